@@ -1,0 +1,65 @@
+// One name resolution: what every use of a game name costs the plugin.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "ArkApi/Resolver.h"
+#include "game/Game.h"
+
+namespace {
+
+std::size_t heapAllocations = 0;
+
+}  // namespace
+
+// Counts every heap allocation in the process, so the benchmark can show lookups make none.
+void* operator new(std::size_t size) {
+  ++heapAllocations;
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+void ReportAllocations(benchmark::State& state, std::size_t before) {
+  state.counters["allocs/lookup"] = benchmark::Counter(
+      static_cast<double>(heapAllocations - before) / static_cast<double>(state.iterations()));
+}
+
+void BM_ResolveFunction(benchmark::State& state) {
+  game::Game game;
+  const std::size_t before = heapAllocations;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GetAddress("AShooterPlayerController.GetUniqueNetIdAsUINT64"));
+  }
+  ReportAllocations(state, before);
+}
+BENCHMARK(BM_ResolveFunction);
+
+void BM_ResolveField(benchmark::State& state) {
+  game::Game game;
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  const std::size_t before = heapAllocations;
+  for (auto _ : state) benchmark::DoNotOptimize(GetAddress(dino, "AActor.TargetingTeam"));
+  ReportAllocations(state, before);
+}
+BENCHMARK(BM_ResolveField);
+
+void BM_ResolveBitField(benchmark::State& state) {
+  game::Game game;
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  const std::size_t before = heapAllocations;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GetBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino").IsSet());
+  }
+  ReportAllocations(state, before);
+}
+BENCHMARK(BM_ResolveBitField);
+
+}  // namespace
+
+BENCHMARK_MAIN();

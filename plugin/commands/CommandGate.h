@@ -1,0 +1,25 @@
+#pragma once
+
+// The opening the four gated commands share: the switch, the permission test and the words.
+
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "commands/Words.h"
+#include "host/Text.h"
+
+namespace packsentinel {
+
+// Config."Commands".<key>, looked up in place.
+nlohmann::json& CommandSection(const char* commandKey);
+
+// None when the handler is to end: the command is switched off (nothing is sent) or the
+// player is in none of its groups (he reads "NoPermissions"). Otherwise the line's words, the
+// command word first.
+std::optional<Words> PassGate(AShooterPlayerController* controller, const FString* line,
+                              const char* commandKey);
+
+// The usage reply, which names the command's configured word.
+void SendUsage(AShooterPlayerController* controller, const char* commandKey, const char* messageKey);
+
+}  // namespace packsentinel

@@ -1,0 +1,103 @@
+#include "commands/CreatureSearch.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "host/Framework.h"
+
+namespace packsentinel {
+namespace {
+
+constexpr int32 kFirstRingMetres = 100;
+constexpr int32 kLastRingAfterMetres = 80000;
+constexpr int32 kGameUnitsPerMetre = 100;
+constexpr int32 kDinoOctreeGroup = 2;
+
+std::optional<FVector> SearchCentre(AShooterPlayerController* controller) {
+  AShooterCharacter* character = host::GetPlayerCharacter(controller);
+  if (character == nullptr) return std::nullopt;
+  USceneComponent* root = host::GetRootComponent(character);
+  if (root == nullptr) return std::nullopt;
+  return host::GetRelativeLocation(root);
+}
+
+class Search {
+ public:
+  Search(const CreatureSearch& request, const FVector& centre)
+      : request_(request), centre_(centre), dinoClass_(host::GetDinoClass()) {}
+
+  void FixedRadius(int32 metres) {
+    TArray<AActor*> actors;
+    Query(metres, actors);
+    for (AActor* actor : actors) {
+      if (actor == nullptr || !IsCreature(actor)) continue;
+      auto* dino = static_cast<APrimalDinoCharacter*>(actor);
+      if (host::IsDead(dino) || !request_.belongs(dino)) continue;
+      if (IsTrackLimitReached(request_.controller)) continue;
+      if (request_.matches && !request_.matches(dino)) continue;
+      Record(dino);
+    }
+  }
+
+  void ExpandingRings(int32 freeSlots) {
+    if (freeSlots <= 0) return;
+    std::vector<APrimalDinoCharacter*> recordedThisCall;
+    for (int32 metres = kFirstRingMetres;; metres *= 2) {
+      TArray<AActor*> actors;
+      Query(metres, actors);
+      for (AActor* actor : actors) {
+        if (recorded_ >= freeSlots) break;
+        if (actor == nullptr || !IsCreature(actor)) continue;
+        auto* dino = static_cast<APrimalDinoCharacter*>(actor);
+        if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) != recordedThisCall.end()) {
+          continue;
+        }
+        if (host::IsDead(dino) || !request_.belongs(dino)) continue;
+        if (request_.matches && !request_.matches(dino)) continue;
+        Record(dino);
+        recordedThisCall.push_back(dino);
+      }
+      if (metres > kLastRingAfterMetres || recorded_ >= freeSlots) return;
+    }
+  }
+
+  int32 Recorded() const { return recorded_; }
+
+ private:
+  void Query(int32 metres, TArray<AActor*>& actors) const {
+    const float radius = static_cast<float>(metres * kGameUnitsPerMetre);
+    host::ServerOctreeOverlapActors(actors, host::GetGameWorld(), centre_, radius, kDinoOctreeGroup,
+                                    true);
+  }
+
+  bool IsCreature(AActor* actor) const { return host::IsA(actor, dinoClass_); }
+
+  void Record(APrimalDinoCharacter* dino) {
+    AppendDinoEntry(request_.registry, request_.controller, dino);
+    ++recorded_;
+  }
+
+  const CreatureSearch& request_;
+  const FVector centre_;
+  UClass* const dinoClass_;
+  int32 recorded_ = 0;
+};
+
+}  // namespace
+
+int32 SearchAndRecord(const CreatureSearch& request) {
+  const int32 freeSlots = RemainingTrackSlots(request.controller);
+  const auto centre = SearchCentre(request.controller);
+  if (!centre) return 0;
+  Search search(request, *centre);
+  auto& range = request.section["MaxTrackRange"];
+  if (nlohmann::json(0) < range) {
+    search.FixedRadius(range.get<int32>());
+  } else {
+    search.ExpandingRings(freeSlots);
+  }
+  return search.Recorded();
+}
+
+}  // namespace packsentinel

@@ -1,0 +1,31 @@
+#include "commands/TrackTribeDinos.h"
+
+#include "commands/CommandGate.h"
+#include "commands/CreatureSearch.h"
+#include "commands/Reply.h"
+
+namespace packsentinel {
+
+void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+  const auto words = PassGate(controller, line, "TrackTribeDinos");
+  if (!words) return;
+  const std::string choice = words->size() == 2 ? ToLowerAscii(ToUtf8((*words)[1])) : "";
+  if (choice == "on") {
+    if (IsTrackLimitReached(controller)) {
+      SendChatReply(controller, "TrackLimitReached");
+      return;
+    }
+    const int32 team = host::GetTargetingTeam(controller);
+    SearchAndRecord({controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"),
+                     [team](APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) == team; },
+                     nullptr});
+    SendChatReply(controller, "TribeDinoTrackerEnabled");
+  } else if (choice == "off") {
+    RemovePlayerDinoEntries(TribeDinoTrackers, controller);
+    SendChatReply(controller, "TribeDinoTrackerDisabled");
+  } else {
+    SendUsage(controller, "TrackTribeDinos", "TrackTribeDinosUseHelp");
+  }
+}
+
+}  // namespace packsentinel

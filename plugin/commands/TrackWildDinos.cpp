@@ -1,0 +1,40 @@
+#include "commands/TrackWildDinos.h"
+
+#include "commands/CommandGate.h"
+#include "commands/CreatureSearch.h"
+#include "commands/Reply.h"
+#include "commands/TrackLimit.h"
+#include "commands/WildCreature.h"
+
+namespace packsentinel {
+
+void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+  const auto words = PassGate(controller, line, "TrackWildDinos");
+  if (!words) return;
+  if (words->size() < 2) {
+    SendUsage(controller, "TrackWildDinos", "TrackWildDinosUseHelp");
+    return;
+  }
+  const CreatureRequest request = ReadCreatureRequest(*words);
+  const std::string name = ToUtf8(request.name);
+  if (IsTrackLimitReached(controller)) {
+    SendChatReply(controller, "TrackLimitReached");
+    return;
+  }
+
+  const int32 recorded = SearchAndRecord({controller, WildDinoTrackers, CommandSection("TrackWildDinos"),
+                                          IsWild, [&](APrimalDinoCharacter* dino) {
+                                            return request.Matches(dino);
+                                          }});
+  if (recorded == 0) {
+    SendChatReply(controller, "NoDinosFound", name);
+  } else if (words->size() == 3) {
+    // Chosen by the number of words, not by whether a level was read.
+    SendChatReply(controller, "TrackingDinosWithLevel", name, ToUtf8((*words)[2]),
+                  GetTrackLimit(controller));
+  } else {
+    SendChatReply(controller, "TrackingDinosNoLevel", name, GetTrackLimit(controller));
+  }
+}
+
+}  // namespace packsentinel

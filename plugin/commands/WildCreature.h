@@ -1,0 +1,29 @@
+#pragma once
+
+// What a player asks for when he names creatures: a name text and perhaps a level, read from
+// the words after the command; and the tests for wild creatures that match it.
+
+#include <string>
+
+#include "commands/Words.h"
+#include "host/Game.h"
+
+namespace packsentinel {
+
+constexpr int32 kWildTeamBound = 10000;
+
+// Creatures of team 10000 or below belong to nobody.
+bool IsWild(APrimalDinoCharacter* dino);
+
+struct CreatureRequest {
+  std::u16string name;  // the words joined with single spaces, without the level
+  LevelWord level;      // the last word, when it is all digits
+
+  // The name test, then the level test. A creature without status component has no level.
+  bool Matches(APrimalDinoCharacter* dino) const;
+};
+
+// From the words of a chat line, command word first, at least one argument.
+CreatureRequest ReadCreatureRequest(const Words& words);
+
+}  // namespace packsentinel

@@ -1,0 +1,74 @@
+#include "commands/Words.h"
+
+#include <limits>
+
+#include "host/Text.h"
+
+namespace packsentinel {
+namespace {
+
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
+
+}  // namespace
+
+Words SplitWords(std::u16string_view line) {
+  Words words;
+  std::size_t start = 0;
+  while (start < line.size()) {
+    if (line[start] == u' ') {
+      ++start;
+      continue;
+    }
+    const auto end = line.find(u' ', start);
+    const auto length = (end == std::u16string_view::npos ? line.size() : end) - start;
+    words.push_back(line.substr(start, length));
+    start += length;
+  }
+  return words;
+}
+
+std::u16string JoinWords(const Words& words, std::size_t first, std::size_t last) {
+  std::u16string joined;
+  for (std::size_t i = first; i < last; ++i) {
+    if (i > first) joined += u' ';
+    joined += words[i];
+  }
+  return joined;
+}
+
+LevelWord ReadLevelWord(std::u16string_view word) {
+  if (word.empty()) return {};
+  std::int64_t value = 0;
+  bool fits = true;
+  for (const char16_t c : word) {
+    if (c < u'0' || c > u'9') return {};
+    if (fits) {
+      value = value * 10 + (c - u'0');
+      fits = value <= std::numeric_limits<int32>::max();
+    }
+  }
+  return {true, fits ? std::optional<int32>(static_cast<int32>(value)) : std::nullopt};
+}
+
+std::string ToUtf8(std::u16string_view word) { return Utf16ToUtf8(word); }
+
+std::string ToLowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+bool NameContains(std::u16string_view name, std::u16string_view text) {
+  if (text.empty() || text.size() > name.size()) return false;
+  const char16_t first = UpperAscii(text[0]);
+  for (std::size_t i = 0; i + text.size() <= name.size(); ++i) {
+    if (UpperAscii(name[i]) != first) continue;
+    std::size_t k = 1;
+    while (k < text.size() && UpperAscii(name[i + k]) == UpperAscii(text[k])) ++k;
+    if (k == text.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace packsentinel

@@ -1,0 +1,39 @@
+#pragma once
+
+// Start-up, shut-down and the registrations that connect the plugin's handlers to the host.
+
+#include <spdlog/logger.h>
+
+#include <array>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "ArkApi/BasicTypes.h"
+
+namespace packsentinel {
+
+// Set by a Load that got as far as registering; cleared if that start-up fails.
+extern bool IsLoaded;
+// The label refresh period in ticks, fixed from Load to Unload.
+extern int32 TextUpdatePeriod;
+
+// The plugin's log channel "Packsentinel", over the host's sinks.
+std::shared_ptr<spdlog::logger>& PluginLogger();
+
+// Reads the configuration and registers everything. On failure it logs the error once,
+// withdraws whatever it had registered and raises the error.
+void Load();
+void Unload();
+
+// The chat command words in registration order: TrackTribeMembers, TrackTribeDinos,
+// TrackWildDinos, FindDinos, StopTrack. Raises the JSON type error for a word that is not text.
+std::array<std::string, 5> ReadCommandWords(nlohmann::json& document);
+
+void RegisterCommands();
+// Withdraws exactly what RegisterCommands registered, whatever the configuration says now.
+void RemoveCommands();
+void RegisterTickCallbacks();
+void RemoveTickCallbacks();
+
+}  // namespace packsentinel

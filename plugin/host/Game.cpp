@@ -1,0 +1,183 @@
+#include "host/Game.h"
+
+#include "ArkApi/Resolver.h"
+
+namespace host {
+
+uint64 GetPlayerId(AShooterPlayerController* controller) {
+  if (controller == nullptr) return 0;
+  return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
+}
+
+AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
+  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
+}
+
+bool IsRespawning(AShooterPlayerController* controller) {
+  return GetNativeBitField(controller, "AShooterPlayerController.bIsRespawning");
+}
+
+uint64 GetLinkedPlayerId(AShooterPlayerController* controller) {
+  return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID");
+}
+
+FString GetPlayerCharacterName(AShooterPlayerController* controller) {
+  return NativeCall<FString>(controller, "AShooterPlayerController.GetPlayerCharacterName");
+}
+
+AShooterPlayerState* GetPlayerState(AController* controller) {
+  return GetNativeField<AShooterPlayerState*>(controller, "AController.PlayerState");
+}
+
+void ClientChatMessage(AShooterPlayerController* controller, const FChatMessage& message) {
+  NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage", message);
+}
+
+void ClientServerChatDirectMessage(AShooterPlayerController* controller, const FString& text,
+                                   const FLinearColor& colour, bool bold) {
+  NativeCall<void, const FString&, FLinearColor, bool>(
+      controller, "AShooterPlayerController.ClientServerChatDirectMessage", text, colour, bold);
+}
+
+void ClientServerNotificationSingle(AShooterPlayerController* controller, const FString& text,
+                                    const FLinearColor& colour, float scale, float displayTime,
+                                    UTexture2D* icon, USoundBase* sound, int32 priority) {
+  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>(
+      controller, "AShooterPlayerController.ClientServerNotificationSingle", text, colour, scale,
+      displayTime, icon, sound, priority);
+}
+
+void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, const FString& text,
+                                        const FLinearColor& colour, float scale, float displayTime,
+                                        UTexture2D* icon, USoundBase* sound) {
+  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>(
+      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", text, colour,
+      scale, displayTime, icon, sound);
+}
+
+void ClientAddFloatingText(AShooterPlayerController* controller, const FVector& at,
+                           const FString& text, FColor colour, float scaleX, float scaleY,
+                           float lifeSpan, const FVector* velocity, float minScale, float fadeIn,
+                           float fadeOut) {
+  NativeCall<void, FVector, const FString&, FColor, float, float, float, const FVector*, float,
+             float, float>(controller, "AShooterPlayerController.ClientAddFloatingText", at, text,
+                           colour, scaleX, scaleY, lifeSpan, velocity, minScale, fadeIn, fadeOut);
+}
+
+void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& text,
+                              AActor* baseActor, const FLinearColor& colour, float duration,
+                              bool popBack) {
+  NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
+      actor, "AActor.MulticastDrawDebugString", at, text, baseActor, colour, duration, popBack);
+}
+
+int32 GetTargetingTeam(AActor* actor) { return GetNativeField<int32>(actor, "AActor.TargetingTeam"); }
+
+USceneComponent* GetRootComponent(AActor* actor) {
+  return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent");
+}
+
+FVector GetRelativeLocation(USceneComponent* component) {
+  return GetNativeField<FVector>(component, "USceneComponent.RelativeLocation");
+}
+
+float GetDistanceTo(AActor* actor, AActor* other) {
+  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
+}
+
+bool IsA(UObject* object, UClass* objectClass) {
+  return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", objectClass);
+}
+
+UClass* GetDinoClass() {
+  return NativeCallStatic<UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
+}
+
+bool IsDead(APrimalCharacter* character) {
+  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
+}
+
+bool IsDeadFlagSet(APrimalCharacter* character) {
+  return GetNativeBitField(character, "APrimalCharacter.bIsDead");
+}
+
+bool IsSleeping(APrimalCharacter* character) {
+  return GetNativeBitField(character, "APrimalCharacter.bIsSleeping");
+}
+
+const FString& GetDescriptiveName(APrimalCharacter* character) {
+  return GetNativeField<FString>(character, "APrimalCharacter.DescriptiveName");
+}
+
+UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character) {
+  return GetNativeField<UPrimalCharacterStatusComponent*>(
+      character, "APrimalCharacter.MyCharacterStatusComponent");
+}
+
+int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
+  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
+}
+
+FVector GetCapsuleTopLocation(APrimalCharacter* character) {
+  return NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
+}
+
+bool IsDestroyingDino(APrimalDinoCharacter* dino) {
+  return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");
+}
+
+FString GetDinoDescriptiveName(APrimalDinoCharacter* dino) {
+  return NativeCall<FString>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName");
+}
+
+bool IsConnected(AShooterCharacter* character) {
+  return GetNativeBitField(character, "AShooterCharacter.bIsConnected");
+}
+
+FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
+  return NativeCall<FVector, bool>(character, "AShooterCharacter.GetPawnViewLocation", allTransforms);
+}
+
+const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {
+  const void* tribe = GetAddress(state, "AShooterPlayerState.MyTribeData");
+  return GetNativeField<TArray<uint32>>(tribe, "FTribeData.MembersPlayerDataID");
+}
+
+uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId) {
+  return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID", playerDataId);
+}
+
+void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId) {
+  NativeCall<void, int32, uint64>(gameMode, "AShooterGameMode.AddPlayerID", playerDataId, playerId);
+}
+
+const TArray<TWeakObjectPtr<APlayerController>>& GetPlayerControllerList(UWorld* world) {
+  return GetNativeField<TArray<TWeakObjectPtr<APlayerController>>>(world,
+                                                                   "UWorld.PlayerControllerList");
+}
+
+APrimalWorldSettings* GetWorldSettings(UWorld* world) {
+  return static_cast<APrimalWorldSettings*>(
+      NativeCall<AWorldSettings*, bool, bool>(world, "UWorld.GetWorldSettings", false, true));
+}
+
+MapScale GetMapScale(APrimalWorldSettings* settings) {
+  return {GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeScale"),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeOrigin"),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeScale"),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeOrigin")};
+}
+
+void ServerOctreeOverlapActors(TArray<AActor*>& result, UWorld* world, const FVector& centre,
+                               float radius, int32 octreeGroup, bool forceLocationCheck) {
+  NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+      "UVictoryCore.ServerOctreeOverlapActors", &result, world, centre, radius, octreeGroup,
+      forceLocationCheck);
+}
+
+void GetAllActorsOfClass(UWorld* world, UClass* actorClass, TArray<AActor*>& result) {
+  NativeCallStatic<void, UObject*, UClass*, TArray<AActor*>*>(
+      "UGameplayStatics.GetAllActorsOfClass", world, actorClass, &result);
+}
+
+}  // namespace host

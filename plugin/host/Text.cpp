@@ -1,0 +1,11 @@
+#include "host/Text.h"
+
+#include "ArkApi/Tools.h"
+
+namespace host {
+
+FString DecodeUtf8(const std::string& text) {
+  return FString(std::u16string_view(ArkApi::Tools::Utf8Decode(text)));
+}
+
+}  // namespace host

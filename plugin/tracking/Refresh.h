@@ -1,0 +1,25 @@
+#pragma once
+
+// What the three label updaters share: when to refresh, distances in whole metres and the
+// configured ranges.
+
+#include <nlohmann/json.hpp>
+
+#include "host/Game.h"
+
+namespace packsentinel {
+
+// Counts calls; true on every (TextUpdatePeriod + 1)-th, when it starts counting again.
+bool RefreshGate(int32& tickCount);
+
+// The game's distance in whole metres, cut toward zero.
+int32 DistanceInMetres(AActor* from, AActor* to);
+
+// "MinTrackRange" <= metres, and, with an upper bound, metres <= "MaxTrackRange" unless that is
+// 0. Compared as JSON values: an absent minimum is no bound, an absent maximum admits nothing.
+bool IsInRange(const nlohmann::json& section, int32 metres, bool upperBound);
+
+// The command section, copied for one refresh, and its switch.
+nlohmann::json RefreshSection(const char* commandKey);
+
+}  // namespace packsentinel

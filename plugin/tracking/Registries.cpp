@@ -1,0 +1,81 @@
+#include "tracking/Registries.h"
+
+#include "commands/TrackLimit.h"
+
+namespace packsentinel {
+
+// Constructed before the attach notification runs and destroyed after detach.
+[[gnu::init_priority(1000)]] DinoTrackList WildDinoTrackers;
+[[gnu::init_priority(1000)]] DinoTrackList TribeDinoTrackers;
+[[gnu::init_priority(1000)]] MemberTrackList TribeMemberTrackers;
+[[gnu::init_priority(1000)]] std::map<uint64, int32> TrackCounts;
+
+void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
+                     APrimalDinoCharacter* creature) {
+  registry.push_back({host::WeakRef<AShooterPlayerController>(tracker),
+                      host::WeakRef<APrimalDinoCharacter>(creature), host::GetPlayerId(tracker)});
+  AddTrackedItem(tracker);
+}
+
+void AppendMemberEntry(AShooterPlayerController* tracker) {
+  TribeMemberTrackers.push_back({host::WeakRef<AShooterPlayerController>(tracker)});
+}
+
+void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player) {
+  const uint64 id = host::GetPlayerId(player);
+  for (auto entry = registry.begin(); entry != registry.end();) {
+    if (entry->trackerId == id) {
+      entry = registry.erase(entry);
+      RemoveTrackedItem(player);
+    } else {
+      ++entry;
+    }
+  }
+}
+
+void RemoveControllerMemberEntries(AShooterPlayerController* controller) {
+  const host::WeakRef<AShooterPlayerController> self(controller);
+  TribeMemberTrackers.remove_if(
+      [&](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); });
+}
+
+DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry) {
+  const uint64 id = entry->trackerId;
+  auto next = registry.erase(entry);
+  RemoveTrackedItem(id);
+  return next;
+}
+
+void AddTrackedItem(AShooterPlayerController* controller) {
+  if (controller == nullptr) return;
+  ++TrackCounts[host::GetPlayerId(controller)];
+}
+
+void RemoveTrackedItem(AShooterPlayerController* controller) {
+  if (controller == nullptr) return;
+  RemoveTrackedItem(host::GetPlayerId(controller));
+}
+
+void RemoveTrackedItem(uint64 playerId) {
+  const auto count = TrackCounts.find(playerId);
+  if (count != TrackCounts.end()) --count->second;
+}
+
+int32 RemainingTrackSlots(AShooterPlayerController* controller) {
+  if (controller == nullptr) return 0;
+  const auto [count, created] = TrackCounts.try_emplace(host::GetPlayerId(controller), 0);
+  return GetTrackLimit(controller) - count->second;
+}
+
+bool IsTrackLimitReached(AShooterPlayerController* controller) {
+  if (controller == nullptr) return true;
+  const auto count = TrackCounts.find(host::GetPlayerId(controller));
+  return count != TrackCounts.end() && count->second >= GetTrackLimit(controller);
+}
+
+void ResetTrackCount(uint64 playerId) {
+  const auto count = TrackCounts.find(playerId);
+  if (count != TrackCounts.end()) count->second = 0;
+}
+
+}  // namespace packsentinel

@@ -1,0 +1,53 @@
+#pragma once
+
+// Who tracks what: three registries of tracking entries and the per-player counts that hold a
+// player to his limit. Entries hold weak references, so an entry never leads to an object
+// that is gone or to another object that took its memory.
+
+#include <list>
+#include <map>
+
+#include "host/Game.h"
+
+namespace packsentinel {
+
+struct DinoTrackEntry {
+  host::WeakRef<AShooterPlayerController> tracker;
+  host::WeakRef<APrimalDinoCharacter> creature;
+  // The player the entry is counted for; his slot comes back even when his controller is gone.
+  uint64 trackerId = 0;
+};
+
+struct MemberTrackEntry {
+  host::WeakRef<AShooterPlayerController> tracker;
+};
+
+using DinoTrackList = std::list<DinoTrackEntry>;
+using MemberTrackList = std::list<MemberTrackEntry>;
+
+extern DinoTrackList WildDinoTrackers;
+extern DinoTrackList TribeDinoTrackers;
+extern MemberTrackList TribeMemberTrackers;
+// Player id to the number of creature entries he owns in both creature registries.
+extern std::map<uint64, int32> TrackCounts;
+
+// Appends (tracker, creature) and counts it for the tracker.
+void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
+                     APrimalDinoCharacter* creature);
+void AppendMemberEntry(AShooterPlayerController* tracker);
+
+// Removes every entry counted for the player's id and gives back one slot per entry.
+void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player);
+// Removes every member entry of that very controller.
+void RemoveControllerMemberEntries(AShooterPlayerController* controller);
+// Drops one entry during a refresh walk, giving back its slot; returns the entry after it.
+DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry);
+
+void AddTrackedItem(AShooterPlayerController* controller);
+void RemoveTrackedItem(AShooterPlayerController* controller);
+void RemoveTrackedItem(uint64 playerId);
+int32 RemainingTrackSlots(AShooterPlayerController* controller);
+bool IsTrackLimitReached(AShooterPlayerController* controller);
+void ResetTrackCount(uint64 playerId);
+
+}  // namespace packsentinel

@@ -1,0 +1,105 @@
+#include "tracking/TribeMemberLabels.h"
+
+#include <optional>
+#include <vector>
+
+#include "core/Config.h"
+#include "core/Lifecycle.h"
+#include "host/Framework.h"
+#include "tracking/LabelText.h"
+#include "tracking/Refresh.h"
+#include "tracking/Registries.h"
+
+namespace packsentinel {
+
+int32 MemberLabelTickCount = 0;
+
+namespace {
+
+constexpr std::uint32_t kLabelColour = 0xFF35C211;
+
+bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) {
+  return !host::IsRespawning(controller) && !host::IsDead(character) && host::IsConnected(character);
+}
+
+// The mate's player id; an id the game mode does not know yet is looked up among the online
+// controllers and recorded with the game mode (0 when nobody online has it).
+uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) {
+  const auto dataId = static_cast<int32>(memberId);
+  uint64 playerId = host::GetSteamIdForPlayerId(gameMode, dataId);
+  if (playerId != 0) return playerId;
+  const auto linkedId = static_cast<uint64>(static_cast<int64>(dataId));
+  for (const auto& weak : host::GetPlayerControllerList(host::GetGameWorld())) {
+    auto* controller = static_cast<AShooterPlayerController*>(weak.Get());
+    if (controller != nullptr && host::GetLinkedPlayerId(controller) == linkedId) {
+      playerId = host::GetPlayerId(controller);
+      break;
+    }
+  }
+  host::AddPlayerId(gameMode, dataId, playerId);
+  return playerId;
+}
+
+class MemberLabels {
+ public:
+  explicit MemberLabels(nlohmann::json& section)
+      : section_(section), duration_(MemberLabelDuration(TextUpdatePeriod)) {}
+
+  void DrawFor(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter) {
+    AShooterPlayerState* state = host::GetPlayerState(tracker);
+    if (state == nullptr) return;  // no tribe to show
+    const auto& ids = host::GetTribeMemberIds(state);
+    // A copy: looking a mate up may change what the game holds.
+    const std::vector<uint32> members(ids.begin(), ids.end());
+    const uint64 trackerId = host::GetPlayerId(tracker);
+    for (const uint32 member : members) {
+      const uint64 playerId = PlayerIdOfMember(host::GetGameModeObject(), member);
+      AShooterPlayerController* mate = host::FindControllerBySteamId(playerId);
+      if (playerId == trackerId || !IsPresent(tracker, trackerCharacter) || mate == nullptr) continue;
+      AShooterCharacter* mateCharacter = host::GetPlayerCharacter(mate);
+      if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
+      const int32 metres = DistanceInMetres(mateCharacter, trackerCharacter);
+      if (!IsInRange(section_, metres, true)) continue;
+      Send(tracker, mate, mateCharacter, metres);
+    }
+  }
+
+ private:
+  void Send(AShooterPlayerController* tracker, AShooterPlayerController* mate,
+            AShooterCharacter* mateCharacter, int32 metres) {
+    if (!labelTemplate_) labelTemplate_ = GetFloatingText("TrackTribeMembersText");
+    const FVector at = host::GetPawnViewLocation(mateCharacter, false);
+    const FString name = host::GetPlayerCharacterName(mate);
+    const FString text = FillPlaceholders(
+        *labelTemplate_, {{u"{playerName}", name.View()}, {u"{playerDistance}", Decimal(metres)}});
+    const FVector still{0.f, 0.f, 0.f};
+    host::ClientAddFloatingText(tracker, at, text, FColor(kLabelColour), 0.2f, 0.2f, duration_,
+                                &still, 1.5f, 0.f, 0.f);
+  }
+
+  nlohmann::json& section_;
+  const float duration_;
+  std::optional<FString> labelTemplate_;  // looked up once, by the first label sent
+};
+
+}  // namespace
+
+void TribeMemberLabelUpdater(float /*deltaSeconds*/) {
+  if (!RefreshGate(MemberLabelTickCount)) return;
+  nlohmann::json section = RefreshSection("TrackTribeMembers");
+  if (!section["Enabled"].get<bool>()) return;
+
+  MemberLabels labels(section);
+  for (auto entry = TribeMemberTrackers.begin(); entry != TribeMemberTrackers.end();) {
+    AShooterPlayerController* tracker = entry->tracker.Get();
+    AShooterCharacter* character = tracker ? host::GetPlayerCharacter(tracker) : nullptr;
+    if (character == nullptr || host::IsDead(character) || !host::IsConnected(character)) {
+      entry = TribeMemberTrackers.erase(entry);
+      continue;
+    }
+    labels.DrawFor(tracker, character);
+    ++entry;
+  }
+}
+
+}  // namespace packsentinel

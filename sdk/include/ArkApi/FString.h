@@ -1,0 +1,132 @@
+#pragma once
+
+// The game's text: 16-bit characters in a TArray whose length counts the terminator.
+
+#include <fmt/xchar.h>
+
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+
+#include "ArkApi/TArray.h"
+
+// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+class FString {
+ public:
+  FString() = default;
+  FString(const TCHAR* text) : FString(std::u16string_view(text)) {}
+  explicit FString(std::u16string_view text) { Assign(text); }
+  // Narrow text is widened one byte per character; a byte of 0x80 or above becomes '?',
+  // as the game does for text it cannot map.
+  FString(const char* text) : FString(std::string_view(text)) {}
+  explicit FString(std::string_view text) {
+    if (text.empty()) return;
+    Data.Reserve(static_cast<int32>(text.size()) + 1);
+    for (const char byte : text) {
+      Data.Add(static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<TCHAR>(byte));
+    }
+    Data.Add(u'\0');
+  }
+
+  // Characters without the terminator.
+  int32 Len() const { return Data.Num() > 0 ? Data.Num() - 1 : 0; }
+  bool IsEmpty() const { return Len() == 0; }
+  std::u16string_view View() const { return {**this, static_cast<std::size_t>(Len())}; }
+  const TCHAR* operator*() const { return Data.Num() > 0 ? Data.GetData() : u""; }
+  // The TArray itself, terminator included, as the game lays it out.
+  const TArray<TCHAR>& GetCharArray() const { return Data; }
+
+  // UTF-8 form; unpaired surrogates become U+FFFD.
+  std::string ToString() const { return Utf16ToUtf8(View()); }
+
+  friend bool operator==(const FString& a, const FString& b) { return a.View() == b.View(); }
+
+  // Formats a wide template: "{}" takes the next argument, "{N}" argument N, doubled braces
+  // print one. Narrow text arguments are widened one byte per character.
+  template <typename... Args>
+  static FString Format(const TCHAR* format, const Args&... args) {
+    return FormatWide(std::u16string_view(format), args...);
+  }
+  template <typename... Args>
+  static FString FormatWide(std::u16string_view format, const Args&... args) {
+    fmt::basic_memory_buffer<TCHAR, 256> out;
+    std::apply(
+        [&](const auto&... wide) {
+          fmt::vformat_to(std::back_inserter(out),
+                          fmt::basic_string_view<TCHAR>(format.data(), format.size()),
+                          fmt::make_format_args<fmt::buffer_context<TCHAR>>(wide...));
+        },
+        std::make_tuple(WidenArgument(args)...));
+    return FString(std::u16string_view(out.data(), out.size()));
+  }
+  // Formats a narrow template as narrow text, then widens the result byte by byte.
+  template <typename... Args>
+  static FString Format(const char* format, const Args&... args) {
+    fmt::memory_buffer out;
+    fmt::vformat_to(std::back_inserter(out), fmt::string_view(format),
+                    fmt::make_format_args(args...));
+    return FString(std::string_view(out.data(), out.size()));
+  }
+
+ private:
+  void Assign(std::u16string_view text) {
+    if (text.empty()) return;
+    Data.Reserve(static_cast<int32>(text.size()) + 1);
+    for (const TCHAR c : text) Data.Add(c);
+    Data.Add(u'\0');
+  }
+
+  static std::u16string WidenArgument(std::string_view text) {
+    std::u16string wide(text.size(), u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
+    return wide;
+  }
+  static std::u16string WidenArgument(const std::string& text) {
+    return WidenArgument(std::string_view(text));
+  }
+  static std::u16string WidenArgument(const char* text) {
+    return WidenArgument(std::string_view(text));
+  }
+  static std::u16string_view WidenArgument(const FString& text) { return text.View(); }
+  static std::u16string_view WidenArgument(std::u16string_view text) { return text; }
+  template <typename T, typename = std::enable_if_t<std::is_arithmetic_v<T>>>
+  static T WidenArgument(T value) {
+    return value;
+  }
+
+  TArray<TCHAR> Data;
+};
+
+inline std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}

@@ -1,0 +1,398 @@
+#include "devserver/DevServer.h"
+
+#include <fmt/format.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "ArkApi/Tools.h"
+#include "game/Allocator.h"
+
+namespace devserver {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> SplitList(std::string_view text) {
+  std::vector<std::string> items;
+  if (text == "-") return items;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const auto comma = text.find(',', start);
+    const auto end = comma == std::string_view::npos ? text.size() : comma;
+    if (end > start) items.emplace_back(text.substr(start, end - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return items;
+}
+
+// "key=value" words: the value, or none when the word is not about key.
+std::optional<std::string_view> OptionValue(std::string_view word, std::string_view key) {
+  if (word.size() > key.size() && word.substr(0, key.size()) == key && word[key.size()] == '=') {
+    return word.substr(key.size() + 1);
+  }
+  return std::nullopt;
+}
+
+void ExpectCount(const std::vector<Word>& words, std::size_t min, std::size_t max) {
+  if (words.size() < min || words.size() > max) {
+    throw ScenarioError(fmt::format("{} takes {} to {} words", words[0].text, min - 1, max - 1));
+  }
+}
+
+// Reads "at X Y Z" at index i (the word "at"); returns the index after it.
+std::size_t ReadPosition(const std::vector<Word>& words, std::size_t i, FVector& at) {
+  if (i + 3 >= words.size()) throw ScenarioError("at takes X Y Z");
+  at = {ParseFloat(words[i + 1].text), ParseFloat(words[i + 2].text), ParseFloat(words[i + 3].text)};
+  return i + 4;
+}
+
+int32 ParseInt32(std::string_view text) {
+  return static_cast<int32>(ParseInteger(text, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+DevServer::DevServer(ServerOptions options)
+    : options_(std::move(options)),
+      game_(std::make_unique<game::Game>()),
+      plugin_(options_.pluginPath, options_.serverDir) {
+  framework::SetCurrentDir(options_.serverDir);
+  fs::create_directories(plugin_.PluginDir());
+}
+
+DevServer::~DevServer() { Shutdown(); }
+
+void DevServer::Shutdown() { plugin_.Unload(); }
+
+std::string DevServer::ConfigPath() const {
+  return (fs::path(plugin_.PluginDir()) / "config.json").string();
+}
+
+void DevServer::Execute(std::string_view line) {
+  if (configBlockEnd_) {
+    if (line == *configBlockEnd_) {
+      WriteConfig(configBlock_);
+      configBlockEnd_.reset();
+      configBlock_.clear();
+    } else {
+      configBlock_.append(line).append("\n");
+    }
+    return;
+  }
+  const auto first = line.find_first_not_of(' ');
+  if (first == std::string_view::npos || line[first] == '#') return;
+  // Chat and console text is the player's, never parsed as scenario words.
+  const auto head = SplitWords(line, 2);
+  const bool freeText = head[0].text == "chat" || head[0].text == "console";
+  Run(freeText ? head : SplitWords(line), line);
+}
+
+void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
+  const std::string& command = words[0].text;
+  if (command == "default-world") {
+    ExpectCount(words, 1, 1);
+    SpawnDefaultWorld();
+  } else if (command == "config") {
+    ExpectCount(words, 2, 2);
+    if (words[1].text.size() < 3 || words[1].text.substr(0, 2) != "<<") {
+      throw ScenarioError("config takes <<END");
+    }
+    configBlockEnd_ = words[1].text.substr(2);
+  } else if (command == "config-file") {
+    ExpectCount(words, 2, 2);
+    std::ifstream in(fs::path(options_.scriptDir) / words[1].text, std::ios::binary);
+    if (!in) throw ScenarioError("can't read " + words[1].text);
+    std::ostringstream text;
+    text << in.rdbuf();
+    WriteConfig(text.str());
+  } else if (command == "config-set") {
+    if (words.size() < 3) throw ScenarioError("config-set takes POINTER JSON");
+    ConfigSet(words[1].text, RestAfter(line, words, 1));
+  } else if (command == "config-remove") {
+    ExpectCount(words, 2, 2);
+    ConfigRemove(words[1].text);
+  } else if (command == "config-delete") {
+    ExpectCount(words, 1, 1);
+    fs::remove(ConfigPath());
+  } else if (command == "load") {
+    ExpectCount(words, 1, 1);
+    if (plugin_.IsLoaded()) throw ScenarioError("the plugin is loaded already");
+    plugin_.Load();
+  } else if (command == "unload") {
+    ExpectCount(words, 1, 1);
+    if (!plugin_.IsLoaded()) throw ScenarioError("the plugin is not loaded");
+    plugin_.Unload();
+  } else if (command == "world") {
+    SetWorld(words);
+  } else if (command == "player") {
+    AddPlayer(words);
+  } else if (command == "dino") {
+    AddDino(words);
+  } else if (command == "dinos") {
+    SpawnDinos(words);
+  } else if (command == "move") {
+    ExpectCount(words, 5, 5);
+    const FVector to{ParseFloat(words[2].text), ParseFloat(words[3].text), ParseFloat(words[4].text)};
+    if (auto* dino = game_->FindDino(words[1].text)) {
+      game_->Move(dino, to);
+    } else {
+      auto& player = PlayerNamed(words[1].text);
+      if (player.character == nullptr) throw ScenarioError(player.name + " has no character");
+      game_->Move(player.character, to);
+    }
+  } else if (command == "set") {
+    SetFlags(words);
+  } else if (command == "destroy") {
+    ExpectCount(words, 2, 2);
+    if (auto* dino = game_->FindDino(words[1].text)) {
+      game_->DestroyDino(dino);
+    } else {
+      game_->DestroyCharacter(PlayerNamed(words[1].text));
+    }
+  } else if (command == "disconnect") {
+    ExpectCount(words, 2, 2);
+    auto& player = PlayerNamed(words[1].text);
+    if (player.controller == nullptr) throw ScenarioError(player.name + " is not connected");
+    game_->Disconnect(player);
+  } else if (command == "reconnect") {
+    ExpectCount(words, 2, 3);
+    if (words.size() == 3 && words[2].text != "keep-old") throw ScenarioError("reconnect NAME [keep-old]");
+    game_->Reconnect(PlayerNamed(words[1].text), words.size() == 3);
+  } else if (command == "groups") {
+    ExpectCount(words, 3, 3);
+    game_->SetGroups(PlayerNamed(words[1].text), SplitList(words[2].text));
+  } else if (command == "tribe") {
+    ExpectCount(words, 3, 3);
+    auto& player = PlayerNamed(words[1].text);
+    game_->SetTribe(player, words[2].text == "none" ? std::nullopt
+                                                    : std::optional<int32>(ParseInt32(words[2].text)));
+  } else if (command == "chat" || command == "console") {
+    if (words.size() < 2) throw ScenarioError(command + " takes NAME TEXT");
+    auto* speaker = SpeakerNamed(words[1].text);
+    const std::string_view text = RestAfter(line, words, 1);
+    if (command == "chat") {
+      game_->Chat(speaker, text);
+    } else {
+      game_->Console(speaker, text);
+    }
+  } else if (command == "tick") {
+    ExpectCount(words, 1, 2);
+    game_->Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1);
+  } else if (command == "snapshot") {
+    WriteSnapshot(words);
+  } else if (command == "stats") {
+    ExpectCount(words, 1, 1);
+    EmitStats();
+  } else {
+    throw ScenarioError("unknown command: " + command);
+  }
+}
+
+game::Player& DevServer::PlayerNamed(std::string_view name) {
+  if (auto* player = game_->FindPlayer(name)) return *player;
+  throw ScenarioError(fmt::format("no player named {}", name));
+}
+
+game::Player* DevServer::SpeakerNamed(std::string_view name) {
+  return name == "-" ? nullptr : &PlayerNamed(name);
+}
+
+void DevServer::AddPlayer(const std::vector<Word>& words) {
+  if (words.size() < 2) throw ScenarioError("player takes NAME steam=U64 data=N");
+  game::PlayerSpec spec;
+  spec.name = words[1].text;
+  bool steam = false;
+  bool data = false;
+  for (std::size_t i = 2; i < words.size();) {
+    const std::string_view word = words[i].text;
+    if (word == "at") {
+      i = ReadPosition(words, i, spec.at);
+      continue;
+    }
+    if (auto v = OptionValue(word, "steam")) {
+      spec.steamId = ParseUnsigned(*v);
+      steam = true;
+    } else if (auto v = OptionValue(word, "data")) {
+      spec.dataId = ParseInt32(*v);
+      data = true;
+    } else if (auto v = OptionValue(word, "tribe")) {
+      spec.tribe = ParseInt32(*v);
+    } else if (auto v = OptionValue(word, "team")) {
+      spec.team = ParseInt32(*v);
+    } else if (auto v = OptionValue(word, "groups")) {
+      spec.groups = SplitList(*v);
+    } else if (word == "unmapped") {
+      spec.unmapped = true;
+    } else {
+      throw ScenarioError(fmt::format("unknown player option: {}", word));
+    }
+    ++i;
+  }
+  if (!steam || !data) throw ScenarioError("player needs steam= and data=");
+  try {
+    game_->AddPlayer(spec);
+  } catch (const std::invalid_argument& error) {
+    throw ScenarioError(error.what());
+  }
+}
+
+void DevServer::AddDino(const std::vector<Word>& words) {
+  if (words.size() < 3) throw ScenarioError("dino takes NAME \"Descriptive Name\"");
+  game::DinoSpec spec;
+  spec.name = words[1].text;
+  spec.descriptiveName = words[2].text;
+  for (std::size_t i = 3; i < words.size();) {
+    const std::string_view word = words[i].text;
+    if (word == "at") {
+      i = ReadPosition(words, i, spec.at);
+      continue;
+    }
+    if (auto v = OptionValue(word, "level")) {
+      spec.level = ParseInt32(*v);
+    } else if (auto v = OptionValue(word, "team")) {
+      spec.team = ParseInt32(*v);
+    } else {
+      throw ScenarioError(fmt::format("unknown dino option: {}", word));
+    }
+    ++i;
+  }
+  try {
+    game_->SpawnDino(spec);
+  } catch (const std::invalid_argument& error) {
+    throw ScenarioError(error.what());
+  }
+}
+
+// Many creatures at once, for sizing the world: nameless, spread at random (seeded) over a
+// square around the origin.
+void DevServer::SpawnDinos(const std::vector<Word>& words) {
+  if (words.size() < 3) throw ScenarioError("dinos takes COUNT \"Descriptive Name\"");
+  const auto count = ParseInteger(words[1].text, 0, 10000000);
+  float spread = 400000.f;
+  unsigned seed = 1;
+  int32 maxLevel = 150;
+  int32 team = 0;
+  for (std::size_t i = 3; i < words.size(); ++i) {
+    const std::string_view word = words[i].text;
+    if (auto v = OptionValue(word, "spread")) {
+      spread = ParseFloat(*v);
+    } else if (auto v = OptionValue(word, "seed")) {
+      seed = static_cast<unsigned>(ParseInteger(*v, 0, UINT32_MAX));
+    } else if (auto v = OptionValue(word, "max-level")) {
+      maxLevel = ParseInt32(*v);
+    } else if (auto v = OptionValue(word, "team")) {
+      team = ParseInt32(*v);
+    } else {
+      throw ScenarioError(fmt::format("unknown dinos option: {}", word));
+    }
+  }
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<float> place(-spread, spread);
+  std::uniform_int_distribution<int32> level(1, std::max(1, maxLevel));
+  for (long long i = 0; i < count; ++i) {
+    game::DinoSpec spec;
+    spec.descriptiveName = words[2].text;
+    spec.at = {place(random), place(random), 0.f};
+    spec.level = level(random);
+    spec.team = team;
+    game_->SpawnDino(spec);
+  }
+}
+
+void DevServer::SetFlags(const std::vector<Word>& words) {
+  if (words.size() < 3) throw ScenarioError("set takes NAME FLAG...");
+  if (auto* dino = game_->FindDino(words[1].text)) {
+    auto& status = *dino->MyCharacterStatusComponent;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+      const std::string_view flag = words[i].text;
+      if (flag == "dead") {
+        dino->SetFlag(game::APrimalCharacter::kIsDeadBit, true);
+      } else if (flag == "alive") {
+        dino->SetFlag(game::APrimalCharacter::kIsDeadBit, false);
+        if (status.Health <= 0.f) status.Health = 100.f;
+      } else if (flag == "sleeping" || flag == "awake") {
+        dino->SetFlag(game::APrimalCharacter::kIsSleepingBit, flag == "sleeping");
+      } else if (flag == "destroying") {
+        dino->SetDestroying(true);
+      } else if (auto v = OptionValue(flag, "health")) {
+        status.Health = ParseFloat(*v);
+      } else if (auto v = OptionValue(flag, "level")) {
+        status.Level = ParseInt32(*v);
+      } else if (auto v = OptionValue(flag, "team")) {
+        dino->TargetingTeam = ParseInt32(*v);
+      } else if (auto v = OptionValue(flag, "name")) {
+        dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(std::string(*v)));
+      } else {
+        throw ScenarioError(fmt::format("unknown creature flag: {}", flag));
+      }
+    }
+    return;
+  }
+  auto& player = PlayerNamed(words[1].text);
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    const std::string_view flag = words[i].text;
+    if (auto v = OptionValue(flag, "team")) {
+      game_->SetTeam(player, ParseInt32(*v));
+    } else if (flag == "nocharacter" || flag == "character") {
+      game_->SetCharacterPossessed(player, flag == "character");
+    } else if (flag == "respawning" || flag == "respawned") {
+      if (player.controller == nullptr) throw ScenarioError(player.name + " is not connected");
+      player.controller->SetRespawning(flag == "respawning");
+    } else if (player.character == nullptr) {
+      throw ScenarioError(player.name + " has no character");
+    } else if (flag == "dead" || flag == "alive") {
+      player.character->SetFlag(game::APrimalCharacter::kIsDeadBit, flag == "dead");
+      if (flag == "alive") player.character->MyCharacterStatusComponent->Health = 100.f;
+    } else if (flag == "connected" || flag == "disconnected") {
+      player.character->SetConnected(flag == "connected");
+    } else {
+      throw ScenarioError(fmt::format("unknown player flag: {}", flag));
+    }
+  }
+}
+
+void DevServer::SetWorld(const std::vector<Word>& words) {
+  auto& settings = game_->WorldSettings();
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::string_view word = words[i].text;
+    if (auto v = OptionValue(word, "lat_scale")) {
+      settings.LatitudeScale = ParseFloat(*v);
+    } else if (auto v = OptionValue(word, "lat_origin")) {
+      settings.LatitudeOrigin = ParseFloat(*v);
+    } else if (auto v = OptionValue(word, "lon_scale")) {
+      settings.LongitudeScale = ParseFloat(*v);
+    } else if (auto v = OptionValue(word, "lon_origin")) {
+      settings.LongitudeOrigin = ParseFloat(*v);
+    } else {
+      throw ScenarioError(fmt::format("unknown world setting: {}", word));
+    }
+  }
+}
+
+void DevServer::EmitStats() {
+  const auto radii = game_->TakeOverlapQueries();
+  framework::Events().Emit("stats", {{"live_blocks", game::LiveBlocks()},
+                                     {"overlap_queries", radii.size()},
+                                     {"radii", radii}});
+}
+
+void DevServer::RecordLabel(const framework::Event& event) {
+  const std::string kind = event.value("event", "");
+  if (kind != "debug_string" && kind != "floating_text") return;
+  auto& sent = labels_[event.value("to", "")];
+  const auto tick = event.value("tick", std::uint64_t{0});
+  if (sent.tick != tick) {
+    sent.tick = tick;
+    sent.labels.clear();
+  }
+  const auto& at = event.at("at");
+  sent.labels.push_back({event.value("text", ""),
+                         {at[0].get<float>(), at[1].get<float>(), at[2].get<float>()}});
+}
+
+}  // namespace devserver

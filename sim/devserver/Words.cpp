@@ -1,0 +1,65 @@
+#include "devserver/Words.h"
+
+#include <charconv>
+#include <fmt/format.h>
+
+namespace devserver {
+
+std::vector<Word> SplitWords(std::string_view line, std::size_t maxWords) {
+  std::vector<Word> words;
+  std::string current;
+  bool inWord = false;
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size() && words.size() < maxWords; ++i) {
+    const char c = line[i];
+    if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (c == ' ' && !quoted) {
+      if (inWord) words.push_back({std::move(current), i});
+      current.clear();
+      inWord = false;
+    } else {
+      current += c;
+      inWord = true;
+    }
+  }
+  if (words.size() == maxWords) return words;
+  if (quoted) throw ScenarioError("unterminated quote");
+  if (inWord) words.push_back({std::move(current), line.size()});
+  return words;
+}
+
+std::string_view RestAfter(std::string_view line, const std::vector<Word>& words, std::size_t index) {
+  const std::size_t start = words[index].end + 1;
+  return start <= line.size() ? line.substr(start) : std::string_view{};
+}
+
+long long ParseInteger(std::string_view text, long long min, long long max) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < min || value > max) {
+    throw ScenarioError(fmt::format("not an integer from {} to {}: {}", min, max, text));
+  }
+  return value;
+}
+
+unsigned long long ParseUnsigned(std::string_view text) {
+  unsigned long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) {
+    throw ScenarioError(fmt::format("not an unsigned 64-bit integer: {}", text));
+  }
+  return value;
+}
+
+float ParseFloat(std::string_view text) {
+  float value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) {
+    throw ScenarioError(fmt::format("not a number: {}", text));
+  }
+  return value;
+}
+
+}  // namespace devserver

@@ -1,0 +1,84 @@
+#pragma once
+
+// A game server with the plugin, driven one scenario line at a time.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "devserver/PluginLoader.h"
+#include "devserver/Words.h"
+#include "framework/Events.h"
+#include "game/Game.h"
+
+namespace devserver {
+
+struct ServerOptions {
+  std::string serverDir;      // what GetCurrentDir returns
+  std::string pluginPath;     // the built plugin library
+  std::string shippedConfig;  // the config.json the default world uses
+  std::string scriptDir;      // where config-file paths start
+};
+
+class DevServer {
+ public:
+  explicit DevServer(ServerOptions options);
+  ~DevServer();
+
+  // Runs one line. Throws ScenarioError for a line that cannot be run. A `config <<END`
+  // line opens a block that the following lines fill until END.
+  void Execute(std::string_view line);
+  bool InConfigBlock() const { return configBlockEnd_.has_value(); }
+
+  void SpawnDefaultWorld();
+  // Ends the run as a server shutting down: the plugin is unloaded.
+  void Shutdown();
+
+  game::Game& Game() { return *game_; }
+  PluginLoader& Plugin() { return plugin_; }
+  std::string ConfigPath() const;
+
+  // The labels each player was sent at the last tick he was sent any.
+  void RecordLabel(const framework::Event& event);
+
+ private:
+  void Run(const std::vector<Word>& words, std::string_view line);
+  void AddPlayer(const std::vector<Word>& words);
+  void AddDino(const std::vector<Word>& words);
+  void SpawnDinos(const std::vector<Word>& words);
+  void SetFlags(const std::vector<Word>& words);
+  void SetWorld(const std::vector<Word>& words);
+  void WriteSnapshot(const std::vector<Word>& words);
+  void EmitStats();
+
+  game::Player& PlayerNamed(std::string_view name);
+  game::Player* SpeakerNamed(std::string_view name);
+
+  void WriteConfig(const std::string& text);
+  void ConfigSet(std::string_view pointer, std::string_view json);
+  void ConfigRemove(std::string_view pointer);
+
+  ServerOptions options_;
+  std::unique_ptr<game::Game> game_;
+  PluginLoader plugin_;
+  std::optional<std::string> configBlockEnd_;
+  std::string configBlock_;
+
+  struct Label {
+    std::string text;
+    FVector at;
+  };
+  struct SentLabels {
+    std::uint64_t tick = 0;
+    std::vector<Label> labels;
+  };
+  std::map<std::string, SentLabels> labels_;
+};
+
+// Lines a person can type, for `help`.
+std::string HelpText();
+
+}  // namespace devserver

@@ -1,0 +1,35 @@
+#pragma once
+
+// Scenario lines: words separated by spaces, a double-quoted part may hold spaces.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace devserver {
+
+// A scenario line that cannot be run.
+class ScenarioError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Word {
+  std::string text;
+  std::size_t end = 0;  // offset just past the word in the line
+};
+
+// Stops after maxWords words, so free text after them is never parsed.
+std::vector<Word> SplitWords(std::string_view line, std::size_t maxWords = SIZE_MAX);
+
+// What follows the single space after word `index`, verbatim ("" when nothing does).
+std::string_view RestAfter(std::string_view line, const std::vector<Word>& words, std::size_t index);
+
+long long ParseInteger(std::string_view text, long long min, long long max);
+unsigned long long ParseUnsigned(std::string_view text);
+float ParseFloat(std::string_view text);
+
+}  // namespace devserver

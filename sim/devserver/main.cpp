@@ -1,0 +1,170 @@
+// devserver [SCRIPT|-] [--events text|jsonl|none] [--dir DIR] [--plugin PATH] [--no-default-world]
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+#include "devserver/Console.h"
+#include "devserver/DevServer.h"
+#include "devserver/EventFormat.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--dir DIR] [--plugin PATH] "
+    "[--no-default-world]\n";
+
+struct Arguments {
+  std::optional<std::string> script;
+  devserver::EventOutput output = devserver::EventOutput::Text;
+  std::optional<std::string> dir;
+  std::string plugin = DEVSERVER_DEFAULT_PLUGIN;
+  bool defaultWorld = true;
+};
+
+std::optional<Arguments> Parse(int argc, char** argv) {
+  Arguments arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (argument == "--events" && hasValue) {
+      const std::string value = argv[++i];
+      if (value == "text") {
+        arguments.output = devserver::EventOutput::Text;
+      } else if (value == "jsonl") {
+        arguments.output = devserver::EventOutput::JsonLines;
+      } else if (value == "none") {
+        arguments.output = devserver::EventOutput::None;
+      } else {
+        return std::nullopt;
+      }
+    } else if (argument == "--dir" && hasValue) {
+      arguments.dir = argv[++i];
+    } else if (argument == "--plugin" && hasValue) {
+      arguments.plugin = argv[++i];
+    } else if (argument == "--no-default-world") {
+      arguments.defaultWorld = false;
+    } else if ((argument == "-" || argument.empty() || argument[0] != '-') && !arguments.script) {
+      arguments.script = argument;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return arguments;
+}
+
+// Runs a scenario to its end; 1 at the first line that cannot be run.
+int RunScript(std::istream& in, const std::string& name, devserver::DevServer& server) {
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    try {
+      server.Execute(line);
+    } catch (const devserver::ScenarioError& error) {
+      std::cout.flush();
+      std::cerr << name << ":" << number << ": " << error.what() << "\n";
+      return 1;
+    }
+  }
+  if (server.InConfigBlock()) {
+    std::cerr << name << ":" << number << ": the config block is not closed\n";
+    return 1;
+  }
+  return 0;
+}
+
+class ServerDir {
+ public:
+  explicit ServerDir(const std::optional<std::string>& dir) {
+    if (dir) {
+      path_ = fs::absolute(*dir).string();
+      fs::create_directories(path_);
+      return;
+    }
+    std::string pattern = (fs::temp_directory_path() / "devserver-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a server directory");
+    path_ = pattern;
+    temporary_ = true;
+  }
+  ~ServerDir() {
+    std::error_code ignored;
+    if (temporary_) fs::remove_all(path_, ignored);
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  bool temporary_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto arguments = Parse(argc, argv);
+  if (!arguments) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  const bool interactive = !arguments->script && isatty(STDIN_FILENO);
+  std::ifstream scriptFile;
+  if (arguments->script && *arguments->script != "-") {
+    scriptFile.open(*arguments->script);
+    if (!scriptFile) {
+      std::cerr << "devserver: can't read " << *arguments->script << "\n" << kUsage;
+      return 2;
+    }
+  }
+
+  ServerDir dir(arguments->dir);
+  const std::string scriptDir =
+      arguments->script && *arguments->script != "-"
+          ? fs::absolute(*arguments->script).parent_path().string()
+          : fs::current_path().string();
+
+  auto& events = framework::Events();
+  devserver::DevServer* serverForLabels = nullptr;
+  events.SetListener([&, output = arguments->output](const framework::Event& event) {
+    if (serverForLabels) serverForLabels->RecordLabel(event);
+    if (output == devserver::EventOutput::JsonLines) {
+      std::cout << devserver::ToJsonLine(event) << "\n";
+    } else if (output == devserver::EventOutput::Text) {
+      std::cout << devserver::ToText(event) << "\n";
+    }
+    if (interactive) std::cout.flush();
+  });
+
+  int status = 0;
+  {
+    devserver::DevServer server(
+        {dir.Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
+    serverForLabels = &server;
+    if (!arguments->script) {
+      // A person's session: the default world with the shipped configuration, plugin loaded.
+      if (arguments->defaultWorld) {
+        server.SpawnDefaultWorld();
+        server.Plugin().Load();
+      }
+      if (interactive) {
+        devserver::RunConsole(server);
+      } else {
+        status = RunScript(std::cin, "<stdin>", server);
+      }
+    } else if (*arguments->script == "-") {
+      status = RunScript(std::cin, "<stdin>", server);
+    } else {
+      status = RunScript(scriptFile, *arguments->script, server);
+    }
+    server.Shutdown();
+    serverForLabels = nullptr;
+  }
+  events.SetListener(nullptr);
+  std::cout.flush();
+  return status;
+}

@@ -1,0 +1,64 @@
+// The shared log sinks: every line becomes a `log` event carrying the message alone, and the
+// formatted line also goes to ArkApi/Logs/ArkApi.log under the server directory, in whatever
+// pattern the last logger set on the sinks.
+
+#include <spdlog/sinks/base_sink.h>
+#include <spdlog/sinks/basic_file_sink.h>
+#include <spdlog/spdlog.h>
+
+#include <filesystem>
+#include <mutex>
+
+#include "ArkApi/Log.h"
+#include "FrameworkLog.h"
+#include "framework/Events.h"
+#include "framework/Server.h"
+
+namespace {
+
+class EventSink final : public spdlog::sinks::base_sink<std::mutex> {
+ protected:
+  void sink_it_(const spdlog::details::log_msg& message) override {
+    framework::Events().EmitWith("log", [&] {
+      const auto level = spdlog::level::to_string_view(message.level);
+      return framework::Event{
+          {"logger", std::string(message.logger_name.data(), message.logger_name.size())},
+          {"level", std::string(level.data(), level.size())},
+          {"text", std::string(message.payload.data(), message.payload.size())}};
+    });
+  }
+  void flush_() override {}
+};
+
+std::vector<spdlog::sink_ptr>& Sinks() {
+  static std::vector<spdlog::sink_ptr> sinks{std::make_shared<EventSink>()};
+  return sinks;
+}
+
+}  // namespace
+
+std::vector<spdlog::sink_ptr>& GetLogSinks() { return Sinks(); }
+
+namespace framework {
+
+spdlog::logger& FrameworkLogger() {
+  static spdlog::logger logger("ArkApi", Sinks().begin(), Sinks().end());
+  return logger;
+}
+
+// The log file lives in the server directory, so it follows the directory.
+void AttachLogFile(const std::string& dir) {
+  const auto folder = std::filesystem::path(dir) / "ArkApi" / "Logs";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  auto file = std::make_shared<spdlog::sinks::basic_file_sink_mt>((folder / "ArkApi.log").string());
+  auto& sinks = Sinks();
+  if (sinks.size() > 1) {
+    sinks[1] = std::move(file);
+  } else {
+    sinks.push_back(std::move(file));
+  }
+  FrameworkLogger().sinks() = sinks;
+}
+
+}  // namespace framework

@@ -1,0 +1,64 @@
+#pragma once
+
+// Everything observable that the server does is an event: what players are sent, log lines,
+// registrations, handler errors, plugin loading. Each carries its kind and the tick number.
+
+#include <cstdint>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
+
+#include "ArkApi/Export.h"
+
+namespace framework {
+
+using Event = nlohmann::ordered_json;
+
+class ARKAPI_EXPORT EventLog {
+ public:
+  // Recording builds every event; counting only counts them, so benchmarks measure the
+  // plugin rather than the stand-in's bookkeeping.
+  enum class Mode { Record, Count };
+
+  void SetMode(Mode mode) { mode_ = mode; }
+  bool Recording() const { return mode_ == Mode::Record; }
+
+  // Called for each event as it happens.
+  void SetListener(std::function<void(const Event&)> listener) { listener_ = std::move(listener); }
+  void SetRetain(bool retain) { retain_ = retain; }
+
+  // fields: an object whose members follow "event" and "tick".
+  void Emit(std::string_view kind, Event fields) {
+    ++count_;
+    if (Recording()) Publish(kind, std::move(fields));
+  }
+  // For output calls on hot paths: the fields are only built when events are recorded.
+  template <typename MakeFields>
+  void EmitWith(std::string_view kind, MakeFields&& makeFields) {
+    ++count_;
+    if (Recording()) Publish(kind, makeFields());
+  }
+
+  const std::vector<Event>& Retained() const { return retained_; }
+  void ClearRetained() { retained_.clear(); }
+  std::uint64_t Count() const { return count_; }
+
+  // The tick being run, or the last one run between ticks.
+  std::uint64_t Tick() const { return tick_; }
+  void SetTick(std::uint64_t tick) { tick_ = tick; }
+
+ private:
+  void Publish(std::string_view kind, Event fields);
+
+  Mode mode_ = Mode::Record;
+  bool retain_ = false;
+  std::function<void(const Event&)> listener_;
+  std::vector<Event> retained_;
+  std::uint64_t count_ = 0;
+  std::uint64_t tick_ = 0;
+};
+
+ARKAPI_EXPORT EventLog& Events();
+
+}  // namespace framework

@@ -1,0 +1,95 @@
+// What the game sends to players. Each call becomes an event naming the receiving player.
+
+#include <fmt/format.h>
+
+#include "ArkApi/ChatMessage.h"
+#include "Names.h"
+#include "framework/Events.h"
+#include "framework/Names.h"
+#include "game/Objects.h"
+
+namespace game {
+namespace {
+
+using framework::Event;
+
+Event Vector(const FVector& v) { return Event::array({v.X, v.Y, v.Z}); }
+Event Colour(const FLinearColor& c) { return Event::array({c.R, c.G, c.B, c.A}); }
+
+void ClientChatMessage(const AActor* self, FChatMessage message) {
+  framework::Events().EmitWith("chat", [&] {
+    return Event{{"to", self->Handle},
+                 {"sender", message.SenderName.ToString()},
+                 {"text", message.Message.ToString()}};
+  });
+}
+
+void ClientServerChatDirectMessage(const AActor* self, const FString& text, FLinearColor colour,
+                                   bool /*bold*/) {
+  framework::Events().EmitWith("server_chat", [&] {
+    return Event{{"to", self->Handle}, {"text", text.ToString()}, {"color", Colour(colour)}};
+  });
+}
+
+void ClientServerNotificationSingle(const AActor* self, const FString& text, FLinearColor colour,
+                                    float scale, float displayTime, UTexture2D* /*icon*/,
+                                    USoundBase* /*sound*/, int32 priority) {
+  framework::Events().EmitWith("notification", [&] {
+    return Event{{"to", self->Handle},       {"text", text.ToString()}, {"color", Colour(colour)},
+                 {"scale", scale},           {"time", displayTime},     {"priority", priority}};
+  });
+}
+
+void ClientServerSOTFNotificationCustom(const AActor* self, const FString& text,
+                                        FLinearColor colour, float scale, float displayTime,
+                                        UTexture2D* /*icon*/, USoundBase* /*sound*/) {
+  framework::Events().EmitWith("sotf_notification", [&] {
+    return Event{{"to", self->Handle},
+                 {"text", text.ToString()},
+                 {"color", Colour(colour)},
+                 {"scale", scale},
+                 {"time", displayTime}};
+  });
+}
+
+void MulticastDrawDebugString(const AActor* self, const FVector& at, const FString& text,
+                              AActor* /*baseActor*/, FLinearColor colour, float duration,
+                              bool /*popBack*/) {
+  framework::Events().EmitWith("debug_string", [&] {
+    return Event{{"to", self->Handle},
+                 {"text", text.ToString()},
+                 {"at", Vector(at)},
+                 {"color", Colour(colour)},
+                 {"duration", duration}};
+  });
+}
+
+void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, FColor colour,
+                           float /*scaleX*/, float /*scaleY*/, float lifeSpan,
+                           const FVector* /*velocity*/, float /*minScale*/, float /*fadeIn*/,
+                           float /*fadeOut*/) {
+  framework::Events().EmitWith("floating_text", [&] {
+    return Event{{"to", self->Handle},
+                 {"text", text.ToString()},
+                 {"at", Vector(at)},
+                 {"color", fmt::format("{:08X}", colour.ToPackedARGB())},
+                 {"duration", lifeSpan}};
+  });
+}
+
+}  // namespace
+
+void RegisterClientOutputs() {
+  using framework::RegisterFunction;
+  RegisterFunction("AShooterPlayerController.ClientChatMessage", &ClientChatMessage);
+  RegisterFunction("AShooterPlayerController.ClientServerChatDirectMessage",
+                   &ClientServerChatDirectMessage);
+  RegisterFunction("AShooterPlayerController.ClientServerNotificationSingle",
+                   &ClientServerNotificationSingle);
+  RegisterFunction("AShooterPlayerController.ClientServerSOTFNotificationCustom",
+                   &ClientServerSOTFNotificationCustom);
+  RegisterFunction("AActor.MulticastDrawDebugString", &MulticastDrawDebugString);
+  RegisterFunction("AShooterPlayerController.ClientAddFloatingText", &ClientAddFloatingText);
+}
+
+}  // namespace game

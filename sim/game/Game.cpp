@@ -1,0 +1,319 @@
+#include "game/Game.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ArkApi/Tools.h"
+#include "Names.h"
+#include "permissions/Groups.h"
+
+namespace game {
+namespace {
+
+Game* current = nullptr;
+
+}  // namespace
+
+Game::Game() {
+  RegisterNames();
+  current = this;
+  world_ = Spawn<UWorld>();
+  world_->WorldSettings = SpawnActor<APrimalWorldSettings>("world-settings");
+  gameMode_ = SpawnActor<AShooterGameMode>("game-mode");
+  framework::SetGameBackend(this);
+}
+
+Game::~Game() {
+  framework::SetGameBackend(nullptr);
+  while (!actors_.empty()) DestroyActor(actors_.begin()->second);
+  DestroyObject(world_);
+  for (auto& [objectClass, blocks] : freeMemory_) {
+    for (void* block : blocks) ::operator delete(block);
+  }
+  permissions::ClearGroups();
+  if (current == this) current = nullptr;
+}
+
+Game& Game::Current() {
+  if (current == nullptr) throw std::logic_error("no game is running");
+  return *current;
+}
+
+template <typename T>
+T* Game::Spawn() {
+  const UClass* objectClass = T::StaticClass();
+  auto& blocks = freeMemory_[objectClass];
+  void* memory;
+  if (blocks.empty()) {
+    memory = ::operator new(sizeof(T));
+  } else {
+    memory = blocks.back();
+    blocks.pop_back();
+  }
+  T* object = new (memory) T();
+  object->ClassPrivate = objectClass;
+  objects_.Add(object);
+  return object;
+}
+
+template <typename T>
+T* Game::SpawnActor(std::string handle) {
+  T* actor = Spawn<T>();
+  actor->Handle = std::move(handle);
+  actor->SpawnSequence = ++lastSpawn_;
+  actors_.emplace(actor->SpawnSequence, actor);
+  return actor;
+}
+
+template <typename T>
+T* Game::SpawnCharacter(std::string handle, const FVector& at) {
+  T* character = SpawnActor<T>(std::move(handle));
+  character->RootComponent = Spawn<USceneComponent>();
+  character->RootComponent->RelativeLocation = at;
+  character->MyCharacterStatusComponent = Spawn<UPrimalCharacterStatusComponent>();
+  return character;
+}
+
+void Game::DestroyObject(UObject* object) {
+  const UClass* objectClass = object->ClassPrivate;
+  objects_.Remove(object);
+  object->~UObject();
+  freeMemory_[objectClass].push_back(object);
+}
+
+void Game::DestroyActor(AActor* actor) {
+  actors_.erase(actor->SpawnSequence);
+  if (actor->IsA(APrimalDinoCharacter::StaticClass())) dinoIndex_.Remove(actor);
+  if (actor->IsA(AShooterCharacter::StaticClass())) playerIndex_.Remove(actor);
+  if (actor->IsA(APrimalCharacter::StaticClass())) {
+    auto* character = static_cast<APrimalCharacter*>(actor);
+    if (character->MyCharacterStatusComponent) DestroyObject(character->MyCharacterStatusComponent);
+  }
+  if (actor->RootComponent) DestroyObject(actor->RootComponent);
+  DestroyObject(actor);
+}
+
+Player& Game::AddPlayer(const PlayerSpec& spec) {
+  if (FindPlayer(spec.name) || FindDino(spec.name)) {
+    throw std::invalid_argument("an actor named " + spec.name + " exists already");
+  }
+  auto& player = *players_.emplace_back(std::make_unique<Player>());
+  player.name = spec.name;
+  player.steamId = spec.steamId;
+  player.dataId = spec.dataId;
+  player.tribe = spec.tribe;
+  player.team = spec.team.value_or(spec.tribe.value_or(spec.dataId));
+  player.character = SpawnCharacter<AShooterCharacter>(spec.name, spec.at);
+  player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(spec.name));
+  player.character->TargetingTeam = player.team;
+  player.character->CapsuleHalfHeight = 90.f;
+  player.character->SetConnected(true);
+  playerIndex_.Insert(player.character, spec.at);
+  NewController(player);
+  if (!spec.unmapped) gameMode_->PlayerIds[spec.dataId] = spec.steamId;
+  permissions::SetGroups(spec.steamId, spec.groups);
+  if (spec.tribe) {
+    tribes_[*spec.tribe].push_back(spec.dataId);
+    RefreshTribeData(*spec.tribe);
+  }
+  return player;
+}
+
+AShooterPlayerController* Game::NewController(Player& player) {
+  auto* controller = SpawnActor<AShooterPlayerController>(player.name);
+  controller->UniqueNetId = player.steamId;
+  controller->LinkedPlayerID = static_cast<uint64>(player.dataId);
+  controller->TargetingTeam = player.team;
+  controller->Character = player.character;
+  controller->PlayerState = SpawnActor<AShooterPlayerState>(player.name);
+  auto& weak = world_->PlayerControllerList.Emplace();
+  objects_.MakeWeak(weak, controller);
+  player.controller = controller;
+  if (player.tribe) RefreshTribeData(*player.tribe);
+  return controller;
+}
+
+APrimalDinoCharacter* Game::SpawnDino(const DinoSpec& spec) {
+  if (!spec.name.empty() && (FindPlayer(spec.name) || FindDino(spec.name))) {
+    throw std::invalid_argument("an actor named " + spec.name + " exists already");
+  }
+  auto* dino = SpawnCharacter<APrimalDinoCharacter>(spec.name, spec.at);
+  dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(spec.descriptiveName));
+  dino->TargetingTeam = spec.team;
+  dino->MyCharacterStatusComponent->Level = spec.level;
+  dinoIndex_.Insert(dino, spec.at);
+  if (!spec.name.empty()) dinos_[spec.name] = dino;
+  return dino;
+}
+
+Player* Game::FindPlayer(std::string_view name) {
+  for (auto& player : players_) {
+    if (player->name == name) return player.get();
+  }
+  return nullptr;
+}
+
+APrimalDinoCharacter* Game::FindDino(std::string_view name) {
+  const auto it = dinos_.find(std::string(name));
+  return it == dinos_.end() ? nullptr : it->second;
+}
+
+std::vector<APrimalDinoCharacter*> Game::Dinos() const {
+  std::vector<APrimalDinoCharacter*> dinos;
+  for (const auto& [sequence, actor] : actors_) {
+    if (actor->IsA(APrimalDinoCharacter::StaticClass())) {
+      dinos.push_back(static_cast<APrimalDinoCharacter*>(actor));
+    }
+  }
+  return dinos;
+}
+
+void Game::Move(AActor* actor, const FVector& to) {
+  if (actor->RootComponent == nullptr) return;
+  actor->RootComponent->RelativeLocation = to;
+  if (dinoIndex_.Contains(actor)) dinoIndex_.Move(actor, to);
+  if (playerIndex_.Contains(actor)) playerIndex_.Move(actor, to);
+}
+
+void Game::DestroyDino(APrimalDinoCharacter* dino) {
+  if (!dino->Handle.empty()) dinos_.erase(dino->Handle);
+  DestroyActor(dino);
+}
+
+void Game::DestroyCharacter(Player& player) {
+  if (player.character == nullptr) return;
+  for (auto& weak : world_->PlayerControllerList) {
+    auto* controller = static_cast<AShooterPlayerController*>(objects_.Resolve(weak));
+    if (controller && controller->Character == player.character) controller->Character = nullptr;
+  }
+  DestroyActor(player.character);
+  player.character = nullptr;
+}
+
+void Game::Disconnect(Player& player) {
+  if (player.character) player.character->SetConnected(false);
+  if (player.controller == nullptr) return;
+  DestroyActor(player.controller->PlayerState);
+  DestroyActor(player.controller);
+  player.controller = nullptr;
+}
+
+void Game::Reconnect(Player& player, bool keepOldController) {
+  if (player.controller && !keepOldController) Disconnect(player);
+  if (player.character == nullptr) {
+    player.character = SpawnCharacter<AShooterCharacter>(player.name, {});
+    player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(player.name));
+    player.character->TargetingTeam = player.team;
+    player.character->CapsuleHalfHeight = 90.f;
+    playerIndex_.Insert(player.character, {});
+  }
+  player.character->SetFlag(APrimalCharacter::kIsDeadBit, false);
+  player.character->MyCharacterStatusComponent->Health = 100.f;
+  player.character->SetConnected(true);
+  NewController(player);
+}
+
+void Game::SetCharacterPossessed(Player& player, bool possessed) {
+  if (player.controller) player.controller->Character = possessed ? player.character : nullptr;
+}
+
+void Game::SetTribe(Player& player, std::optional<int32> tribe) {
+  if (player.tribe) {
+    auto& members = tribes_[*player.tribe];
+    members.erase(std::remove(members.begin(), members.end(), player.dataId), members.end());
+    RefreshTribeData(*player.tribe);
+  }
+  player.tribe = tribe;
+  if (tribe) {
+    tribes_[*tribe].push_back(player.dataId);
+    RefreshTribeData(*tribe);
+  } else if (player.controller) {
+    static_cast<AShooterPlayerState*>(player.controller->PlayerState)->MyTribeData = FTribeData{};
+  }
+  SetTeam(player, tribe.value_or(player.dataId));
+}
+
+void Game::SetTeam(Player& player, int32 team) {
+  player.team = team;
+  if (player.controller) player.controller->TargetingTeam = team;
+  if (player.character) player.character->TargetingTeam = team;
+}
+
+void Game::SetGroups(Player& player, std::vector<std::string> groups) {
+  permissions::SetGroups(player.steamId, std::move(groups));
+}
+
+void Game::RefreshTribeData(int32 tribe) {
+  const auto& members = tribes_[tribe];
+  for (const auto& player : players_) {
+    if (player->tribe != tribe || player->controller == nullptr) continue;
+    auto& data = static_cast<AShooterPlayerState*>(player->controller->PlayerState)->MyTribeData;
+    data.TribeID = tribe;
+    data.MembersPlayerDataID.Empty();
+    for (const int32 member : members) data.MembersPlayerDataID.Add(static_cast<uint32>(member));
+  }
+}
+
+bool Game::Chat(Player* player, std::string_view text) {
+  FString line(ArkApi::Tools::Utf8Decode(std::string(text)));
+  auto* controller = player ? player->controller : nullptr;
+  return framework::DispatchChat(reinterpret_cast<::AShooterPlayerController*>(controller), line, 0);
+}
+
+bool Game::Console(Player* player, std::string_view text) {
+  FString line(ArkApi::Tools::Utf8Decode(std::string(text)));
+  auto* controller = player ? player->controller : nullptr;
+  return framework::DispatchConsole(reinterpret_cast<::APlayerController*>(controller), line);
+}
+
+void Game::Tick(int count) {
+  for (int i = 0; i < count; ++i) framework::RunTick(1.f / 30.f);
+}
+
+void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out) {
+  overlapQueries_.push_back(radius);
+  std::vector<void*> found;
+  if (group == static_cast<int32>(OctreeGroup::DinoPawns) ||
+      group == static_cast<int32>(OctreeGroup::Pawns)) {
+    dinoIndex_.Query(centre, radius, found);
+  }
+  if (group == static_cast<int32>(OctreeGroup::PlayerPawns) ||
+      group == static_cast<int32>(OctreeGroup::Pawns)) {
+    playerIndex_.Query(centre, radius, found);
+  }
+  if (group == static_cast<int32>(OctreeGroup::Pawns)) {
+    std::sort(found.begin(), found.end(), [](const void* a, const void* b) {
+      return static_cast<const AActor*>(a)->SpawnSequence <
+             static_cast<const AActor*>(b)->SpawnSequence;
+    });
+  }
+  out.Reserve(out.Num() + static_cast<int32>(found.size()));
+  for (void* actor : found) out.Add(static_cast<AActor*>(actor));
+}
+
+void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) const {
+  for (const auto& [sequence, actor] : actors_) {
+    if (actor->IsA(actorClass)) out.Add(actor);
+  }
+}
+
+::UWorld* Game::World() { return reinterpret_cast<::UWorld*>(world_); }
+
+::AShooterGameMode* Game::GameMode() { return reinterpret_cast<::AShooterGameMode*>(gameMode_); }
+
+::AShooterPlayerController* Game::FindControllerBySteamId(uint64 steamId) {
+  AShooterPlayerController* found = nullptr;
+  for (const auto& weak : world_->PlayerControllerList) {
+    auto* controller = static_cast<AShooterPlayerController*>(objects_.Resolve(weak));
+    if (controller && controller->UniqueNetId == steamId) found = controller;
+  }
+  return reinterpret_cast<::AShooterPlayerController*>(found);
+}
+
+int32 Game::PlayerControllerCount() {
+  int32 count = 0;
+  for (const auto& weak : world_->PlayerControllerList) count += objects_.Resolve(weak) ? 1 : 0;
+  return count;
+}
+
+}  // namespace game

@@ -1,0 +1,18 @@
+#pragma once
+
+// The game allocator behind FMemory. It counts live blocks so a test can assert that a call
+// gave back everything it took.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace game {
+
+void* Malloc(std::size_t count, std::uint32_t alignment);
+void* Realloc(void* original, std::size_t count, std::uint32_t alignment);
+void Free(void* original);
+
+std::int64_t LiveBlocks();
+std::uint64_t AllocationCount();
+
+}  // namespace game

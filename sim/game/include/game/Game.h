@@ -1,0 +1,136 @@
+#pragma once
+
+// The running game: one world with players, tribes and creatures. It answers the framework
+// (current world, game mode, controllers by player id) and is what the devserver and the tests
+// drive: they add players and creatures, change them, and hand chat, console lines and ticks
+// to the framework.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/Server.h"
+#include "game/ObjectTable.h"
+#include "game/Objects.h"
+#include "game/SpatialIndex.h"
+
+namespace game {
+
+struct PlayerSpec {
+  std::string name;
+  uint64 steamId = 0;
+  int32 dataId = 0;
+  std::optional<int32> tribe;
+  std::optional<int32> team;  // defaults to the tribe id, else to the data id
+  std::vector<std::string> groups{"Default"};
+  FVector at;
+  bool unmapped = false;  // the game mode does not know his data id yet
+};
+
+struct DinoSpec {
+  std::string name;
+  std::string descriptiveName;
+  int32 level = 1;
+  int32 team = 0;
+  FVector at;
+};
+
+// A player as the server knows him across connections.
+struct Player {
+  std::string name;
+  uint64 steamId = 0;
+  int32 dataId = 0;
+  std::optional<int32> tribe;
+  int32 team = 0;
+  AShooterPlayerController* controller = nullptr;  // none while disconnected
+  AShooterCharacter* character = nullptr;          // his body, none once destroyed
+};
+
+// The overlap query's groups.
+enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
+
+class Game final : public framework::GameBackend {
+ public:
+  Game();
+  ~Game() override;
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // The game the named functions act on: the one most recently created.
+  static Game& Current();
+
+  Player& AddPlayer(const PlayerSpec& spec);
+  APrimalDinoCharacter* SpawnDino(const DinoSpec& spec);
+
+  Player* FindPlayer(std::string_view name);
+  APrimalDinoCharacter* FindDino(std::string_view name);
+  const std::vector<std::unique_ptr<Player>>& Players() const { return players_; }
+  std::vector<APrimalDinoCharacter*> Dinos() const;
+
+  void Move(AActor* actor, const FVector& to);
+  void DestroyDino(APrimalDinoCharacter* dino);
+  void DestroyCharacter(Player& player);
+  // His controller is destroyed; his character stays, not connected.
+  void Disconnect(Player& player);
+  // A new controller with his steam id and a living, connected character.
+  void Reconnect(Player& player, bool keepOldController);
+  void SetCharacterPossessed(Player& player, bool possessed);
+  void SetTribe(Player& player, std::optional<int32> tribe);
+  void SetTeam(Player& player, int32 team);
+  void SetGroups(Player& player, std::vector<std::string> groups);
+
+  // Chat typed by the player (none: a line with no controller). True when a command took it.
+  bool Chat(Player* player, std::string_view text);
+  bool Console(Player* player, std::string_view text);
+  void Tick(int count = 1);
+
+  APrimalWorldSettings& WorldSettings() { return *world_->WorldSettings; }
+  UWorld* GameWorld() { return world_; }
+
+  // Radii of the overlap queries made since the last call.
+  std::vector<float> TakeOverlapQueries() { return std::exchange(overlapQueries_, {}); }
+
+  // What the named functions need.
+  void OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out);
+  void AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) const;
+  const ObjectTable& Objects() const { return objects_; }
+
+  // framework::GameBackend, in the framework's opaque types.
+  ::UWorld* World() override;
+  ::AShooterGameMode* GameMode() override;
+  ::AShooterPlayerController* FindControllerBySteamId(uint64 steamId) override;
+  int32 PlayerControllerCount() override;
+
+ private:
+  template <typename T>
+  T* Spawn();
+  template <typename T>
+  T* SpawnActor(std::string handle);
+  template <typename T>
+  T* SpawnCharacter(std::string handle, const FVector& at);
+  void DestroyObject(UObject* object);
+  void DestroyActor(AActor* actor);
+  AShooterPlayerController* NewController(Player& player);
+  void RefreshTribeData(int32 tribe);
+
+  ObjectTable objects_;
+  // Freed object memory by class: the next object of a class takes the last block freed.
+  std::unordered_map<const UClass*, std::vector<void*>> freeMemory_;
+  std::map<uint64, AActor*> actors_;  // by spawn order
+  uint64 lastSpawn_ = 0;
+  SpatialIndex dinoIndex_;
+  SpatialIndex playerIndex_;
+  std::vector<float> overlapQueries_;
+
+  UWorld* world_ = nullptr;
+  AShooterGameMode* gameMode_ = nullptr;
+  std::vector<std::unique_ptr<Player>> players_;
+  std::unordered_map<std::string, APrimalDinoCharacter*> dinos_;
+  std::map<int32, std::vector<int32>> tribes_;  // tribe id to member data ids, joining order
+};
+
+}  // namespace game

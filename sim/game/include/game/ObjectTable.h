@@ -1,0 +1,34 @@
+#pragma once
+
+// Every live game object has a slot: an index and the serial number the slot got when the
+// object took it. Weak references hold both, so a reference to a destroyed object resolves to
+// none even after its slot and memory are reused.
+
+#include <vector>
+
+#include "ArkApi/WeakObjectPtr.h"
+#include "game/Objects.h"
+
+namespace game {
+
+class ObjectTable {
+ public:
+  void Add(UObject* object);
+  void Remove(UObject* object);
+
+  void MakeWeak(FWeakObjectPtr& weak, const UObject* object) const;
+  UObject* Resolve(const FWeakObjectPtr& weak) const;
+  std::size_t LiveCount() const { return slots_.size() - freeIndices_.size(); }
+
+ private:
+  struct Slot {
+    UObject* object = nullptr;
+    int32 serial = 0;
+  };
+  std::vector<Slot> slots_;
+  // Most recently freed first, as the game reuses them.
+  std::vector<int32> freeIndices_;
+  int32 lastSerial_ = 0;
+};
+
+}  // namespace game

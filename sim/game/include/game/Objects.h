@@ -1,0 +1,169 @@
+#pragma once
+
+// The stand-in game's object model. Plugins never see these declarations: they reach the
+// members through the names registered in Names.cpp, which carry these objects' real offsets.
+
+#include <string>
+#include <unordered_map>
+
+#include "ArkApi/BasicTypes.h"
+#include "ArkApi/FString.h"
+#include "ArkApi/TArray.h"
+#include "ArkApi/Vector.h"
+#include "ArkApi/WeakObjectPtr.h"
+
+namespace game {
+
+struct UClass {
+  const char* Name;
+  const UClass* Super;
+
+  bool IsChildOf(const UClass* other) const {
+    for (const UClass* c = this; c != nullptr; c = c->Super) {
+      if (c == other) return true;
+    }
+    return false;
+  }
+};
+
+struct UObject {
+  virtual ~UObject() = default;
+  bool IsA(const UClass* other) const { return ClassPrivate->IsChildOf(other); }
+
+  const UClass* ClassPrivate = nullptr;
+  int32 InternalIndex = -1;
+};
+
+struct USceneComponent : UObject {
+  static const UClass* StaticClass();
+  FVector RelativeLocation;
+};
+
+struct UPrimalCharacterStatusComponent : UObject {
+  static const UClass* StaticClass();
+  int32 Level = 1;
+  float Health = 100.f;
+};
+
+struct AActor : UObject {
+  static const UClass* StaticClass();
+  FVector Location() const { return RootComponent ? RootComponent->RelativeLocation : FVector{}; }
+
+  USceneComponent* RootComponent = nullptr;
+  int32 TargetingTeam = 0;
+  // The scenario's name for the actor; events name players by it.
+  std::string Handle;
+  // Spawn order, which world queries keep.
+  uint64 SpawnSequence = 0;
+};
+
+struct APrimalCharacter : AActor {
+  static const UClass* StaticClass();
+  static constexpr uint32 kIsDeadBit = 2;
+  static constexpr uint32 kIsSleepingBit = 5;
+
+  bool Flag(uint32 bit) const { return (CharacterFlags >> bit) & 1u; }
+  void SetFlag(uint32 bit, bool set) {
+    CharacterFlags = set ? CharacterFlags | (1u << bit) : CharacterFlags & ~(1u << bit);
+  }
+  // The game's answer: the flag, or no health left.
+  bool IsDead() const {
+    return Flag(kIsDeadBit) || (MyCharacterStatusComponent && MyCharacterStatusComponent->Health <= 0.f);
+  }
+
+  FString DescriptiveName;
+  UPrimalCharacterStatusComponent* MyCharacterStatusComponent = nullptr;
+  uint32 CharacterFlags = 0;
+  float CapsuleHalfHeight = 100.f;
+};
+
+struct APrimalDinoCharacter : APrimalCharacter {
+  static const UClass* StaticClass();
+  static constexpr uint32 kIsDestroyingDinoBit = 3;
+
+  bool IsDestroying() const { return (DinoFlags >> kIsDestroyingDinoBit) & 1u; }
+  void SetDestroying(bool set) {
+    DinoFlags = set ? DinoFlags | (1u << kIsDestroyingDinoBit) : DinoFlags & ~(1u << kIsDestroyingDinoBit);
+  }
+
+  uint32 DinoFlags = 0;
+};
+
+struct AShooterCharacter : APrimalCharacter {
+  static const UClass* StaticClass();
+  static constexpr uint32 kIsConnectedBit = 1;
+  static constexpr float kEyeHeight = 64.f;
+
+  bool IsConnected() const { return (ShooterFlags >> kIsConnectedBit) & 1u; }
+  void SetConnected(bool set) {
+    ShooterFlags = set ? ShooterFlags | (1u << kIsConnectedBit) : ShooterFlags & ~(1u << kIsConnectedBit);
+  }
+
+  uint32 ShooterFlags = 0;
+};
+
+struct FTribeData {
+  FString TribeName;
+  int32 TribeID = 0;
+  TArray<uint32> MembersPlayerDataID;
+};
+
+struct APlayerState : AActor {
+  static const UClass* StaticClass();
+};
+
+struct AShooterPlayerState : APlayerState {
+  static const UClass* StaticClass();
+  FTribeData MyTribeData;
+};
+
+struct AController : AActor {
+  static const UClass* StaticClass();
+  APlayerState* PlayerState = nullptr;
+};
+
+struct APlayerController : AController {
+  static const UClass* StaticClass();
+};
+
+struct AShooterPlayerController : APlayerController {
+  static const UClass* StaticClass();
+  static constexpr uint32 kIsRespawningBit = 4;
+
+  bool IsRespawning() const { return (ControllerFlags >> kIsRespawningBit) & 1u; }
+  void SetRespawning(bool set) {
+    ControllerFlags = set ? ControllerFlags | (1u << kIsRespawningBit) : ControllerFlags & ~(1u << kIsRespawningBit);
+  }
+
+  uint64 LinkedPlayerID = 0;
+  uint64 UniqueNetId = 0;
+  uint32 ControllerFlags = 0;
+  // The possessed character; none while the player has no body.
+  AShooterCharacter* Character = nullptr;
+};
+
+struct AWorldSettings : AActor {
+  static const UClass* StaticClass();
+};
+
+struct APrimalWorldSettings : AWorldSettings {
+  static const UClass* StaticClass();
+  float LatitudeOrigin = 0.f;
+  float LatitudeScale = 0.f;
+  float LongitudeOrigin = 0.f;
+  float LongitudeScale = 0.f;
+};
+
+struct AShooterGameMode : AActor {
+  static const UClass* StaticClass();
+  // Player data id to 64-bit player id.
+  std::unordered_map<int32, uint64> PlayerIds;
+};
+
+struct UWorld : UObject {
+  static const UClass* StaticClass();
+  TArray<TWeakObjectPtr<APlayerController>> PlayerControllerList;
+  APrimalWorldSettings* WorldSettings = nullptr;
+};
+
+}  // namespace game

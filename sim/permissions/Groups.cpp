@@ -1,0 +1,36 @@
+#include "permissions/Groups.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "ArkApi/Permissions.h"
+
+namespace {
+
+std::unordered_map<uint64, std::vector<std::string>>& Membership() {
+  static std::unordered_map<uint64, std::vector<std::string>> membership;
+  return membership;
+}
+
+}  // namespace
+
+namespace permissions {
+
+void SetGroups(uint64 steamId, std::vector<std::string> groups) {
+  Membership()[steamId] = std::move(groups);
+}
+
+void ClearGroups() { Membership().clear(); }
+
+}  // namespace permissions
+
+namespace Permissions {
+
+ARKAPI_EXPORT bool IsPlayerInGroup(uint64 steamId, const FString& group) {
+  const auto it = Membership().find(steamId);
+  if (it == Membership().end()) return false;
+  const std::string name = group.ToString();
+  return std::find(it->second.begin(), it->second.end(), name) != it->second.end();
+}
+
+}  // namespace Permissions

@@ -1,0 +1,140 @@
+// The framework's command registry: how chat, console lines and ticks reach plugin handlers.
+
+#include <stdexcept>
+
+#include "ArkApi/ArkApi.h"
+#include "framework/Server.h"
+#include "support/GameFixture.h"
+
+namespace {
+
+using testing_support::GameFixture;
+
+class CommandsTest : public GameFixture {
+ protected:
+  ~CommandsTest() override {
+    for (const auto& name : chat_) commands_.UnregisterChatCommand(FString(name.c_str()));
+    for (const auto& name : ticks_) commands_.UnregisterTickCallback(FString(name.c_str()));
+    for (const auto& name : console_) commands_.UnregisterConsoleCommand(FString(name.c_str()));
+  }
+  void AddChat(const std::string& name, ArkApi::ChatCommandCallback callback) {
+    commands_.RegisterChatCommand(FString(name.c_str()), callback);
+    chat_.push_back(name);
+  }
+  void AddTick(const std::string& name, ArkApi::TickCallback callback) {
+    commands_.RegisterTickCallback(FString(name.c_str()), callback);
+    ticks_.push_back(name);
+  }
+  void AddConsole(const std::string& name, ArkApi::ConsoleCommandCallback callback) {
+    commands_.RegisterConsoleCommand(FString(name.c_str()), callback);
+    console_.push_back(name);
+  }
+
+  ArkApi::ICommands& commands_ = ArkApi::GetCommands();
+  std::vector<std::string> chat_, ticks_, console_;
+};
+
+TEST_F(CommandsTest, ChatGoesToTheCommandNamedByTheFirstWordIgnoringAsciiCase) {
+  auto& alice = AddPlayer("alice", 1);
+  std::vector<std::string> calls;
+  AddChat("/track", [&](AShooterPlayerController* player, FString* line, int32 mode) {
+    EXPECT_EQ(reinterpret_cast<void*>(player), alice.controller);
+    EXPECT_EQ(mode, 0);
+    calls.push_back("track:" + line->ToString());
+  });
+  AddChat("/Find", [&](AShooterPlayerController*, FString* line, int32) {
+    calls.push_back("find:" + line->ToString());
+  });
+  AddChat("/find", [&](AShooterPlayerController*, FString*, int32) { calls.push_back("second find"); });
+
+  const struct {
+    const char* line;
+    const char* call;  // none: plain chat
+  } cases[] = {
+      {"/track rex", "track:/track rex"},
+      {"/TRACK", "track:/TRACK"},
+      {"  /tRaCk  rex  ", "track:  /tRaCk  rex  "},
+      {"/trackrex", nullptr},
+      {"/track\trex", nullptr},  // only spaces separate words
+      {"hello /track", nullptr},
+      {"/FIND rex", "find:/FIND rex"},  // the first command of a name wins
+      {"/tr\xC3\xa4" "ck", nullptr},
+      {"", nullptr},
+  };
+  for (const auto& c : cases) {
+    calls.clear();
+    const bool taken = game.Chat(&alice, c.line);
+    EXPECT_EQ(taken, c.call != nullptr) << c.line;
+    EXPECT_EQ(calls, c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{}) << c.line;
+  }
+}
+
+TEST_F(CommandsTest, ChatWithoutControllerStillReachesTheHandler) {
+  AShooterPlayerController* seen = reinterpret_cast<AShooterPlayerController*>(1);
+  AddChat("/who", [&](AShooterPlayerController* player, FString*, int32) { seen = player; });
+  EXPECT_TRUE(game.Chat(nullptr, "/who"));
+  EXPECT_EQ(seen, nullptr);
+}
+
+TEST_F(CommandsTest, TickCallbacksRunInRegistrationOrderEveryTick) {
+  std::vector<std::string> calls;
+  for (const char* id : {"B", "A", "C"}) {
+    AddTick(id, [&calls, id](float) { calls.push_back(id); });
+  }
+  game.Tick(2);
+  EXPECT_EQ(calls, (std::vector<std::string>{"B", "A", "C", "B", "A", "C"}));
+  EXPECT_EQ(framework::Events().Tick(), 2u);
+}
+
+TEST_F(CommandsTest, ExceptionsLeavingHandlersBecomeEventsAndTheServerGoesOn) {
+  auto& alice = AddPlayer("alice", 1);
+  int ticksAfter = 0;
+  AddChat("/boom", [](AShooterPlayerController*, FString*, int32) { throw std::runtime_error("chat {} failed"); });
+  AddConsole("Boom.Console", [](APlayerController*, FString*, bool) { throw 42; });
+  AddTick("Boom", [](float) { throw std::out_of_range("tick failed"); });
+  AddTick("After", [&](float) { ++ticksAfter; });
+
+  EXPECT_TRUE(game.Chat(&alice, "/boom"));
+  EXPECT_TRUE(game.Console(nullptr, "boom.console now"));
+  game.Tick();
+
+  const auto errors = EventsOf("handler_error");
+  ASSERT_EQ(errors.size(), 3u);
+  EXPECT_EQ(errors[0]["kind"], "chat");
+  EXPECT_EQ(errors[0]["name"], "/boom");
+  EXPECT_EQ(errors[0]["text"], "chat {} failed");
+  EXPECT_EQ(errors[1]["kind"], "console");
+  EXPECT_EQ(errors[1]["text"], "unknown exception");
+  EXPECT_EQ(errors[2]["kind"], "tick");
+  EXPECT_EQ(errors[2]["name"], "Boom");
+  EXPECT_EQ(ticksAfter, 1) << "the callbacks after a failing one still run";
+}
+
+// A reload withdraws the very command whose handler is running.
+TEST_F(CommandsTest, HandlerMayWithdrawItself) {
+  bool ran = false;
+  AddConsole("Reload", [&](APlayerController*, FString*, bool) {
+    EXPECT_TRUE(commands_.UnregisterConsoleCommand(FString("Reload")));
+    ran = true;
+  });
+  EXPECT_TRUE(game.Console(nullptr, "Reload"));
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(game.Console(nullptr, "Reload"));
+}
+
+TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByExactName) {
+  AddChat("/a", [](AShooterPlayerController*, FString*, int32) {});
+  EXPECT_FALSE(commands_.UnregisterChatCommand(FString("/A")));
+  EXPECT_FALSE(commands_.UnregisterTickCallback(FString("/a")));
+  EXPECT_TRUE(commands_.UnregisterChatCommand(FString("/a")));
+  chat_.clear();
+  const auto registered = EventsOf("registered");
+  const auto unregistered = EventsOf("unregistered");
+  ASSERT_EQ(registered.size(), 1u);
+  EXPECT_EQ(registered[0]["kind"], "chat");
+  EXPECT_EQ(registered[0]["name"], "/a");
+  ASSERT_EQ(unregistered.size(), 1u);
+  EXPECT_EQ(unregistered[0]["name"], "/a");
+}
+
+}  // namespace

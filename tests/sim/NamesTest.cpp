@@ -1,0 +1,152 @@
+// The names a plugin reaches the game by: all of them resolve, to the right places.
+
+#include "ArkApi/Resolver.h"
+#include "ArkApi/WeakObjectPtr.h"
+#include "support/GameFixture.h"
+
+namespace {
+
+using testing_support::GameFixture;
+
+class NamesTest : public GameFixture {};
+
+const char* const kFunctions[] = {
+    "FMemory.Malloc",
+    "FMemory.Realloc",
+    "FMemory.Free",
+    "UObjectBaseUtility.IsA",
+    "APrimalDinoCharacter.GetPrivateStaticClass",
+    "UGameplayStatics.GetAllActorsOfClass",
+    "UWorld.GetWorldSettings",
+    "UVictoryCore.ServerOctreeOverlapActors",
+    "AActor.GetDistanceTo",
+    "AActor.MulticastDrawDebugString",
+    "APrimalCharacter.IsDead",
+    "APrimalCharacter.GetCapsuleTopLocation",
+    "APrimalDinoCharacter.GetDinoDescriptiveName",
+    "UPrimalCharacterStatusComponent.GetCharacterLevel",
+    "AShooterCharacter.GetPawnViewLocation",
+    "AShooterPlayerController.GetPlayerCharacter",
+    "AShooterPlayerController.GetUniqueNetIdAsUINT64",
+    "AShooterPlayerController.GetPlayerCharacterName",
+    "AShooterPlayerController.ClientChatMessage",
+    "AShooterPlayerController.ClientServerChatDirectMessage",
+    "AShooterPlayerController.ClientServerNotificationSingle",
+    "AShooterPlayerController.ClientServerSOTFNotificationCustom",
+    "AShooterPlayerController.ClientAddFloatingText",
+    "AShooterGameMode.GetSteamIDForPlayerID",
+    "AShooterGameMode.AddPlayerID",
+    "FWeakObjectPtr.Get",
+    "FWeakObjectPtr.operator=",
+};
+
+TEST_F(NamesTest, EveryFunctionResolves) {
+  for (const char* name : kFunctions) EXPECT_NE(GetAddress(name), nullptr) << name;
+  EXPECT_TRUE(EventsOf("log").empty());
+}
+
+// Each field name against the member it must reach, on live objects.
+TEST_F(NamesTest, FieldsReachTheirMembers) {
+  auto& player = AddPlayer("alice", 7);
+  auto* dino = game.SpawnDino({"rex", "Rex", 150, 0, {1, 2, 3}});
+  auto* controller = player.controller;
+  auto* state = static_cast<game::AShooterPlayerState*>(controller->PlayerState);
+  auto& settings = game.WorldSettings();
+  auto* world = game.GameWorld();
+
+  const struct {
+    const void* object;
+    const char* name;
+    const void* member;
+  } cases[] = {
+      {dino, "AActor.RootComponent", &dino->RootComponent},
+      {dino, "AActor.TargetingTeam", &dino->TargetingTeam},
+      {controller, "AActor.TargetingTeam", &controller->TargetingTeam},
+      {dino->RootComponent, "USceneComponent.RelativeLocation", &dino->RootComponent->RelativeLocation},
+      {dino, "APrimalCharacter.DescriptiveName", &dino->DescriptiveName},
+      {dino, "APrimalCharacter.MyCharacterStatusComponent", &dino->MyCharacterStatusComponent},
+      {&settings, "APrimalWorldSettings.LatitudeOrigin", &settings.LatitudeOrigin},
+      {&settings, "APrimalWorldSettings.LatitudeScale", &settings.LatitudeScale},
+      {&settings, "APrimalWorldSettings.LongitudeOrigin", &settings.LongitudeOrigin},
+      {&settings, "APrimalWorldSettings.LongitudeScale", &settings.LongitudeScale},
+      {controller, "AController.PlayerState", &controller->PlayerState},
+      {state, "AShooterPlayerState.MyTribeData", &state->MyTribeData},
+      {&state->MyTribeData, "FTribeData.MembersPlayerDataID", &state->MyTribeData.MembersPlayerDataID},
+      {controller, "AShooterPlayerController.LinkedPlayerID", &controller->LinkedPlayerID},
+      {world, "UWorld.PlayerControllerList", &world->PlayerControllerList},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GetAddress(c.object, c.name), c.member) << c.name;
+}
+
+TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
+  EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
+  EXPECT_EQ(GetAddress(dino, "AActor.NoSuchField"), nullptr);
+  EXPECT_EQ(GetBitField(dino, "AActor.bNoSuchBit").word, nullptr);
+  EXPECT_FALSE(GetBitField(dino, "AActor.bNoSuchBit").IsSet());
+  // A known field of no object is none as well, and not an unknown name.
+  EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"), nullptr);
+
+  const auto logs = EventsOf("log");
+  ASSERT_EQ(logs.size(), 3u);
+  EXPECT_EQ(logs[0]["logger"], "ArkApi");
+  EXPECT_EQ(logs[0]["text"], "Unknown function name: AActor.NoSuchFunction");
+  EXPECT_EQ(logs[1]["text"], "Unknown field name: AActor.NoSuchField");
+  EXPECT_EQ(logs[2]["text"], "Unknown bit field name: AActor.bNoSuchBit");
+}
+
+// Each flag reads its own bit, whatever the neighbouring flags in the same word say.
+TEST_F(NamesTest, BitFieldsReadTheirOwnBit) {
+  auto& player = AddPlayer("alice", 7);
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  auto* character = player.character;
+  auto* controller = player.controller;
+  using game::APrimalCharacter;
+
+  const struct {
+    const char* name;
+    const void* object;
+    std::function<void(bool)> set;
+  } cases[] = {
+      {"APrimalCharacter.bIsDead", dino, [&](bool on) { dino->SetFlag(APrimalCharacter::kIsDeadBit, on); }},
+      {"APrimalCharacter.bIsSleeping", dino,
+       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsSleepingBit, on); }},
+      {"APrimalDinoCharacter.bIsDestroyingDino", dino, [&](bool on) { dino->SetDestroying(on); }},
+      {"AShooterCharacter.bIsConnected", character, [&](bool on) { character->SetConnected(on); }},
+      {"AShooterPlayerController.bIsRespawning", controller,
+       [&](bool on) { controller->SetRespawning(on); }},
+  };
+  for (const auto& c : cases) {
+    for (const auto& other : cases) other.set(true);
+    c.set(false);
+    EXPECT_FALSE(GetNativeBitField(c.object, c.name)) << c.name << " with every other flag set";
+    for (const auto& other : cases) other.set(false);
+    c.set(true);
+    EXPECT_TRUE(GetNativeBitField(c.object, c.name)) << c.name << " alone";
+    c.set(false);
+  }
+}
+
+TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
+  auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  TWeakObjectPtr<AActor> weak(reinterpret_cast<AActor*>(rex));
+  EXPECT_EQ(weak.Get(), reinterpret_cast<AActor*>(rex));
+
+  game.DestroyDino(rex);
+  EXPECT_EQ(weak.Get(), nullptr);
+
+  auto* newcomer = game.SpawnDino({"raptor", "Raptor", 1, 0, {}});
+  ASSERT_EQ(static_cast<void*>(newcomer), static_cast<void*>(rex)) << "memory should be reused";
+  EXPECT_EQ(weak.Get(), nullptr);
+  TWeakObjectPtr<AActor> fresh(reinterpret_cast<AActor*>(newcomer));
+  EXPECT_EQ(fresh.Get(), reinterpret_cast<AActor*>(newcomer));
+}
+
+TEST_F(NamesTest, WeakReferenceOfNoObjectIsNone) {
+  TWeakObjectPtr<AActor> none(nullptr);
+  EXPECT_EQ(none.Get(), nullptr);
+  EXPECT_EQ(TWeakObjectPtr<AActor>().Get(), nullptr);
+}
+
+}  // namespace

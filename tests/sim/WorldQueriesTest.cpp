@@ -1,0 +1,154 @@
+// The world queries a plugin makes by name, checked against plain scans of the world.
+
+#include <random>
+
+#include "ArkApi/ArkApi.h"
+#include "game/Allocator.h"
+#include "support/GameFixture.h"
+
+namespace {
+
+using testing_support::GameFixture;
+
+class WorldQueriesTest : public GameFixture {
+ protected:
+  TArray<AActor*> Overlap(const FVector& centre, float radius, int32 group = 2) {
+    TArray<AActor*> result;
+    NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+        "UVictoryCore.ServerOctreeOverlapActors", &result, ArkApi::GetApiUtils().GetGameWorld(),
+        centre, radius, group, true);
+    return result;
+  }
+};
+
+// The overlap query against a distance check of every creature, on random worlds with
+// creatures moved and destroyed.
+TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
+  auto& world = game;
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> place(-400000.f, 400000.f);
+    std::uniform_real_distribution<float> height(-2000.f, 2000.f);
+    std::vector<game::APrimalDinoCharacter*> dinos;
+    for (int i = 0; i < 3000; ++i) {
+      dinos.push_back(world.SpawnDino({"", "Dodo", 1, 0, {place(random), place(random), height(random)}}));
+    }
+    for (int i = 0; i < 300; ++i) world.Move(dinos[i], {place(random), place(random), 0});
+    for (int i = 300; i < 600; ++i) world.DestroyDino(dinos[i]);
+    const auto live = world.Dinos();
+
+    std::uniform_real_distribution<float> radius(0.f, 300000.f);
+    for (int q = 0; q < 60; ++q) {
+      const FVector centre{place(random), place(random), height(random)};
+      const float r = q % 10 == 0 ? 10240000.f : radius(random);
+      std::vector<AActor*> expected;
+      for (auto* dino : live) {
+        const FVector at = dino->Location();
+        const double dx = double(at.X) - centre.X, dy = double(at.Y) - centre.Y, dz = double(at.Z) - centre.Z;
+        if (dx * dx + dy * dy + dz * dz <= double(r) * r) expected.push_back(reinterpret_cast<AActor*>(dino));
+      }
+      const auto result = Overlap(centre, r);
+      ASSERT_EQ(std::vector<AActor*>(result.begin(), result.end()), expected)
+          << "seed " << seed << " query " << q << " radius " << r;
+    }
+    // The next world reuses this one's memory.
+    for (auto* dino : world.Dinos()) world.DestroyDino(dino);
+  }
+}
+
+TEST_F(WorldQueriesTest, OverlapQueryGroupsAndSpawnOrder) {
+  auto& alice = AddPlayer("alice", 1, {10, 0, 0});
+  auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {20, 0, 0}});
+  auto& bob = AddPlayer("bob", 2, {30, 0, 0});
+  auto* raptor = game.SpawnDino({"raptor", "Raptor", 1, 0, {0, 0, 0}});
+  const auto actors = [](std::initializer_list<const void*> list) {
+    std::vector<AActor*> out;
+    for (const void* a : list) out.push_back(static_cast<AActor*>(const_cast<void*>(a)));
+    return out;
+  };
+  const auto run = [&](int32 group) {
+    const auto result = Overlap({0, 0, 0}, 1000.f, group);
+    return std::vector<AActor*>(result.begin(), result.end());
+  };
+  EXPECT_EQ(run(2), actors({rex, raptor}));
+  EXPECT_EQ(run(1), actors({alice.character, bob.character}));
+  EXPECT_EQ(run(3), actors({alice.character, rex, bob.character, raptor}));
+  EXPECT_TRUE(run(7).empty());
+  EXPECT_EQ(game.TakeOverlapQueries(), (std::vector<float>{1000.f, 1000.f, 1000.f, 1000.f}));
+}
+
+TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
+  auto& alice = AddPlayer("alice", 1);
+  auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  const auto ofClass = [](const game::UClass* actorClass) {
+    TArray<AActor*> out;
+    NativeCallStatic<void, UObject*, const game::UClass*, TArray<AActor*>*>(
+        "UGameplayStatics.GetAllActorsOfClass", nullptr, actorClass, &out);
+    return std::vector<AActor*>(out.begin(), out.end());
+  };
+  const auto* dinoClass = NativeCallStatic<const game::UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
+  EXPECT_EQ(ofClass(dinoClass), std::vector<AActor*>{reinterpret_cast<AActor*>(rex)});
+  EXPECT_EQ(ofClass(game::AShooterCharacter::StaticClass()),
+            std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character)});
+  // Both characters are primal characters, in spawn order.
+  EXPECT_EQ(ofClass(game::APrimalCharacter::StaticClass()),
+            (std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character), reinterpret_cast<AActor*>(rex)}));
+
+  const auto isA = [](const void* object, const game::UClass* c) {
+    return NativeCall<bool, const game::UClass*>(object, "UObjectBaseUtility.IsA", c);
+  };
+  EXPECT_TRUE(isA(rex, dinoClass));
+  EXPECT_TRUE(isA(rex, game::AActor::StaticClass()));
+  EXPECT_FALSE(isA(alice.character, dinoClass));
+  EXPECT_FALSE(isA(alice.controller, game::APrimalCharacter::StaticClass()));
+}
+
+TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
+  auto& alice = AddPlayer("alice", 11);
+  auto& utils = ArkApi::GetApiUtils();
+  const auto find = [&](uint64 id) { return reinterpret_cast<void*>(utils.FindControllerBySteamId(id)); };
+  EXPECT_EQ(find(11), alice.controller);
+  EXPECT_EQ(find(12), nullptr);
+
+  game.Disconnect(alice);
+  EXPECT_EQ(find(11), nullptr);
+  EXPECT_FALSE(alice.character->IsConnected());
+
+  game.Reconnect(alice, false);
+  EXPECT_EQ(find(11), alice.controller);
+  auto* old = alice.controller;
+  game.Reconnect(alice, true);
+  EXPECT_NE(alice.controller, old);
+  EXPECT_EQ(find(11), alice.controller) << "the newest controller answers";
+  EXPECT_EQ(utils.GetPlayerControllerCount(), 2);
+}
+
+TEST_F(WorldQueriesTest, GameModeMapsDataIdsAndRecordsPairs) {
+  game::PlayerSpec spec;
+  spec.name = "alice";
+  spec.steamId = 99;
+  spec.dataId = 5;
+  spec.unmapped = true;
+  game.AddPlayer(spec);
+  auto* mode = ArkApi::GetApiUtils().GetGameModeObject();
+  const auto steamOf = [&](int32 data) {
+    return NativeCall<uint64, int32>(mode, "AShooterGameMode.GetSteamIDForPlayerID", data);
+  };
+  EXPECT_EQ(steamOf(5), 0u);
+  NativeCall<void, int32, uint64>(mode, "AShooterGameMode.AddPlayerID", 5, 99);
+  EXPECT_EQ(steamOf(5), 99u);
+}
+
+TEST_F(WorldQueriesTest, HostTextsGiveBackEveryBlock) {
+  const auto before = game::LiveBlocks();
+  {
+    FString text(u"Rex");
+    FString copy = text;
+    TArray<AActor*> array;
+    for (int i = 0; i < 100; ++i) array.Add(nullptr);
+    EXPECT_GT(game::LiveBlocks(), before);
+  }
+  EXPECT_EQ(game::LiveBlocks(), before);
+}
+
+}  // namespace
