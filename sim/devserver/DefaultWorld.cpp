@@ -26,10 +26,10 @@ struct DinoSeed {
 };
 
 const PlayerSeed kPlayers[] = {
-    {"alice", 76561198000000001ull, 1, 1001, {"Default"}, {0, 0, 0}},
-    {"bob", 76561198000000002ull, 2, 1001, {"Default", "Vip"}, {1500, 800, 0}},
-    {"carol", 76561198000000003ull, 3, 1002, {"Default"}, {-20000, 15000, 0}},
-    {"dave", 76561198000000004ull, 4, 1002, {"Default"}, {-21000, 15500, 0}},
+    {"alice", 76561198000000001ull, 1, 50001, {"Default"}, {0, 0, 0}},
+    {"bob", 76561198000000002ull, 2, 50001, {"Default", "Vip"}, {1500, 800, 0}},
+    {"carol", 76561198000000003ull, 3, 50002, {"Default"}, {-20000, 15000, 0}},
+    {"dave", 76561198000000004ull, 4, 50002, {"Default"}, {-21000, 15500, 0}},
     {"eve", 76561198000000005ull, 5, std::nullopt, {"Default", "Admins"}, {40000, -30000, 0}},
 };
 
@@ -62,16 +62,16 @@ const DinoSeed kDinos[] = {
     {"wyvern", "Fire Wyvern", 180, 0, {300000, 300000, 0}},
     {"tekrex", "Tek Rex", 180, 0, {-350000, 350000, 0}},
     // Tamed by alice's and bob's tribe.
-    {"tamerex", "Rex", 210, 1001, {800, -600, 0}},
-    {"tameraptor", "Raptor", 180, 1001, {1200, 400, 0}},
-    {"tameptera", "Pteranodon", 150, 1001, {-700, -300, 0}},
-    {"tameargy", "Argentavis", 160, 1001, {20000, 20000, 0}},
+    {"tamerex", "Rex", 210, 50001, {800, -600, 0}},
+    {"tameraptor", "Raptor", 180, 50001, {1200, 400, 0}},
+    {"tameptera", "Pteranodon", 150, 50001, {-700, -300, 0}},
+    {"tameargy", "Argentavis", 160, 50001, {20000, 20000, 0}},
     // Tamed by carol's and dave's tribe.
-    {"tamegiga", "Giganotosaurus", 225, 1002, {-20500, 14000, 0}},
-    {"tametrike", "Triceratops", 130, 1002, {-19000, 16000, 0}},
-    {"tamedodo", "Dodo", 3, 1002, {-22000, 15200, 0}},
-    // Owned by another tribe altogether.
-    {"foreignrex", "Rex", 190, 5000, {4000, 4000, 0}},
+    {"tamegiga", "Giganotosaurus", 225, 50002, {-20500, 14000, 0}},
+    {"tametrike", "Triceratops", 130, 50002, {-19000, 16000, 0}},
+    {"tamedodo", "Dodo", 3, 50002, {-22000, 15200, 0}},
+    // Owned by other tribes altogether.
+    {"foreignrex", "Rex", 190, 60000, {4000, 4000, 0}},
     {"foreignraptor", "Raptor", 100, 20000, {-2000, 1000, 0}},
 };
 

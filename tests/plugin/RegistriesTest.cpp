@@ -1,0 +1,136 @@
+// The tracking registries and the per-player counts.
+
+#include "support/PluginFixture.h"
+#include "tracking/Registries.h"
+
+namespace {
+
+using namespace packsentinel;
+
+class RegistriesTest : public testing_support::PluginFixture {
+ protected:
+  RegistriesTest() {
+    ReadConfig();
+    alice = &AddPlayer("alice", 1);
+    bob = &AddPlayer("bob", 2);
+    for (const char* name : {"a", "b", "c", "d", "e"}) dinos.push_back(game.SpawnDino({name, "Rex", 1, 0, {}}));
+  }
+
+  static AShooterPlayerController* Controller(const game::Player* player) {
+    return reinterpret_cast<AShooterPlayerController*>(player->controller);
+  }
+  APrimalDinoCharacter* Dino(int i) const { return reinterpret_cast<APrimalDinoCharacter*>(dinos[i]); }
+
+  // The registry as (player name, creature index) pairs, in order.
+  std::vector<std::pair<std::string, int>> Contents(const DinoTrackList& registry) const {
+    std::vector<std::pair<std::string, int>> contents;
+    for (const auto& entry : registry) {
+      const auto* dino = reinterpret_cast<game::APrimalDinoCharacter*>(entry.creature.Get());
+      const auto found = std::find(dinos.begin(), dinos.end(), dino);
+      contents.emplace_back(entry.trackerId == 1 ? "alice" : "bob", int(found - dinos.begin()));
+    }
+    return contents;
+  }
+
+  std::optional<int32> CountOf(uint64 id) const {
+    const auto it = TrackCounts.find(id);
+    return it == TrackCounts.end() ? std::nullopt : std::optional<int32>(it->second);
+  }
+
+  game::Player* alice;
+  game::Player* bob;
+  std::vector<game::APrimalDinoCharacter*> dinos;
+};
+
+TEST_F(RegistriesTest, RemovingAPlayersEntriesKeepsEveryoneElsesInOrder) {
+  const struct {
+    const char* owners;  // one letter per entry: a(lice) or b(ob)
+    const char* left;
+  } cases[] = {
+      {"aab", "b"}, {"baab", "bb"}, {"abab", "bb"}, {"aaaa", ""}, {"bbb", "bbb"}, {"", ""},
+  };
+  for (const auto& c : cases) {
+    WildDinoTrackers.clear();
+    TrackCounts.clear();
+    std::vector<std::pair<std::string, int>> expected;
+    for (int i = 0; c.owners[i] != '\0'; ++i) {
+      const bool isAlice = c.owners[i] == 'a';
+      AppendDinoEntry(WildDinoTrackers, Controller(isAlice ? alice : bob), Dino(i % 5));
+      if (!isAlice) expected.emplace_back("bob", i % 5);
+    }
+    RemovePlayerDinoEntries(WildDinoTrackers, Controller(alice));
+    EXPECT_EQ(Contents(WildDinoTrackers), expected) << c.owners;
+    const auto bobs = static_cast<int32>(expected.size());
+    EXPECT_EQ(CountOf(1).value_or(0), 0) << c.owners;
+    EXPECT_EQ(CountOf(2).value_or(0), bobs) << c.owners;
+  }
+}
+
+// A player who reconnected has a new controller; his old entries are still his.
+TEST_F(RegistriesTest, RemovalByPlayerIdReachesEntriesOfAnEarlierController) {
+  AppendDinoEntry(TribeDinoTrackers, Controller(alice), Dino(0));
+  AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(1));
+  game.Reconnect(*alice, false);
+  AppendDinoEntry(TribeDinoTrackers, Controller(alice), Dino(2));
+  EXPECT_EQ(CountOf(1), 2);
+
+  RemovePlayerDinoEntries(TribeDinoTrackers, Controller(alice));
+  EXPECT_EQ(Contents(TribeDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 1}}));
+  EXPECT_EQ(CountOf(1), 0);
+}
+
+TEST_F(RegistriesTest, MemberEntriesAreRemovedByControllerIdentity) {
+  AppendMemberEntry(Controller(alice));
+  AppendMemberEntry(Controller(bob));
+  AppendMemberEntry(Controller(alice));
+  auto* oldController = Controller(alice);
+  game.Reconnect(*alice, true);
+  AppendMemberEntry(Controller(alice));
+
+  RemoveControllerMemberEntries(oldController);
+  ASSERT_EQ(TribeMemberTrackers.size(), 2u);
+  EXPECT_EQ(TribeMemberTrackers.front().tracker.Get(), Controller(bob));
+  EXPECT_EQ(TribeMemberTrackers.back().tracker.Get(), Controller(alice));
+  EXPECT_TRUE(TrackCounts.empty()) << "member entries are never counted";
+}
+
+TEST_F(RegistriesTest, CountOperations) {
+  Config["MaxTrackPerPlayer"] = 0;
+  EXPECT_FALSE(IsTrackLimitReached(Controller(alice))) << "a player never seen is never at the limit";
+  EXPECT_EQ(RemainingTrackSlots(Controller(alice)), 0);
+  EXPECT_EQ(CountOf(1), 0) << "asking for slots gives him an entry";
+  EXPECT_TRUE(IsTrackLimitReached(Controller(alice)));
+
+  Config["MaxTrackPerPlayer"] = 3;
+  RemoveTrackedItem(Controller(bob));
+  EXPECT_EQ(CountOf(2), std::nullopt) << "removing creates no entry";
+  EXPECT_EQ(RemainingTrackSlots(Controller(bob)), 3);
+  AddTrackedItem(Controller(bob));
+  AddTrackedItem(Controller(bob));
+  EXPECT_EQ(RemainingTrackSlots(Controller(bob)), 1);
+  AddTrackedItem(Controller(bob));
+  EXPECT_TRUE(IsTrackLimitReached(Controller(bob)));
+  ResetTrackCount(2);
+  EXPECT_EQ(CountOf(2), 0);
+  ResetTrackCount(3);
+  EXPECT_EQ(CountOf(3), std::nullopt);
+
+  // No controller: nothing counted, no slots, always at the limit.
+  AddTrackedItem(nullptr);
+  RemoveTrackedItem(static_cast<AShooterPlayerController*>(nullptr));
+  EXPECT_EQ(RemainingTrackSlots(nullptr), 0);
+  EXPECT_TRUE(IsTrackLimitReached(nullptr));
+  EXPECT_EQ(CountOf(0), std::nullopt);
+}
+
+TEST_F(RegistriesTest, DroppingAnEntryGivesTheSlotBackToWhoeverItWasCountedFor) {
+  AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
+  AppendDinoEntry(WildDinoTrackers, Controller(bob), Dino(1));
+  game.Disconnect(*alice);
+  auto next = DropDinoEntry(WildDinoTrackers, WildDinoTrackers.begin());
+  EXPECT_EQ(next, WildDinoTrackers.begin());
+  EXPECT_EQ(CountOf(1), 0);
+  EXPECT_EQ(CountOf(2), 1);
+}
+
+}  // namespace
