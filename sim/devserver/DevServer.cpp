@@ -47,7 +47,8 @@ void ExpectCount(const std::vector<Word>& words, std::size_t min, std::size_t ma
 // Reads "at X Y Z" at index i (the word "at"); returns the index after it.
 std::size_t ReadPosition(const std::vector<Word>& words, std::size_t i, FVector& at) {
   if (i + 3 >= words.size()) throw ScenarioError("at takes X Y Z");
-  at = {ParseFloat(words[i + 1].text), ParseFloat(words[i + 2].text), ParseFloat(words[i + 3].text)};
+  at = {ParseFloat(words[i + 1].text), ParseFloat(words[i + 2].text),
+        ParseFloat(words[i + 3].text)};
   return i + 4;
 }
 
@@ -137,7 +138,8 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     SpawnDinos(words);
   } else if (command == "move") {
     ExpectCount(words, 5, 5);
-    const FVector to{ParseFloat(words[2].text), ParseFloat(words[3].text), ParseFloat(words[4].text)};
+    const FVector to{ParseFloat(words[2].text), ParseFloat(words[3].text),
+                     ParseFloat(words[4].text)};
     if (auto* dino = game_->FindDino(words[1].text)) {
       game_->Move(dino, to);
     } else {
@@ -161,7 +163,8 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     game_->Disconnect(player);
   } else if (command == "reconnect") {
     ExpectCount(words, 2, 3);
-    if (words.size() == 3 && words[2].text != "keep-old") throw ScenarioError("reconnect NAME [keep-old]");
+    if (words.size() == 3 && words[2].text != "keep-old")
+      throw ScenarioError("reconnect NAME [keep-old]");
     game_->Reconnect(PlayerNamed(words[1].text), words.size() == 3);
   } else if (command == "groups") {
     ExpectCount(words, 3, 3);
@@ -169,8 +172,9 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
   } else if (command == "tribe") {
     ExpectCount(words, 3, 3);
     auto& player = PlayerNamed(words[1].text);
-    game_->SetTribe(player, words[2].text == "none" ? std::nullopt
-                                                    : std::optional<int32>(ParseInt32(words[2].text)));
+    game_->SetTribe(player, words[2].text == "none"
+                                ? std::nullopt
+                                : std::optional<int32>(ParseInt32(words[2].text)));
   } else if (command == "chat" || command == "console") {
     if (words.size() < 2) throw ScenarioError(command + " takes NAME TEXT");
     auto* speaker = SpeakerNamed(words[1].text);
@@ -182,7 +186,8 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     }
   } else if (command == "tick") {
     ExpectCount(words, 1, 2);
-    game_->Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1);
+    game_->Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000))
+                                  : 1);
   } else if (command == "snapshot") {
     WriteSnapshot(words);
   } else if (command == "stats") {
@@ -376,9 +381,9 @@ void DevServer::SetWorld(const std::vector<Word>& words) {
 
 void DevServer::EmitStats() {
   const auto radii = game_->TakeOverlapQueries();
-  framework::Events().Emit("stats", {{"live_blocks", game::LiveBlocks()},
-                                     {"overlap_queries", radii.size()},
-                                     {"radii", radii}});
+  framework::Events().Emit(
+      "stats",
+      {{"live_blocks", game::LiveBlocks()}, {"overlap_queries", radii.size()}, {"radii", radii}});
 }
 
 void DevServer::RecordLabel(const framework::Event& event) {
@@ -391,8 +396,8 @@ void DevServer::RecordLabel(const framework::Event& event) {
     sent.labels.clear();
   }
   const auto& at = event.at("at");
-  sent.labels.push_back({event.value("text", ""),
-                         {at[0].get<float>(), at[1].get<float>(), at[2].get<float>()}});
+  sent.labels.push_back(
+      {event.value("text", ""), {at[0].get<float>(), at[1].get<float>(), at[2].get<float>()}});
 }
 
 }  // namespace devserver

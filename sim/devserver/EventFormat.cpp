@@ -49,7 +49,8 @@ std::string ToJsonLine(const framework::Event& event) {
 }
 
 std::string ToText(const framework::Event& event) {
-  std::string out = fmt::format("[{:>4}] {:<17}", event.value("tick", 0ull), event.value("event", ""));
+  std::string out =
+      fmt::format("[{:>4}] {:<17}", event.value("tick", 0ull), event.value("event", ""));
   for (const auto& [key, item] : event.items()) {
     if (key == "event" || key == "tick") continue;
     out += ' ';

@@ -12,7 +12,9 @@ namespace devserver {
 namespace fs = std::filesystem;
 
 PluginLoader::PluginLoader(std::string source, std::string serverDir, std::string pluginName)
-    : source_(std::move(source)), serverDir_(std::move(serverDir)), pluginName_(std::move(pluginName)) {}
+    : source_(std::move(source)),
+      serverDir_(std::move(serverDir)),
+      pluginName_(std::move(pluginName)) {}
 
 PluginLoader::~PluginLoader() { Unload(); }
 

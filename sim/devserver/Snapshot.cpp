@@ -35,11 +35,20 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -70,7 +79,8 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words) {
       if (player->character) bounds.Add(player->character->Location());
     }
   }
-  const float margin = std::max({2000.f, (bounds.maxX - bounds.minX) * 0.1f, (bounds.maxY - bounds.minY) * 0.1f});
+  const float margin =
+      std::max({2000.f, (bounds.maxX - bounds.minX) * 0.1f, (bounds.maxY - bounds.minY) * 0.1f});
   bounds.minX -= margin;
   bounds.minY -= margin;
   bounds.maxX += margin;
@@ -88,24 +98,29 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words) {
   for (const auto* dino : game_->Dinos()) {
     const FVector at = dino->Location();
     if (!bounds.Contains(at)) continue;
-    const char* colour = dino->IsDead() ? "#777777" : dino->TargetingTeam <= 10000 ? "#e06c4c" : "#4c9be0";
-    svg += fmt::format("<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"4\" fill=\"{}\"/>\n", x(at), y(at), colour);
-    svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#aaaaaa\">{}</text>\n", x(at) + 6, y(at) + 4,
-                       Escape(dino->DescriptiveName.ToString()));
+    const char* colour = dino->IsDead()                 ? "#777777"
+                         : dino->TargetingTeam <= 10000 ? "#e06c4c"
+                                                        : "#4c9be0";
+    svg += fmt::format("<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"4\" fill=\"{}\"/>\n", x(at), y(at),
+                       colour);
+    svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#aaaaaa\">{}</text>\n", x(at) + 6,
+                       y(at) + 4, Escape(dino->DescriptiveName.ToString()));
   }
   for (const auto& player : game_->Players()) {
     if (player->character == nullptr) continue;
     const FVector at = player->character->Location();
     if (!bounds.Contains(at)) continue;
-    svg += fmt::format("<rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"8\" height=\"8\" fill=\"#5ad45a\"/>\n",
-                       x(at) - 4, y(at) - 4);
-    svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#5ad45a\">{}</text>\n", x(at) + 6, y(at) + 4,
-                       Escape(player->name));
+    svg +=
+        fmt::format("<rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"8\" height=\"8\" fill=\"#5ad45a\"/>\n",
+                    x(at) - 4, y(at) - 4);
+    svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#5ad45a\">{}</text>\n", x(at) + 6,
+                       y(at) + 4, Escape(player->name));
   }
   if (sent) {
     for (const auto& label : sent->labels) {
-      svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#f5e050\" text-anchor=\"middle\">{}</text>\n",
-                         x(label.at), y(label.at) - 10, Escape(label.text));
+      svg += fmt::format(
+          "<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#f5e050\" text-anchor=\"middle\">{}</text>\n",
+          x(label.at), y(label.at) - 10, Escape(label.text));
     }
   }
   svg += "</svg>\n";

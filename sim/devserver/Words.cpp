@@ -1,7 +1,8 @@
 #include "devserver/Words.h"
 
-#include <charconv>
 #include <fmt/format.h>
+
+#include <charconv>
 
 namespace devserver {
 
@@ -30,7 +31,8 @@ std::vector<Word> SplitWords(std::string_view line, std::size_t maxWords) {
   return words;
 }
 
-std::string_view RestAfter(std::string_view line, const std::vector<Word>& words, std::size_t index) {
+std::string_view RestAfter(std::string_view line, const std::vector<Word>& words,
+                           std::size_t index) {
   const std::size_t start = words[index].end + 1;
   return start <= line.size() ? line.substr(start) : std::string_view{};
 }

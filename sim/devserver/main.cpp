@@ -89,7 +89,8 @@ class ServerDir {
       return;
     }
     std::string pattern = (fs::temp_directory_path() / "devserver-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a server directory");
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("can't make a server directory");
     path_ = pattern;
     temporary_ = true;
   }
@@ -123,10 +124,9 @@ int main(int argc, char** argv) {
   }
 
   ServerDir dir(arguments->dir);
-  const std::string scriptDir =
-      arguments->script && *arguments->script != "-"
-          ? fs::absolute(*arguments->script).parent_path().string()
-          : fs::current_path().string();
+  const std::string scriptDir = arguments->script && *arguments->script != "-"
+                                    ? fs::absolute(*arguments->script).parent_path().string()
+                                    : fs::current_path().string();
 
   auto& events = framework::Events();
   devserver::DevServer* serverForLabels = nullptr;

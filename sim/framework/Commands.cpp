@@ -65,8 +65,8 @@ template <typename Callback, typename Invoke>
 void RunHandler(std::string_view kind, const Registration<Callback>& registration,
                 Invoke&& invoke) {
   const auto report = [&](const char* text) {
-    framework::Events().Emit("handler_error",
-                             {{"kind", kind}, {"name", registration.name.ToString()}, {"text", text}});
+    framework::Events().Emit(
+        "handler_error", {{"kind", kind}, {"name", registration.name.ToString()}, {"text", text}});
   };
   try {
     invoke(registration.handler);

@@ -1,6 +1,7 @@
 // Name resolution by the game's published names.
 
 #include "ArkApi/Resolver.h"
+
 #include "FrameworkLog.h"
 #include "NameTable.h"
 #include "framework/Names.h"

@@ -2,10 +2,10 @@
 
 namespace game {
 
-#define GAME_CLASS(Type, SuperClass)                        \
-  const UClass* Type::StaticClass() {                       \
-    static const UClass objectClass{#Type, SuperClass};     \
-    return &objectClass;                                    \
+#define GAME_CLASS(Type, SuperClass)                    \
+  const UClass* Type::StaticClass() {                   \
+    static const UClass objectClass{#Type, SuperClass}; \
+    return &objectClass;                                \
   }
 
 GAME_CLASS(USceneComponent, nullptr)

@@ -35,8 +35,8 @@ void ClientServerNotificationSingle(const AActor* self, const FString& text, FLi
                                     float scale, float displayTime, UTexture2D* /*icon*/,
                                     USoundBase* /*sound*/, int32 priority) {
   framework::Events().EmitWith("notification", [&] {
-    return Event{{"to", self->Handle},       {"text", text.ToString()}, {"color", Colour(colour)},
-                 {"scale", scale},           {"time", displayTime},     {"priority", priority}};
+    return Event{{"to", self->Handle}, {"text", text.ToString()}, {"color", Colour(colour)},
+                 {"scale", scale},     {"time", displayTime},     {"priority", priority}};
   });
 }
 

@@ -257,7 +257,8 @@ void Game::RefreshTribeData(int32 tribe) {
 bool Game::Chat(Player* player, std::string_view text) {
   FString line(ArkApi::Tools::Utf8Decode(std::string(text)));
   auto* controller = player ? player->controller : nullptr;
-  return framework::DispatchChat(reinterpret_cast<::AShooterPlayerController*>(controller), line, 0);
+  return framework::DispatchChat(reinterpret_cast<::AShooterPlayerController*>(controller), line,
+                                 0);
 }
 
 bool Game::Console(Player* player, std::string_view text) {

@@ -1,8 +1,9 @@
 // Fields and flags by name, with the offsets of the game's own objects.
 
+#include "Names.h"
+
 #include <cstddef>
 
-#include "Names.h"
 #include "framework/Names.h"
 #include "game/Objects.h"
 
@@ -21,11 +22,14 @@ void RegisterFields() {
   RegisterField("APrimalCharacter.DescriptiveName", offsetof(APrimalCharacter, DescriptiveName));
   RegisterField("APrimalCharacter.MyCharacterStatusComponent",
                 offsetof(APrimalCharacter, MyCharacterStatusComponent));
-  RegisterField("APrimalWorldSettings.LatitudeOrigin", offsetof(APrimalWorldSettings, LatitudeOrigin));
-  RegisterField("APrimalWorldSettings.LatitudeScale", offsetof(APrimalWorldSettings, LatitudeScale));
+  RegisterField("APrimalWorldSettings.LatitudeOrigin",
+                offsetof(APrimalWorldSettings, LatitudeOrigin));
+  RegisterField("APrimalWorldSettings.LatitudeScale",
+                offsetof(APrimalWorldSettings, LatitudeScale));
   RegisterField("APrimalWorldSettings.LongitudeOrigin",
                 offsetof(APrimalWorldSettings, LongitudeOrigin));
-  RegisterField("APrimalWorldSettings.LongitudeScale", offsetof(APrimalWorldSettings, LongitudeScale));
+  RegisterField("APrimalWorldSettings.LongitudeScale",
+                offsetof(APrimalWorldSettings, LongitudeScale));
   RegisterField("AController.PlayerState", offsetof(AController, PlayerState));
   RegisterField("AShooterPlayerState.MyTribeData", offsetof(AShooterPlayerState, MyTribeData));
   RegisterField("FTribeData.MembersPlayerDataID", offsetof(FTribeData, MembersPlayerDataID));
@@ -40,7 +44,8 @@ void RegisterFlags() {
                    APrimalCharacter::kIsDeadBit);
   RegisterBitField("APrimalCharacter.bIsSleeping", offsetof(APrimalCharacter, CharacterFlags),
                    APrimalCharacter::kIsSleepingBit);
-  RegisterBitField("APrimalDinoCharacter.bIsDestroyingDino", offsetof(APrimalDinoCharacter, DinoFlags),
+  RegisterBitField("APrimalDinoCharacter.bIsDestroyingDino",
+                   offsetof(APrimalDinoCharacter, DinoFlags),
                    APrimalDinoCharacter::kIsDestroyingDinoBit);
   RegisterBitField("AShooterCharacter.bIsConnected", offsetof(AShooterCharacter, ShooterFlags),
                    AShooterCharacter::kIsConnectedBit);

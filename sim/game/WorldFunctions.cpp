@@ -20,8 +20,8 @@ void GetAllActorsOfClass(UObject* /*worldContext*/, const UClass* actorClass,
   Game::Current().AllActorsOfClass(actorClass, *out);
 }
 
-TArray<AActor*>* ServerOctreeOverlapActors(TArray<AActor*>* result, UWorld* /*world*/,
-                                           FVector at, float radius, int32 octreeGroup,
+TArray<AActor*>* ServerOctreeOverlapActors(TArray<AActor*>* result, UWorld* /*world*/, FVector at,
+                                           float radius, int32 octreeGroup,
                                            bool /*forceActorLocationDistanceCheck*/) {
   Game::Current().OverlapActors(at, radius, octreeGroup, *result);
   return result;

@@ -45,7 +45,8 @@ TEST_F(CommandsTest, ChatGoesToTheCommandNamedByTheFirstWordIgnoringAsciiCase) {
   AddChat("/Find", [&](AShooterPlayerController*, FString* line, int32) {
     calls.push_back("find:" + line->ToString());
   });
-  AddChat("/find", [&](AShooterPlayerController*, FString*, int32) { calls.push_back("second find"); });
+  AddChat("/find",
+          [&](AShooterPlayerController*, FString*, int32) { calls.push_back("second find"); });
 
   const struct {
     const char* line;
@@ -58,14 +59,17 @@ TEST_F(CommandsTest, ChatGoesToTheCommandNamedByTheFirstWordIgnoringAsciiCase) {
       {"/track\trex", nullptr},  // only spaces separate words
       {"hello /track", nullptr},
       {"/FIND rex", "find:/FIND rex"},  // the first command of a name wins
-      {"/tr\xC3\xa4" "ck", nullptr},
+      {"/tr\xC3\xa4"
+       "ck",
+       nullptr},
       {"", nullptr},
   };
   for (const auto& c : cases) {
     calls.clear();
     const bool taken = game.Chat(&alice, c.line);
     EXPECT_EQ(taken, c.call != nullptr) << c.line;
-    EXPECT_EQ(calls, c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{}) << c.line;
+    EXPECT_EQ(calls, c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{})
+        << c.line;
   }
 }
 
@@ -89,7 +93,9 @@ TEST_F(CommandsTest, TickCallbacksRunInRegistrationOrderEveryTick) {
 TEST_F(CommandsTest, ExceptionsLeavingHandlersBecomeEventsAndTheServerGoesOn) {
   auto& alice = AddPlayer("alice", 1);
   int ticksAfter = 0;
-  AddChat("/boom", [](AShooterPlayerController*, FString*, int32) { throw std::runtime_error("chat {} failed"); });
+  AddChat("/boom", [](AShooterPlayerController*, FString*, int32) {
+    throw std::runtime_error("chat {} failed");
+  });
   AddConsole("Boom.Console", [](APlayerController*, FString*, bool) { throw 42; });
   AddTick("Boom", [](float) { throw std::out_of_range("tick failed"); });
   AddTick("After", [&](float) { ++ticksAfter; });

@@ -54,10 +54,12 @@ TEST(EventFormatTest, FloatsPrintInTheirShortestSinglePrecisionForm) {
   event["at"] = framework::Event::array({0.2f, 100.f, -1.5f});
   event["duration"] = static_cast<float>(20 * 0.04);
   event["text"] = "Rex \"150\"";
-  EXPECT_EQ(devserver::ToJsonLine(event),
-            R"({"event":"debug_string","tick":3,"to":"alice","at":[0.2,100,-1.5],"duration":0.8,"text":"Rex \"150\""})");
-  EXPECT_EQ(devserver::ToText(event),
-            R"([   3] debug_string      to="alice" at=[0.2,100,-1.5] duration=0.8 text="Rex \"150\"")");
+  EXPECT_EQ(
+      devserver::ToJsonLine(event),
+      R"({"event":"debug_string","tick":3,"to":"alice","at":[0.2,100,-1.5],"duration":0.8,"text":"Rex \"150\""})");
+  EXPECT_EQ(
+      devserver::ToText(event),
+      R"([   3] debug_string      to="alice" at=[0.2,100,-1.5] duration=0.8 text="Rex \"150\"")");
 }
 
 TEST(EventFormatTest, NineDigitsReadBackExactly) {

@@ -61,10 +61,12 @@ TEST_F(HostTextTest, MalformedUtf8BecomesReplacementCharacters) {
     std::string utf8;
     std::u16string wide;
   } cases[] = {
-      {"a\xFF" "b", u"a\uFFFDb"},
-      {"\xC3", u"\uFFFD"},                       // cut short
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},             // overlong
-      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},   // a surrogate
+      {"a\xFF"
+       "b",
+       u"a\uFFFDb"},
+      {"\xC3", u"\uFFFD"},                                // cut short
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // a surrogate
       {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
   };
   for (const auto& c : cases) EXPECT_EQ(ArkApi::Tools::Utf8Decode(c.utf8), c.wide);

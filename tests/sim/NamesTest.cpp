@@ -62,7 +62,8 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
       {dino, "AActor.RootComponent", &dino->RootComponent},
       {dino, "AActor.TargetingTeam", &dino->TargetingTeam},
       {controller, "AActor.TargetingTeam", &controller->TargetingTeam},
-      {dino->RootComponent, "USceneComponent.RelativeLocation", &dino->RootComponent->RelativeLocation},
+      {dino->RootComponent, "USceneComponent.RelativeLocation",
+       &dino->RootComponent->RelativeLocation},
       {dino, "APrimalCharacter.DescriptiveName", &dino->DescriptiveName},
       {dino, "APrimalCharacter.MyCharacterStatusComponent", &dino->MyCharacterStatusComponent},
       {&settings, "APrimalWorldSettings.LatitudeOrigin", &settings.LatitudeOrigin},
@@ -71,7 +72,8 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
       {&settings, "APrimalWorldSettings.LongitudeScale", &settings.LongitudeScale},
       {controller, "AController.PlayerState", &controller->PlayerState},
       {state, "AShooterPlayerState.MyTribeData", &state->MyTribeData},
-      {&state->MyTribeData, "FTribeData.MembersPlayerDataID", &state->MyTribeData.MembersPlayerDataID},
+      {&state->MyTribeData, "FTribeData.MembersPlayerDataID",
+       &state->MyTribeData.MembersPlayerDataID},
       {controller, "AShooterPlayerController.LinkedPlayerID", &controller->LinkedPlayerID},
       {world, "UWorld.PlayerControllerList", &world->PlayerControllerList},
   };
@@ -109,7 +111,8 @@ TEST_F(NamesTest, BitFieldsReadTheirOwnBit) {
     const void* object;
     std::function<void(bool)> set;
   } cases[] = {
-      {"APrimalCharacter.bIsDead", dino, [&](bool on) { dino->SetFlag(APrimalCharacter::kIsDeadBit, on); }},
+      {"APrimalCharacter.bIsDead", dino,
+       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsDeadBit, on); }},
       {"APrimalCharacter.bIsSleeping", dino,
        [&](bool on) { dino->SetFlag(APrimalCharacter::kIsSleepingBit, on); }},
       {"APrimalDinoCharacter.bIsDestroyingDino", dino, [&](bool on) { dino->SetDestroying(on); }},

@@ -46,7 +46,8 @@ TEST_F(PluginLoaderTest, LoadsRunsAndUnloads) {
                          "plugin_loaded", "chat", "debug_string", "unregistered /ping",
                          "unregistered /boom", "unregistered DrawPingers", "plugin_unloaded"}));
   // Really gone from the process: a new load starts from fresh state.
-  EXPECT_EQ(dlopen((loader.PluginDir() + "/libTestPlugin.so").c_str(), RTLD_NOLOAD | RTLD_NOW), nullptr);
+  EXPECT_EQ(dlopen((loader.PluginDir() + "/libTestPlugin.so").c_str(), RTLD_NOLOAD | RTLD_NOW),
+            nullptr);
 }
 
 TEST_F(PluginLoaderTest, ReloadStartsFromFreshState) {

@@ -31,7 +31,8 @@ TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
     std::uniform_real_distribution<float> height(-2000.f, 2000.f);
     std::vector<game::APrimalDinoCharacter*> dinos;
     for (int i = 0; i < 3000; ++i) {
-      dinos.push_back(world.SpawnDino({"", "Dodo", 1, 0, {place(random), place(random), height(random)}}));
+      dinos.push_back(
+          world.SpawnDino({"", "Dodo", 1, 0, {place(random), place(random), height(random)}}));
     }
     for (int i = 0; i < 300; ++i) world.Move(dinos[i], {place(random), place(random), 0});
     for (int i = 300; i < 600; ++i) world.DestroyDino(dinos[i]);
@@ -44,8 +45,10 @@ TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
       std::vector<AActor*> expected;
       for (auto* dino : live) {
         const FVector at = dino->Location();
-        const double dx = double(at.X) - centre.X, dy = double(at.Y) - centre.Y, dz = double(at.Z) - centre.Z;
-        if (dx * dx + dy * dy + dz * dz <= double(r) * r) expected.push_back(reinterpret_cast<AActor*>(dino));
+        const double dx = double(at.X) - centre.X, dy = double(at.Y) - centre.Y,
+                     dz = double(at.Z) - centre.Z;
+        if (dx * dx + dy * dy + dz * dz <= double(r) * r)
+          expected.push_back(reinterpret_cast<AActor*>(dino));
       }
       const auto result = Overlap(centre, r);
       ASSERT_EQ(std::vector<AActor*>(result.begin(), result.end()), expected)
@@ -86,13 +89,15 @@ TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
         "UGameplayStatics.GetAllActorsOfClass", nullptr, actorClass, &out);
     return std::vector<AActor*>(out.begin(), out.end());
   };
-  const auto* dinoClass = NativeCallStatic<const game::UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
+  const auto* dinoClass =
+      NativeCallStatic<const game::UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
   EXPECT_EQ(ofClass(dinoClass), std::vector<AActor*>{reinterpret_cast<AActor*>(rex)});
   EXPECT_EQ(ofClass(game::AShooterCharacter::StaticClass()),
             std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character)});
   // Both characters are primal characters, in spawn order.
   EXPECT_EQ(ofClass(game::APrimalCharacter::StaticClass()),
-            (std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character), reinterpret_cast<AActor*>(rex)}));
+            (std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character),
+                                  reinterpret_cast<AActor*>(rex)}));
 
   const auto isA = [](const void* object, const game::UClass* c) {
     return NativeCall<bool, const game::UClass*>(object, "UObjectBaseUtility.IsA", c);
@@ -106,7 +111,9 @@ TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
 TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
   auto& alice = AddPlayer("alice", 11);
   auto& utils = ArkApi::GetApiUtils();
-  const auto find = [&](uint64 id) { return reinterpret_cast<void*>(utils.FindControllerBySteamId(id)); };
+  const auto find = [&](uint64 id) {
+    return reinterpret_cast<void*>(utils.FindControllerBySteamId(id));
+  };
   EXPECT_EQ(find(11), alice.controller);
   EXPECT_EQ(find(12), nullptr);
 

@@ -20,7 +20,8 @@ class PluginFixture : public GameFixture {
  protected:
   PluginFixture() {
     framework::SetCurrentDir(dir.Path());
-    std::filesystem::create_directories(std::filesystem::path(packsentinel::ConfigPath()).parent_path());
+    std::filesystem::create_directories(
+        std::filesystem::path(packsentinel::ConfigPath()).parent_path());
     WriteConfig(ShippedConfig());
   }
   ~PluginFixture() override {

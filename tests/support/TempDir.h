@@ -12,7 +12,8 @@ namespace testing_support {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "packsentinel-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "packsentinel-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }

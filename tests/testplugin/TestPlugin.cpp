@@ -33,13 +33,14 @@ void DrawPingers(float /*delta*/) {
   for (const auto& weak : pingers) {
     auto* player = weak.Get();
     if (player == nullptr) continue;
-    auto* character = NativeCall<AShooterCharacter*>(player, "AShooterPlayerController.GetPlayerCharacter");
+    auto* character =
+        NativeCall<AShooterCharacter*>(player, "AShooterPlayerController.GetPlayerCharacter");
     if (character == nullptr) continue;
     const FVector top = NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
     const FString text(u"pinged");
     NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
-        player, "AActor.MulticastDrawDebugString", top, text, nullptr, FLinearColor{1, 1, 0, 1}, 0.5f,
-        true);
+        player, "AActor.MulticastDrawDebugString", top, text, nullptr, FLinearColor{1, 1, 0, 1},
+        0.5f, true);
   }
 }
 

@@ -13,7 +13,7 @@ struct FMemory {
   }
   static void* Realloc(void* original, std::size_t count, std::uint32_t alignment = 0) {
     return NativeCallStatic<void*, void*, std::size_t, std::uint32_t>("FMemory.Realloc", original,
-                                                                       count, alignment);
+                                                                      count, alignment);
   }
   static void Free(void* original) { NativeCallStatic<void, void*>("FMemory.Free", original); }
 };

@@ -27,8 +27,10 @@ struct FColor {
   FColor() = default;
   // From the packed 0xAARRGGBB form.
   explicit constexpr FColor(std::uint32_t argb)
-      : B(static_cast<std::uint8_t>(argb)), G(static_cast<std::uint8_t>(argb >> 8)),
-        R(static_cast<std::uint8_t>(argb >> 16)), A(static_cast<std::uint8_t>(argb >> 24)) {}
+      : B(static_cast<std::uint8_t>(argb)),
+        G(static_cast<std::uint8_t>(argb >> 8)),
+        R(static_cast<std::uint8_t>(argb >> 16)),
+        A(static_cast<std::uint8_t>(argb >> 24)) {}
   constexpr std::uint32_t ToPackedARGB() const {
     return (std::uint32_t{A} << 24) | (std::uint32_t{R} << 16) | (std::uint32_t{G} << 8) | B;
   }

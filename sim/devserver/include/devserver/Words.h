@@ -26,7 +26,8 @@ struct Word {
 std::vector<Word> SplitWords(std::string_view line, std::size_t maxWords = SIZE_MAX);
 
 // What follows the single space after word `index`, verbatim ("" when nothing does).
-std::string_view RestAfter(std::string_view line, const std::vector<Word>& words, std::size_t index);
+std::string_view RestAfter(std::string_view line, const std::vector<Word>& words,
+                           std::size_t index);
 
 long long ParseInteger(std::string_view text, long long min, long long max);
 unsigned long long ParseUnsigned(std::string_view text);

@@ -14,6 +14,12 @@
 
 namespace game {
 
+// The game keeps its flags as bits of 32-bit words, which is how plugins read them by name.
+inline bool BitOf(uint32 word, uint32 bit) { return (word >> bit) & 1u; }
+inline void SetBitOf(uint32& word, uint32 bit, bool set) {
+  word = set ? word | (1u << bit) : word & ~(1u << bit);
+}
+
 struct UClass {
   const char* Name;
   const UClass* Super;
@@ -62,13 +68,12 @@ struct APrimalCharacter : AActor {
   static constexpr uint32 kIsDeadBit = 2;
   static constexpr uint32 kIsSleepingBit = 5;
 
-  bool Flag(uint32 bit) const { return (CharacterFlags >> bit) & 1u; }
-  void SetFlag(uint32 bit, bool set) {
-    CharacterFlags = set ? CharacterFlags | (1u << bit) : CharacterFlags & ~(1u << bit);
-  }
+  bool Flag(uint32 bit) const { return BitOf(CharacterFlags, bit); }
+  void SetFlag(uint32 bit, bool set) { SetBitOf(CharacterFlags, bit, set); }
   // The game's answer: the flag, or no health left.
   bool IsDead() const {
-    return Flag(kIsDeadBit) || (MyCharacterStatusComponent && MyCharacterStatusComponent->Health <= 0.f);
+    return Flag(kIsDeadBit) ||
+           (MyCharacterStatusComponent && MyCharacterStatusComponent->Health <= 0.f);
   }
 
   FString DescriptiveName;
@@ -81,10 +86,8 @@ struct APrimalDinoCharacter : APrimalCharacter {
   static const UClass* StaticClass();
   static constexpr uint32 kIsDestroyingDinoBit = 3;
 
-  bool IsDestroying() const { return (DinoFlags >> kIsDestroyingDinoBit) & 1u; }
-  void SetDestroying(bool set) {
-    DinoFlags = set ? DinoFlags | (1u << kIsDestroyingDinoBit) : DinoFlags & ~(1u << kIsDestroyingDinoBit);
-  }
+  bool IsDestroying() const { return BitOf(DinoFlags, kIsDestroyingDinoBit); }
+  void SetDestroying(bool set) { SetBitOf(DinoFlags, kIsDestroyingDinoBit, set); }
 
   uint32 DinoFlags = 0;
 };
@@ -94,10 +97,8 @@ struct AShooterCharacter : APrimalCharacter {
   static constexpr uint32 kIsConnectedBit = 1;
   static constexpr float kEyeHeight = 64.f;
 
-  bool IsConnected() const { return (ShooterFlags >> kIsConnectedBit) & 1u; }
-  void SetConnected(bool set) {
-    ShooterFlags = set ? ShooterFlags | (1u << kIsConnectedBit) : ShooterFlags & ~(1u << kIsConnectedBit);
-  }
+  bool IsConnected() const { return BitOf(ShooterFlags, kIsConnectedBit); }
+  void SetConnected(bool set) { SetBitOf(ShooterFlags, kIsConnectedBit, set); }
 
   uint32 ShooterFlags = 0;
 };
@@ -130,10 +131,8 @@ struct AShooterPlayerController : APlayerController {
   static const UClass* StaticClass();
   static constexpr uint32 kIsRespawningBit = 4;
 
-  bool IsRespawning() const { return (ControllerFlags >> kIsRespawningBit) & 1u; }
-  void SetRespawning(bool set) {
-    ControllerFlags = set ? ControllerFlags | (1u << kIsRespawningBit) : ControllerFlags & ~(1u << kIsRespawningBit);
-  }
+  bool IsRespawning() const { return BitOf(ControllerFlags, kIsRespawningBit); }
+  void SetRespawning(bool set) { SetBitOf(ControllerFlags, kIsRespawningBit, set); }
 
   uint64 LinkedPlayerID = 0;
   uint64 UniqueNetId = 0;

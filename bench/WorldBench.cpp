@@ -1,0 +1,48 @@
+// The stand-in world at the scale of a busy map: spawning 50,000 creatures, and one overlap
+// query around a player, through its name as a plugin makes it.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "ArkApi/ArkApi.h"
+#include "game/Game.h"
+
+namespace {
+
+void SpawnCreatures(game::Game& world, int count) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> place(-400000.f, 400000.f);
+  for (int i = 0; i < count; ++i)
+    world.SpawnDino({"", "Dodo", 1, 0, {place(random), place(random), 0}});
+}
+
+void BM_Spawn50000Creatures(benchmark::State& state) {
+  for (auto _ : state) {
+    game::Game world;
+    SpawnCreatures(world, 50000);
+    benchmark::DoNotOptimize(world.Dinos().size());
+  }
+}
+BENCHMARK(BM_Spawn50000Creatures)->Unit(benchmark::kMillisecond);
+
+void BM_OverlapQuery(benchmark::State& state) {
+  game::Game world;
+  SpawnCreatures(world, 50000);
+  const float radius = static_cast<float>(state.range(0));
+  std::int64_t found = 0;
+  for (auto _ : state) {
+    TArray<AActor*> result;
+    NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+        "UVictoryCore.ServerOctreeOverlapActors", &result, ArkApi::GetApiUtils().GetGameWorld(),
+        FVector{1000.f, -2000.f, 0.f}, radius, 2, true);
+    found += result.Num();
+    world.TakeOverlapQueries();
+  }
+  state.counters["found"] = benchmark::Counter(static_cast<double>(found) / state.iterations());
+}
+BENCHMARK(BM_OverlapQuery)->Arg(10000)->Arg(100000)->Arg(10240000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
