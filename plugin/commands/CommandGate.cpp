@@ -21,7 +21,8 @@ std::optional<Words> PassGate(AShooterPlayerController* controller, const FStrin
   return SplitWords(line->View());
 }
 
-void SendUsage(AShooterPlayerController* controller, const char* commandKey, const char* messageKey) {
+void SendUsage(AShooterPlayerController* controller, const char* commandKey,
+               const char* messageKey) {
   SendChatReply(controller, messageKey, CommandSection(commandKey)["Command"].get<std::string>());
 }
 

@@ -20,6 +20,7 @@ std::optional<Words> PassGate(AShooterPlayerController* controller, const FStrin
                               const char* commandKey);
 
 // The usage reply, which names the command's configured word.
-void SendUsage(AShooterPlayerController* controller, const char* commandKey, const char* messageKey);
+void SendUsage(AShooterPlayerController* controller, const char* commandKey,
+               const char* messageKey);
 
 }  // namespace packsentinel

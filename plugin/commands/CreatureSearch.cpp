@@ -1,9 +1,11 @@
 #include "commands/CreatureSearch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "core/Config.h"
 #include "host/Framework.h"
 
 namespace packsentinel {
@@ -11,8 +13,11 @@ namespace {
 
 constexpr int32 kFirstRingMetres = 100;
 constexpr int32 kLastRingAfterMetres = 80000;
-constexpr int32 kGameUnitsPerMetre = 100;
+constexpr std::int64_t kGameUnitsPerMetre = 100;
 constexpr int32 kDinoOctreeGroup = 2;
+
+// In 64 bits: the widest range a setting can give is past 32 bits of game units.
+float RadiusOf(std::int64_t metres) { return static_cast<float>(metres * kGameUnitsPerMetre); }
 
 std::optional<FVector> SearchCentre(AShooterPlayerController* controller) {
   AShooterCharacter* character = host::GetPlayerCharacter(controller);
@@ -27,14 +32,15 @@ class Search {
   Search(const CreatureSearch& request, const FVector& centre)
       : request_(request), centre_(centre), dinoClass_(host::GetDinoClass()) {}
 
-  void FixedRadius(int32 metres) {
+  void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
-    Query(metres, actors);
+    Query(RadiusOf(metres), actors);
     for (AActor* actor : actors) {
       if (actor == nullptr || !IsCreature(actor)) continue;
       auto* dino = static_cast<APrimalDinoCharacter*>(actor);
       if (host::IsDead(dino) || !request_.belongs(dino)) continue;
-      if (IsTrackLimitReached(request_.controller)) continue;
+      // Within one call the limit, once reached, stays reached: nothing further can be taken.
+      if (IsTrackLimitReached(request_.controller)) return;
       if (request_.matches && !request_.matches(dino)) continue;
       Record(dino);
     }
@@ -45,12 +51,13 @@ class Search {
     std::vector<APrimalDinoCharacter*> recordedThisCall;
     for (int32 metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
-      Query(metres, actors);
+      Query(RadiusOf(metres), actors);
       for (AActor* actor : actors) {
         if (recorded_ >= freeSlots) break;
         if (actor == nullptr || !IsCreature(actor)) continue;
         auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-        if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) != recordedThisCall.end()) {
+        if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) !=
+            recordedThisCall.end()) {
           continue;
         }
         if (host::IsDead(dino) || !request_.belongs(dino)) continue;
@@ -65,8 +72,7 @@ class Search {
   int32 Recorded() const { return recorded_; }
 
  private:
-  void Query(int32 metres, TArray<AActor*>& actors) const {
-    const float radius = static_cast<float>(metres * kGameUnitsPerMetre);
+  void Query(float radius, TArray<AActor*>& actors) const {
     host::ServerOctreeOverlapActors(actors, host::GetGameWorld(), centre_, radius, kDinoOctreeGroup,
                                     true);
   }
@@ -93,7 +99,7 @@ int32 SearchAndRecord(const CreatureSearch& request) {
   Search search(request, *centre);
   auto& range = request.section["MaxTrackRange"];
   if (nlohmann::json(0) < range) {
-    search.FixedRadius(range.get<int32>());
+    search.FixedRadius(ReadInt32(range));
   } else {
     search.ExpandingRings(freeSlots);
   }

@@ -10,14 +10,10 @@ namespace {
 
 // Without the permissions plugin nobody is in any group; the server owner reads why once.
 bool IsInGroup(uint64 playerId, const std::string& group) {
-  static bool reported = false;
   std::string bindError;
   const auto answer = host::IsPlayerInGroup(playerId, group, bindError);
   if (answer) return *answer;
-  if (!reported && PluginLogger()) {
-    PluginLogger()->error("Can't ask the permissions plugin: {}", bindError);
-    reported = true;
-  }
+  LogHostFaultOnce("Can't ask the permissions plugin: " + bindError);
   return false;
 }
 
@@ -37,17 +33,17 @@ int32 GetTrackLimit(AShooterPlayerController* controller) {
 
   bool inAnyGroup = false;
   for (auto group = groups.begin(); group != groups.end(); ++group) {
-    group.value().get<int32>();  // a limit that is not a number fails here, member or not
+    ReadInt32(group.value());  // a limit that is not a number fails here, member or not
     if (IsInGroup(id, group.key())) {
       inAnyGroup = true;
       break;
     }
   }
-  if (!inAnyGroup) return Config["MaxTrackPerPlayer"].get<int32>();
+  if (!inAnyGroup) return ReadInt32(Config["MaxTrackPerPlayer"]);
 
   nlohmann::json limit = 0;
   for (auto group = groups.begin(); group != groups.end(); ++group) {
-    if (IsInGroup(id, group.key()) && limit < group.value()) limit = group.value().get<int32>();
+    if (IsInGroup(id, group.key()) && limit < group.value()) limit = ReadInt32(group.value());
   }
   return limit.get<int32>();
 }

@@ -16,21 +16,21 @@ void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, 
     return;
   }
   const CreatureRequest request = ReadCreatureRequest(*words);
-  const std::string name = ToUtf8(request.name);
+  // Replies give back what the player typed as he typed it, letters beyond ASCII included.
+  const std::u16string_view name = request.name;
   if (IsTrackLimitReached(controller)) {
     SendChatReply(controller, "TrackLimitReached");
     return;
   }
 
-  const int32 recorded = SearchAndRecord({controller, WildDinoTrackers, CommandSection("TrackWildDinos"),
-                                          IsWild, [&](APrimalDinoCharacter* dino) {
-                                            return request.Matches(dino);
-                                          }});
+  const int32 recorded =
+      SearchAndRecord({controller, WildDinoTrackers, CommandSection("TrackWildDinos"), IsWild,
+                       [&](APrimalDinoCharacter* dino) { return request.Matches(dino); }});
   if (recorded == 0) {
     SendChatReply(controller, "NoDinosFound", name);
   } else if (words->size() == 3) {
     // Chosen by the number of words, not by whether a level was read.
-    SendChatReply(controller, "TrackingDinosWithLevel", name, ToUtf8((*words)[2]),
+    SendChatReply(controller, "TrackingDinosWithLevel", name, (*words)[2],
                   GetTrackLimit(controller));
   } else {
     SendChatReply(controller, "TrackingDinosNoLevel", name, GetTrackLimit(controller));

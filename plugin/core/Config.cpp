@@ -1,6 +1,10 @@
 #include "core/Config.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 
 #include "core/Lifecycle.h"
@@ -45,6 +49,22 @@ void ReadConfig() {
   RemoveCommands();
   Config = std::move(next);
   RegisterCommands();
+}
+
+int32 ReadInt32(const nlohmann::json& value) {
+  constexpr auto kMin = std::numeric_limits<int32>::min();
+  constexpr auto kMax = std::numeric_limits<int32>::max();
+  if (value.is_number_float()) {
+    const double number = std::trunc(value.get<double>());
+    return static_cast<int32>(std::clamp(number, double{kMin}, double{kMax}));
+  }
+  if (value.is_number_unsigned()) {
+    return static_cast<int32>(std::min<std::uint64_t>(value.get<std::uint64_t>(), kMax));
+  }
+  if (value.is_number_integer()) {
+    return static_cast<int32>(std::clamp<std::int64_t>(value.get<std::int64_t>(), kMin, kMax));
+  }
+  return value.get<int32>();
 }
 
 FString GetMessage(const std::string& key) { return LookUpText("Messages", key); }

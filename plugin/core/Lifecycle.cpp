@@ -39,11 +39,19 @@ bool consoleRegistered = false;
 std::vector<std::string> registeredWords;
 std::vector<std::string> registeredTicks;
 
+bool hostFaultLogged = false;
+
 }  // namespace
 
 std::shared_ptr<spdlog::logger>& PluginLogger() {
   static std::shared_ptr<spdlog::logger> logger;
   return logger;
+}
+
+void LogHostFaultOnce(std::string_view text) {
+  if (hostFaultLogged || !PluginLogger()) return;
+  PluginLogger()->error(text);
+  hostFaultLogged = true;
 }
 
 std::array<std::string, 5> ReadCommandWords(nlohmann::json& document) {
@@ -72,7 +80,7 @@ void RemoveCommands() {
 }
 
 void RegisterTickCallbacks() {
-  TextUpdatePeriod = Config["UpdateTextEvery"].get<int32>();
+  TextUpdatePeriod = ReadInt32(Config["UpdateTextEvery"]);
   for (std::size_t i = 0; i < kTickIds.size(); ++i) {
     host::RegisterTickCallback(kTickIds[i], kTickHandlers[i]);
     registeredTicks.push_back(kTickIds[i]);
@@ -90,6 +98,7 @@ void Load() {
   logger->set_pattern("%D %R [%n][%l] %v", spdlog::pattern_time_type::local);
   logger->flush_on(spdlog::level::info);
   PluginLogger() = std::move(logger);
+  hostFaultLogged = false;
 
   try {
     ReadConfig();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "ArkApi/BasicTypes.h"
 
@@ -20,6 +21,8 @@ extern int32 TextUpdatePeriod;
 
 // The plugin's log channel "Packsentinel", over the host's sinks.
 std::shared_ptr<spdlog::logger>& PluginLogger();
+// Logs a fault of the host that would otherwise repeat at every command: once per load.
+void LogHostFaultOnce(std::string_view text);
 
 // Reads the configuration and registers everything. On failure it logs the error once,
 // withdraws whatever it had registered and raises the error.

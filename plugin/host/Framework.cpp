@@ -42,27 +42,44 @@ std::vector<spdlog::sink_ptr>& GetLogSinks() { return ::GetLogSinks(); }
 namespace {
 
 // The permissions library, held while this plugin is loaded.
-struct PermissionsBinding {
-  void* library = nullptr;
-  Permissions::IsPlayerInGroupFunction isPlayerInGroup = nullptr;
+class PermissionsBinding {
+ public:
+  ~PermissionsBinding() { Release(); }
 
-  ~PermissionsBinding() {
-    if (library != nullptr) dlclose(library);
+  void From(const char* libraryName) {
+    Release();
+    libraryName_ = libraryName;
   }
 
   // Until it is found every check tries again, so the permissions plugin may come later.
   bool Bind(std::string& error) {
-    if (isPlayerInGroup != nullptr) return true;
-    if (library == nullptr) library = dlopen(Permissions::kLibraryName, RTLD_NOW);
-    if (library != nullptr) {
-      isPlayerInGroup = reinterpret_cast<Permissions::IsPlayerInGroupFunction>(
-          dlsym(library, Permissions::kIsPlayerInGroupSymbol));
+    if (isPlayerInGroup_ != nullptr) return true;
+    if (library_ == nullptr) library_ = dlopen(libraryName_, RTLD_NOW);
+    if (library_ != nullptr) {
+      isPlayerInGroup_ = reinterpret_cast<Permissions::IsPlayerInGroupFunction>(
+          dlsym(library_, Permissions::kIsPlayerInGroupSymbol));
     }
-    if (isPlayerInGroup != nullptr) return true;
+    if (isPlayerInGroup_ != nullptr) return true;
     const char* reason = dlerror();
     error = reason ? reason : "IsPlayerInGroup not found";
     return false;
   }
+
+  bool Ask(uint64 playerId, const FString& group) const {
+    return isPlayerInGroup_(playerId, group);
+  }
+
+ private:
+  void Release() {
+    if (library_ != nullptr) dlclose(library_);
+    library_ = nullptr;
+    isPlayerInGroup_ = nullptr;
+  }
+
+  // A plain pointer keeps the binding constant-initialised, ready whatever the start-up order.
+  const char* libraryName_ = Permissions::kLibraryName;
+  void* library_ = nullptr;
+  Permissions::IsPlayerInGroupFunction isPlayerInGroup_ = nullptr;
 };
 
 PermissionsBinding permissions;
@@ -72,8 +89,10 @@ PermissionsBinding permissions;
 std::optional<bool> IsPlayerInGroup(uint64 playerId, const std::string& group,
                                     std::string& bindError) {
   if (!permissions.Bind(bindError)) return std::nullopt;
-  return permissions.isPlayerInGroup(playerId, Widen(group));
+  return permissions.Ask(playerId, Widen(group));
 }
+
+void BindPermissionsFrom(const char* libraryName) { permissions.From(libraryName); }
 
 UWorld* GetGameWorld() { return ArkApi::GetApiUtils().GetGameWorld(); }
 

@@ -34,6 +34,9 @@ std::vector<spdlog::sink_ptr>& GetLogSinks();
 // while it cannot be bound; bindError then says why.
 std::optional<bool> IsPlayerInGroup(uint64 playerId, const std::string& group,
                                     std::string& bindError);
+// Where the permissions plugin is bound from at the next check (a name that lives as long as
+// the program): the host's library, unless a test stands in a missing one.
+void BindPermissionsFrom(const char* libraryName);
 
 UWorld* GetGameWorld();
 AShooterGameMode* GetGameModeObject();

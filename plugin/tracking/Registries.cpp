@@ -1,5 +1,9 @@
 #include "tracking/Registries.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "commands/TrackLimit.h"
 
 namespace packsentinel {
@@ -64,7 +68,9 @@ void RemoveTrackedItem(uint64 playerId) {
 int32 RemainingTrackSlots(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
   const auto [count, created] = TrackCounts.try_emplace(host::GetPlayerId(controller), 0);
-  return GetTrackLimit(controller) - count->second;
+  const std::int64_t remaining = std::int64_t{GetTrackLimit(controller)} - count->second;
+  return static_cast<int32>(std::clamp<std::int64_t>(remaining, std::numeric_limits<int32>::min(),
+                                                      std::numeric_limits<int32>::max()));
 }
 
 bool IsTrackLimitReached(AShooterPlayerController* controller) {

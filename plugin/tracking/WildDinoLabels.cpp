@@ -20,8 +20,9 @@ constexpr FLinearColor kYellow{1.f, 1.f, 0.f, 1.f};
 bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
             AShooterCharacter* trackerCharacter) {
   return creature == nullptr || host::IsDestroyingDino(creature) || tracker == nullptr ||
-         trackerCharacter == nullptr || host::IsDeadFlagSet(creature) || host::IsSleeping(creature) ||
-         !host::IsConnected(trackerCharacter) || host::IsRespawning(tracker);
+         trackerCharacter == nullptr || host::IsDeadFlagSet(creature) ||
+         host::IsSleeping(creature) || !host::IsConnected(trackerCharacter) ||
+         host::IsRespawning(tracker);
 }
 
 std::u16string LevelText(APrimalDinoCharacter* creature) {

@@ -1,5 +1,7 @@
 // The tracking registries and the per-player counts.
 
+#include "commands/StopTrack.h"
+#include "game/Allocator.h"
 #include "support/PluginFixture.h"
 #include "tracking/Registries.h"
 
@@ -13,13 +15,16 @@ class RegistriesTest : public testing_support::PluginFixture {
     ReadConfig();
     alice = &AddPlayer("alice", 1);
     bob = &AddPlayer("bob", 2);
-    for (const char* name : {"a", "b", "c", "d", "e"}) dinos.push_back(game.SpawnDino({name, "Rex", 1, 0, {}}));
+    for (const char* name : {"a", "b", "c", "d", "e"})
+      dinos.push_back(game.SpawnDino({name, "Rex", 1, 0, {}}));
   }
 
   static AShooterPlayerController* Controller(const game::Player* player) {
     return reinterpret_cast<AShooterPlayerController*>(player->controller);
   }
-  APrimalDinoCharacter* Dino(int i) const { return reinterpret_cast<APrimalDinoCharacter*>(dinos[i]); }
+  APrimalDinoCharacter* Dino(int i) const {
+    return reinterpret_cast<APrimalDinoCharacter*>(dinos[i]);
+  }
 
   // The registry as (player name, creature index) pairs, in order.
   std::vector<std::pair<std::string, int>> Contents(const DinoTrackList& registry) const {
@@ -96,7 +101,8 @@ TEST_F(RegistriesTest, MemberEntriesAreRemovedByControllerIdentity) {
 
 TEST_F(RegistriesTest, CountOperations) {
   Config["MaxTrackPerPlayer"] = 0;
-  EXPECT_FALSE(IsTrackLimitReached(Controller(alice))) << "a player never seen is never at the limit";
+  EXPECT_FALSE(IsTrackLimitReached(Controller(alice)))
+      << "a player never seen is never at the limit";
   EXPECT_EQ(RemainingTrackSlots(Controller(alice)), 0);
   EXPECT_EQ(CountOf(1), 0) << "asking for slots gives him an entry";
   EXPECT_TRUE(IsTrackLimitReached(Controller(alice)));
@@ -131,6 +137,69 @@ TEST_F(RegistriesTest, DroppingAnEntryGivesTheSlotBackToWhoeverItWasCountedFor) 
   EXPECT_EQ(next, WildDinoTrackers.begin());
   EXPECT_EQ(CountOf(1), 0);
   EXPECT_EQ(CountOf(2), 1);
+}
+
+// StopTrack with a player leaves none of his entries in the three registries and his count at
+// 0; every other player's entries stay in their order. It allocates nothing that outlives it.
+TEST_F(RegistriesTest, StopTrackEndsEverythingOfTheCallerOnly) {
+  AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
+  AppendDinoEntry(WildDinoTrackers, Controller(bob), Dino(0));
+  AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(1));
+  AppendDinoEntry(TribeDinoTrackers, Controller(alice), Dino(2));
+  AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(3));
+  AppendMemberEntry(Controller(alice));
+  AppendMemberEntry(Controller(bob));
+  AppendMemberEntry(Controller(alice));
+  FString line("/stoptrack please");
+  const auto blocks = game::LiveBlocks();
+
+  StopTrackCommand(Controller(alice), &line, 0);
+  EXPECT_EQ(game::LiveBlocks(), blocks);
+  EXPECT_EQ(Contents(WildDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 0}}));
+  EXPECT_EQ(Contents(TribeDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 3}}));
+  ASSERT_EQ(TribeMemberTrackers.size(), 1u);
+  EXPECT_EQ(TribeMemberTrackers.front().tracker.Get(), Controller(bob));
+  EXPECT_EQ(CountOf(1), 0);
+  EXPECT_EQ(CountOf(2), 2);
+
+  auto& carol = AddPlayer("carol", 3);
+  StopTrackCommand(Controller(&carol), &line, 0);
+  EXPECT_EQ(CountOf(3), std::nullopt) << "a player who never tracked gets no count";
+  EXPECT_EQ(EventsOf("chat").size(), 2u) << "both callers are answered";
+}
+
+// Without a player there is no id to match: nothing of anybody's goes, nobody is answered.
+TEST_F(RegistriesTest, StopTrackWithoutAPlayerRemovesNothing) {
+  AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
+  AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(1));
+  AppendMemberEntry(Controller(alice));
+  FString line("/stoptrack");
+
+  StopTrackCommand(nullptr, &line, 0);
+  EXPECT_EQ(WildDinoTrackers.size(), 1u);
+  EXPECT_EQ(TribeDinoTrackers.size(), 1u);
+  EXPECT_EQ(TribeMemberTrackers.size(), 1u);
+  EXPECT_EQ(CountOf(1), 1);
+  EXPECT_EQ(CountOf(2), 1);
+  EXPECT_EQ(CountOf(0), std::nullopt);
+  EXPECT_TRUE(EventsOf("chat").empty());
+}
+
+TEST_F(RegistriesTest, AReloadKeepsEntriesAndCounts) {
+  Config = nullptr;
+  Load();
+  AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
+  AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(1));
+  AppendMemberEntry(Controller(alice));
+  ResetTrackCount(2);
+
+  game.Console(nullptr, "Packsentinel.Reload");
+  EXPECT_EQ(EventsOf("unregistered").size(), 6u) << "the reload ran";
+  EXPECT_EQ(Contents(WildDinoTrackers), (std::vector<std::pair<std::string, int>>{{"alice", 0}}));
+  EXPECT_EQ(Contents(TribeDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 1}}));
+  EXPECT_EQ(TribeMemberTrackers.size(), 1u);
+  EXPECT_EQ(CountOf(1), 1);
+  EXPECT_EQ(CountOf(2), 0);
 }
 
 }  // namespace

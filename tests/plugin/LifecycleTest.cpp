@@ -1,0 +1,112 @@
+// Registration with the host across load, reload and unload, when the configuration goes bad.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/PluginFixture.h"
+
+namespace {
+
+using namespace packsentinel;
+
+class LifecycleTest : public testing_support::PluginFixture {
+ protected:
+  // "kind name" of each registry event of that type, in order.
+  static std::vector<std::string> Registrations(const std::string& event) {
+    std::vector<std::string> names;
+    for (const auto& e : EventsOf(event)) {
+      names.push_back(e["kind"].get<std::string>() + " " + e["name"].get<std::string>());
+    }
+    return names;
+  }
+
+  static std::string ShippedConfigWith(const std::string& pointer, const nlohmann::json& value) {
+    auto document = nlohmann::json::parse(ShippedConfig());
+    document[nlohmann::json::json_pointer(pointer)] = value;
+    return document.dump();
+  }
+
+  bool ChatTaken(game::Player& player, std::string_view line) { return game.Chat(&player, line); }
+};
+
+// The in-memory document can no longer name the words (a lookup turned a section into null, or
+// a test broke it); unload still withdraws exactly what was registered, the words of the last
+// reload included.
+TEST_F(LifecycleTest, UnloadWithdrawsWhatWasRegisteredWhateverTheConfigurationSaysNow) {
+  auto& alice = AddPlayer("alice", 1);
+  const std::vector<void (*)()> breakages = {
+      [] { Config = nullptr; },
+      [] { Config["Commands"] = 5; },
+      [] { Config["Commands"]["StopTrack"]["Command"] = "/other"; },
+      [] { Config = nlohmann::json::array(); },
+  };
+  for (std::size_t i = 0; i < breakages.size(); ++i) {
+    SCOPED_TRACE(i);
+    Config = nullptr;
+    WriteConfig(ShippedConfig());
+    Load();
+    WriteConfig(ShippedConfigWith("/Commands/StopTrack/Command", "/untrack"));
+    ReadConfig();
+    framework::Events().ClearRetained();
+
+    breakages[i]();
+    EXPECT_NO_THROW(Unload());
+    IsLoaded = false;
+    EXPECT_EQ(Registrations("unregistered"),
+              (std::vector<std::string>{"console Packsentinel.Reload", "chat /trackmates",
+                                        "chat /tracktribe", "chat /trackdino", "chat /finddino",
+                                        "chat /untrack", "tick DrawPlayersText",
+                                        "tick DrawDinosText", "tick DrawWildDinos"}));
+    EXPECT_FALSE(ChatTaken(alice, "/untrack"));
+    EXPECT_FALSE(ChatTaken(alice, "/stoptrack"));
+  }
+}
+
+// All five words are read from the new document before anything is withdrawn, so a file that
+// cannot be used leaves the configuration and the commands as they were.
+TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
+  auto& alice = AddPlayer("alice", 1);
+  Load();
+  const struct {
+    const char* what;
+    std::optional<std::string> file;  // none: no config.json at all
+    const char* error;
+  } cases[] = {
+      {"missing", std::nullopt, "Can't open config.json"},
+      {"not JSON", R"({"Commands": {"StopTrack": {"Command": "/x"}})", "parse error"},
+      {"empty", "", "parse error"},
+      {"an array", "[1]", "cannot use operator[] with a string argument with array"},
+      {"a number", "42", "cannot use operator[] with a string argument with number"},
+      {"null", "null", "type must be string, but is null"},
+      {"a word that is a number", ShippedConfigWith("/Commands/StopTrack/Command", 7),
+       "type must be string, but is number"},
+      {"a word missing", ShippedConfigWith("/Commands/FindDinos", nlohmann::json::object()),
+       "type must be string, but is null"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.file) {
+      WriteConfig(*c.file);
+    } else {
+      std::filesystem::remove(ConfigPath());
+    }
+    const nlohmann::json before = Config;
+    framework::Events().ClearRetained();
+
+    try {
+      ReadConfig();
+      ADD_FAILURE() << "the reload succeeded";
+    } catch (const std::exception& error) {
+      EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(Config, before);
+    EXPECT_TRUE(Registrations("unregistered").empty());
+    EXPECT_TRUE(Registrations("registered").empty());
+    EXPECT_TRUE(ChatTaken(alice, "/stoptrack"));
+    EXPECT_FALSE(ChatTaken(alice, "/x"));
+  }
+}
+
+}  // namespace

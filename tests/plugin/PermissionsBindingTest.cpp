@@ -1,0 +1,64 @@
+// The permissions plugin cannot be bound: nobody is in any group, and the log says why once per
+// load rather than at every command.
+
+#include "ArkApi/Permissions.h"
+#include "commands/TrackLimit.h"
+#include "host/Framework.h"
+#include "support/PluginFixture.h"
+
+namespace {
+
+using namespace packsentinel;
+
+class PermissionsBindingTest : public testing_support::PluginFixture {
+ protected:
+  ~PermissionsBindingTest() override { host::BindPermissionsFrom(Permissions::kLibraryName); }
+
+  static AShooterPlayerController* Controller(const game::Player& player) {
+    return reinterpret_cast<AShooterPlayerController*>(player.controller);
+  }
+};
+
+TEST_F(PermissionsBindingTest, NobodyIsInAGroupAndTheLogSaysSoOncePerLoad) {
+  auto& alice = AddPlayer("alice", 1);
+  game.SetGroups(alice, {"Default", "Vip"});
+  host::BindPermissionsFrom("libNoSuchPermissions.so");
+
+  for (int load = 1; load <= 2; ++load) {
+    SCOPED_TRACE(load);
+    Config = nullptr;
+    Load();
+    framework::Events().ClearRetained();
+
+    EXPECT_FALSE(HasCommandPermission(1, {"Default", "Vip"}));
+    EXPECT_EQ(GetTrackLimit(Controller(alice)), 10) << "the limit of a player in no group";
+    game.Chat(&alice, "/trackdino rex");
+    game.Chat(&alice, "/trackmates on");
+    const auto replies = EventsOf("chat");
+    ASSERT_EQ(replies.size(), 2u);
+    for (const auto& reply : replies) {
+      EXPECT_EQ(reply["text"], "You are not allowed to use this command.");
+    }
+
+    const auto logs = EventsOf("log");
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(logs[0]["logger"], "Packsentinel");
+    EXPECT_EQ(logs[0]["level"], "error");
+    EXPECT_EQ(logs[0]["text"].get<std::string>().rfind("Can't ask the permissions plugin: ", 0),
+              0u);
+    EXPECT_NE(logs[0]["text"].get<std::string>().find("libNoSuchPermissions.so"),
+              std::string::npos);
+
+    Unload();
+    IsLoaded = false;
+  }
+
+  // The permissions plugin may come later: the next check binds it.
+  Config = nullptr;
+  Load();
+  host::BindPermissionsFrom(Permissions::kLibraryName);
+  EXPECT_TRUE(HasCommandPermission(1, {"Default"}));
+  EXPECT_EQ(GetTrackLimit(Controller(alice)), 20);
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The TrackWildDinos command where a scenario cannot reach: the query radius for any
+// "MaxTrackRange", and a character without a position.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/TrackWildDinos.h"
+#include "game/Game.h"
+#include "support/PluginFixture.h"
+
+namespace {
+
+using namespace packsentinel;
+
+class TrackWildDinosTest : public testing_support::PluginFixture {
+ protected:
+  TrackWildDinosTest() {
+    ReadConfig();
+    alice = &AddPlayer("alice", 1);
+    game.SpawnDino({"", "Rex", 1, 0, {100, 0, 0}});
+  }
+
+  // The chat lines alice reads after typing the line.
+  std::vector<std::string> Type(std::u16string_view text) {
+    framework::Events().ClearRetained();
+    FString line(text);
+    TrackWildDinosCommand(reinterpret_cast<AShooterPlayerController*>(alice->controller), &line, 0);
+    std::vector<std::string> replies;
+    for (const auto& event : EventsOf("chat")) replies.push_back(event["text"].get<std::string>());
+    return replies;
+  }
+
+  game::Player* alice;
+};
+
+TEST_F(TrackWildDinosTest, AFixedRangeIsOneQueryOfThatManyWholeMetres) {
+  const struct {
+    const char* range;
+    float radius;
+  } cases[] = {
+      {"50", 5000.f},
+      {"50.9", 5000.f},
+      {"0.5", 0.f},
+      {"21474836", 2147483600.f},
+      // Past 32 bits of game units: the widest search, not a wrapped radius.
+      {"21474837", 2147483700.f},
+      {"4000000000", 214748364700.f},
+      {"1e300", 214748364700.f},
+  };
+  for (const auto& c : cases) {
+    TrackCounts.clear();
+    Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = nlohmann::json::parse(c.range);
+    game.TakeOverlapQueries();
+    Type(u"/trackdino dodo");
+    EXPECT_EQ(game.TakeOverlapQueries(), std::vector<float>{c.radius}) << c.range;
+  }
+}
+
+TEST_F(TrackWildDinosTest, ACharacterWithoutPositionFindsNothing) {
+  auto* character = alice->character;
+  auto* root = character->RootComponent;
+  character->RootComponent = nullptr;
+  for (const char* range : {"300", "0"}) {
+    Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = nlohmann::json::parse(range);
+    game.TakeOverlapQueries();
+    EXPECT_EQ(Type(u"/trackdino rex"),
+              std::vector<std::string>{"No wild creature called rex is near you."})
+        << range;
+    EXPECT_TRUE(game.TakeOverlapQueries().empty()) << range;
+    EXPECT_TRUE(WildDinoTrackers.empty()) << range;
+  }
+  character->RootComponent = root;
+}
+
+// What the player typed comes back in the reply as typed, not as bytes of its UTF-8 form.
+TEST_F(TrackWildDinosTest, RepliesRepeatNonAsciiWordsIntact) {
+  game.SpawnDino({"", "Tête Rex", 7, 0, {200, 0, 0}});
+  Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = 300;
+  Config["Messages"]["NoDinosFound"] = "none: {}";
+  Config["Messages"]["TrackingDinosWithLevel"] = "{} / {} / {}";
+  EXPECT_EQ(Type(u"/trackdino Ünknown"), std::vector<std::string>{"none: Ünknown"});
+  EXPECT_EQ(Type(u"/trackdino Tête rex"), std::vector<std::string>{"Tête rex / rex / 10"});
+}
+
+}  // namespace
