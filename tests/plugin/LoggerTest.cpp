@@ -1,0 +1,32 @@
+// The plugin's logger writes through the host's own sinks and sets their line pattern.
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "support/PluginFixture.h"
+
+namespace {
+
+class LoggerTest : public testing_support::PluginFixture {};
+
+TEST_F(LoggerTest, LinesReachTheHostsLogFileInThePluginsPattern) {
+  std::filesystem::remove(packsentinel::ConfigPath());
+  EXPECT_THROW(packsentinel::Load(), std::runtime_error);
+  packsentinel::PluginLogger()->flush();
+
+  std::ifstream file(dir.Path() + "/ArkApi/Logs/ArkApi.log");
+  std::string line;
+  ASSERT_TRUE(std::getline(file, line));
+  EXPECT_TRUE(std::regex_match(
+      line, std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d \[Packsentinel\]\[error\] Error reading config: Can't open config\.json)")))
+      << line;
+
+  const auto logs = EventsOf("log");
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0]["logger"], "Packsentinel");
+  EXPECT_EQ(logs[0]["level"], "error");
+  EXPECT_EQ(logs[0]["text"], "Error reading config: Can't open config.json");
+}
+
+}  // namespace
