@@ -1,6 +1,7 @@
 #include "commands/FindDinos.h"
 
-#include <cstdio>
+#include <charconv>
+#include <string>
 #include <vector>
 
 #include "commands/CommandGate.h"
@@ -15,11 +16,13 @@ namespace {
 constexpr FLinearColor kFoundColour{0.f, 1.f, 0.f, 1.f};
 constexpr FLinearColor kNoneColour{255.f, 0.f, 0.f, 255.f};
 
-// The C library's general format with its default precision: 50, 65.4, 49.9.
+// The C library's general format with its default precision (50, 65.4, 49.9), without the
+// process locale's say over the decimal mark.
 void AppendGeneral(std::string& text, float value) {
   char buffer[32];
-  const int length = std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(value));
-  text.append(buffer, static_cast<std::size_t>(length));
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                     std::chars_format::general, 6);
+  text.append(buffer, written.ptr);
 }
 
 // Cheap tests first; the name comparison and the level only for wild, living creatures.
@@ -34,10 +37,26 @@ bool IsListed(AActor* actor, UClass* dinoClass, const CreatureRequest& request) 
   return request.Matches(dino);
 }
 
-std::string ListText(const std::vector<APrimalDinoCharacter*>& found, const host::MapScale& scale) {
+// Every listed creature of the world, in the game's actor order, each actor examined once.
+std::vector<APrimalDinoCharacter*> GatherListed(UWorld* world, const CreatureRequest& request) {
+  UClass* dinoClass = host::GetDinoClass();
+  TArray<AActor*> actors;
+  host::GetAllActorsOfClass(world, dinoClass, actors);
+  std::vector<APrimalDinoCharacter*> listed;
+  for (AActor* actor : actors) {
+    if (IsListed(actor, dinoClass, request)) {
+      listed.push_back(static_cast<APrimalDinoCharacter*>(actor));
+    }
+  }
+  return listed;
+}
+
+std::string ListText(const std::vector<APrimalDinoCharacter*>& listed,
+                     const host::MapScale& scale) {
   std::string text = "Found Dinos\n";
-  for (APrimalDinoCharacter* dino : found) {
-    const auto place = ToMapPosition(host::GetRelativeLocation(host::GetRootComponent(dino)), scale);
+  for (APrimalDinoCharacter* dino : listed) {
+    const FVector location = host::GetRelativeLocation(host::GetRootComponent(dino));
+    const MapPosition place = ToMapPosition(location, scale);
     text += host::GetDescriptiveName(dino).ToString();
     text += " | level: ";
     text += std::to_string(host::GetCharacterLevel(host::GetStatusComponent(dino)));
@@ -60,32 +79,23 @@ void FindDinosCommand(AShooterPlayerController* controller, FString* line, int32
     return;
   }
   const CreatureRequest request = ReadCreatureRequest(*words);
-
-  UClass* dinoClass = host::GetDinoClass();
   UWorld* world = host::GetGameWorld();
-  std::vector<APrimalDinoCharacter*> found;
-  {
-    TArray<AActor*> actors;
-    host::GetAllActorsOfClass(world, dinoClass, actors);
-    for (AActor* actor : actors) {
-      if (IsListed(actor, dinoClass, request)) found.push_back(static_cast<APrimalDinoCharacter*>(actor));
-    }
-  }
+  const auto listed = GatherListed(world, request);
 
-  if (found.empty()) {
+  if (listed.empty()) {
     if (controller != nullptr) {
-      host::ClientServerSOTFNotificationCustom(controller, host::Widen("No dinos found"), kNoneColour,
-                                               2.f, 8.f, nullptr, nullptr);
+      host::ClientServerSOTFNotificationCustom(controller, host::Widen("No dinos found"),
+                                               kNoneColour, 2.f, 8.f, nullptr, nullptr);
     }
     return;
   }
   if (controller != nullptr) {
     const auto scale = host::GetMapScale(host::GetWorldSettings(world));
-    // Non-ASCII bytes of the names show as '?', one per byte.
-    host::ClientServerNotificationSingle(controller, host::Widen(ListText(found, scale)),
+    // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'.
+    host::ClientServerNotificationSingle(controller, host::Widen(ListText(listed, scale)),
                                          kFoundColour, 0.6f, 18.f, nullptr, nullptr, 6349);
   }
-  SendChatReply(controller, FixedText{"Dinos found: {}"}, found.size());
+  SendChatReply(controller, FixedText{"Dinos found: {}"}, listed.size());
 }
 
 }  // namespace packsentinel
