@@ -16,9 +16,10 @@ void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line,
       return;
     }
     const int32 team = host::GetTargetingTeam(controller);
-    SearchAndRecord({controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"),
-                     [team](APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) == team; },
-                     nullptr});
+    SearchAndRecord(
+        {controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"),
+         [team](APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) == team; },
+         nullptr});
     SendChatReply(controller, "TribeDinoTrackerEnabled");
   } else if (choice == "off") {
     RemovePlayerDinoEntries(TribeDinoTrackers, controller);

@@ -19,7 +19,8 @@ namespace {
 constexpr std::uint32_t kLabelColour = 0xFF35C211;
 
 bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) {
-  return !host::IsRespawning(controller) && !host::IsDead(character) && host::IsConnected(character);
+  return !host::IsRespawning(controller) && !host::IsDead(character) &&
+         host::IsConnected(character);
 }
 
 // The mate's player id; an id the game mode does not know yet is looked up among the online
@@ -54,8 +55,10 @@ class MemberLabels {
     const uint64 trackerId = host::GetPlayerId(tracker);
     for (const uint32 member : members) {
       const uint64 playerId = PlayerIdOfMember(host::GetGameModeObject(), member);
+      // No label over himself; a respawning tracker keeps his entry but sees nobody.
+      if (playerId == trackerId || !IsPresent(tracker, trackerCharacter)) continue;
       AShooterPlayerController* mate = host::FindControllerBySteamId(playerId);
-      if (playerId == trackerId || !IsPresent(tracker, trackerCharacter) || mate == nullptr) continue;
+      if (mate == nullptr) continue;
       AShooterCharacter* mateCharacter = host::GetPlayerCharacter(mate);
       if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
       const int32 metres = DistanceInMetres(mateCharacter, trackerCharacter);

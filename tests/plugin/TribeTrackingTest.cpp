@@ -1,0 +1,103 @@
+// Tribe tracking where the game is in states a scenario cannot set up or look into: a tracker
+// without a player state, the pairs the member updater records with the game mode, and a
+// controller born into the memory of one that had switched member tracking on.
+
+#include "commands/TrackTribeMembers.h"
+#include "core/Lifecycle.h"
+#include "support/PluginFixture.h"
+#include "tracking/TribeMemberLabels.h"
+
+namespace {
+
+using namespace packsentinel;
+
+class TribeTrackingTest : public testing_support::PluginFixture {
+ protected:
+  TribeTrackingTest() {
+    ReadConfig();
+    TextUpdatePeriod = 0;  // every updater call refreshes
+    alice = &AddTribeMate("alice", 1, {}, false);
+  }
+
+  game::Player& AddTribeMate(const std::string& name, int32 id, FVector at, bool unmapped) {
+    game::PlayerSpec spec;
+    spec.name = name;
+    spec.steamId = static_cast<uint64>(id);
+    spec.dataId = id;
+    spec.tribe = 7;
+    spec.at = at;
+    spec.unmapped = unmapped;
+    return game.AddPlayer(spec);
+  }
+
+  static AShooterPlayerController* Controller(const game::Player* player) {
+    return reinterpret_cast<AShooterPlayerController*>(player->controller);
+  }
+
+  static void Chat(const game::Player* player, const char16_t* line) {
+    FString text(line);
+    TrackTribeMembersCommand(Controller(player), &text, 0);
+  }
+
+  game::AShooterGameMode& GameMode() {
+    return *reinterpret_cast<game::AShooterGameMode*>(game.GameMode());
+  }
+
+  game::Player* alice;
+};
+
+TEST_F(TribeTrackingTest, TrackerWithoutPlayerStateKeepsHisEntryAndIsSentNoLabel) {
+  AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, false);
+  Chat(alice, u"/trackmates on");
+  auto* state = alice->controller->PlayerState;
+  alice->controller->PlayerState = nullptr;
+
+  TribeMemberLabelUpdater(0.f);
+  EXPECT_TRUE(EventsOf("floating_text").empty());
+  EXPECT_EQ(TribeMemberTrackers.size(), 1u);
+
+  alice->controller->PlayerState = state;
+  TribeMemberLabelUpdater(0.f);
+  ASSERT_EQ(EventsOf("floating_text").size(), 1u) << "the kept entry is drawn once he has one";
+  EXPECT_EQ(EventsOf("floating_text")[0]["text"], "bob 15m");
+}
+
+// Mates the game mode cannot map are looked up among the online controllers and the pair is
+// recorded, 0 for one who is offline.
+TEST_F(TribeTrackingTest, UnmappedMatesArePairedWithTheGameMode) {
+  AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, true);
+  auto& carol = AddTribeMate("carol", 3, {2000.f, 0.f, 0.f}, true);
+  game.Disconnect(carol);
+  ASSERT_EQ(GameMode().PlayerIds.count(2), 0u);
+  ASSERT_EQ(GameMode().PlayerIds.count(3), 0u);
+  Chat(alice, u"/trackmates on");
+
+  TribeMemberLabelUpdater(0.f);
+  const struct {
+    int32 dataId;
+    uint64 playerId;
+  } pairs[] = {{2, 2}, {3, 0}};
+  for (const auto& pair : pairs) {
+    const auto found = GameMode().PlayerIds.find(pair.dataId);
+    ASSERT_NE(found, GameMode().PlayerIds.end()) << pair.dataId;
+    EXPECT_EQ(found->second, pair.playerId) << pair.dataId;
+  }
+  ASSERT_EQ(EventsOf("floating_text").size(), 1u);
+  EXPECT_EQ(EventsOf("floating_text")[0]["text"], "bob 15m");
+}
+
+TEST_F(TribeTrackingTest, OffFromANewControllerInTheOldOnesMemoryLeavesTheOldEntry) {
+  Chat(alice, u"/trackmates on");
+  auto* first = alice->controller;
+  game.Disconnect(*alice);
+  game.Reconnect(*alice, false);
+  ASSERT_EQ(alice->controller, first) << "the stand-in reuses the memory at once";
+
+  Chat(alice, u"/trackmates off");
+  ASSERT_EQ(TribeMemberTrackers.size(), 1u);
+  EXPECT_EQ(TribeMemberTrackers.front().tracker.Get(), nullptr);
+  TribeMemberLabelUpdater(0.f);
+  EXPECT_TRUE(TribeMemberTrackers.empty()) << "the refresh drops the entry of the gone controller";
+}
+
+}  // namespace
