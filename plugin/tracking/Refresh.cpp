@@ -37,6 +37,12 @@ bool IsInRange(const nlohmann::json& section, int32 metres, bool upperBound) {
   return maximum == 0 || !(maximum < distance);
 }
 
-nlohmann::json RefreshSection(const char* commandKey) { return Config["Commands"][commandKey]; }
+std::optional<nlohmann::json> BeginRefresh(int32& tickCount, const char* commandKey) {
+  if (!RefreshGate(tickCount)) return std::nullopt;
+  nlohmann::json section = Config["Commands"][commandKey];
+  // Switched off: nothing is drawn and nothing is pruned.
+  if (!section["Enabled"].get<bool>()) return std::nullopt;
+  return section;
+}
 
 }  // namespace packsentinel

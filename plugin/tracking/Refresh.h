@@ -4,6 +4,7 @@
 // configured ranges.
 
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "host/Game.h"
 
@@ -19,7 +20,8 @@ int32 DistanceInMetres(AActor* from, AActor* to);
 // 0. Compared as JSON values: an absent minimum is no bound, an absent maximum admits nothing.
 bool IsInRange(const nlohmann::json& section, int32 metres, bool upperBound);
 
-// The command section, copied for one refresh, and its switch.
-nlohmann::json RefreshSection(const char* commandKey);
+// The opening of every refresh: the gate, then the command section, copied for this refresh,
+// and its "Enabled" switch. None when there is nothing to do at this call.
+std::optional<nlohmann::json> BeginRefresh(int32& tickCount, const char* commandKey);
 
 }  // namespace packsentinel

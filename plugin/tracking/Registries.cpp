@@ -70,7 +70,7 @@ int32 RemainingTrackSlots(AShooterPlayerController* controller) {
   const auto [count, created] = TrackCounts.try_emplace(host::GetPlayerId(controller), 0);
   const std::int64_t remaining = std::int64_t{GetTrackLimit(controller)} - count->second;
   return static_cast<int32>(std::clamp<std::int64_t>(remaining, std::numeric_limits<int32>::min(),
-                                                      std::numeric_limits<int32>::max()));
+                                                     std::numeric_limits<int32>::max()));
 }
 
 bool IsTrackLimitReached(AShooterPlayerController* controller) {

@@ -1,12 +1,9 @@
 #include "tracking/TribeDinoLabels.h"
 
-#include <optional>
+#include <string>
 
-#include "core/Config.h"
-#include "core/Lifecycle.h"
+#include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
-#include "tracking/Refresh.h"
-#include "tracking/Registries.h"
 
 namespace packsentinel {
 
@@ -30,35 +27,20 @@ std::u16string SpacesFor(int32 nameLength) {
   return std::u16string(static_cast<std::size_t>((nameLength + 3) / 2 - 1), u' ');
 }
 
+FString LabelText(const FString& labelTemplate, APrimalDinoCharacter* creature, int32 metres) {
+  const FString name = host::GetDinoDescriptiveName(creature);
+  return FillPlaceholders(labelTemplate, {{u"{dinoName}", name.View()},
+                                          {u"{dinoDistance}", Decimal(metres)},
+                                          {u"{spaces}", SpacesFor(name.Len())}});
+}
+
+constexpr DinoLabelKind kTribeLabels{"TrackTribeDinos", "TrackTribeDinosText", kGreen, true, IsGone,
+                                     LabelText};
+
 }  // namespace
 
 void TribeDinoLabelUpdater(float /*deltaSeconds*/) {
-  if (!RefreshGate(TribeDinoLabelTickCount)) return;
-  nlohmann::json section = RefreshSection("TrackTribeDinos");
-  if (!section["Enabled"].get<bool>()) return;
-
-  const float duration = CreatureLabelDuration(TextUpdatePeriod);
-  std::optional<FString> labelTemplate;  // looked up once, by the first entry that is drawn
-  for (auto entry = TribeDinoTrackers.begin(); entry != TribeDinoTrackers.end();) {
-    APrimalDinoCharacter* creature = entry->creature.Get();
-    AShooterPlayerController* tracker = entry->tracker.Get();
-    AShooterCharacter* trackerCharacter = tracker ? host::GetPlayerCharacter(tracker) : nullptr;
-    if (IsGone(creature, tracker, trackerCharacter)) {
-      entry = DropDinoEntry(TribeDinoTrackers, entry);
-      continue;
-    }
-    const int32 metres = DistanceInMetres(creature, trackerCharacter);
-    if (IsInRange(section, metres, true)) {
-      if (!labelTemplate) labelTemplate = GetFloatingText("TrackTribeDinosText");
-      const FString name = host::GetDinoDescriptiveName(creature);
-      const FString text = FillPlaceholders(*labelTemplate, {{u"{dinoName}", name.View()},
-                                                             {u"{dinoDistance}", Decimal(metres)},
-                                                             {u"{spaces}", SpacesFor(name.Len())}});
-      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,
-                                     kGreen, duration, true);
-    }
-    ++entry;
-  }
+  RefreshDinoLabels(TribeDinoTrackers, TribeDinoLabelTickCount, kTribeLabels);
 }
 
 }  // namespace packsentinel

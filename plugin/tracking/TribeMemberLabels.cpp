@@ -88,11 +88,10 @@ class MemberLabels {
 }  // namespace
 
 void TribeMemberLabelUpdater(float /*deltaSeconds*/) {
-  if (!RefreshGate(MemberLabelTickCount)) return;
-  nlohmann::json section = RefreshSection("TrackTribeMembers");
-  if (!section["Enabled"].get<bool>()) return;
+  auto section = BeginRefresh(MemberLabelTickCount, "TrackTribeMembers");
+  if (!section) return;
 
-  MemberLabels labels(section);
+  MemberLabels labels(*section);
   for (auto entry = TribeMemberTrackers.begin(); entry != TribeMemberTrackers.end();) {
     AShooterPlayerController* tracker = entry->tracker.Get();
     AShooterCharacter* character = tracker ? host::GetPlayerCharacter(tracker) : nullptr;

@@ -1,13 +1,9 @@
 #include "tracking/WildDinoLabels.h"
 
-#include <optional>
 #include <string>
 
-#include "core/Config.h"
-#include "core/Lifecycle.h"
+#include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
-#include "tracking/Refresh.h"
-#include "tracking/Registries.h"
 
 namespace packsentinel {
 
@@ -30,35 +26,21 @@ std::u16string LevelText(APrimalDinoCharacter* creature) {
   return status ? Decimal(host::GetCharacterLevel(status)) : std::u16string();
 }
 
+FString LabelText(const FString& labelTemplate, APrimalDinoCharacter* creature, int32 metres) {
+  return FillPlaceholders(labelTemplate,
+                          {{u"{dinoName}", host::GetDescriptiveName(creature).View()},
+                           {u"{dinoLevel}", LevelText(creature)},
+                           {u"{dinoDistance}", Decimal(metres)}});
+}
+
+// Wild labels have no upper range: the command already chose what is near enough.
+constexpr DinoLabelKind kWildLabels{"TrackWildDinos", "TrackWildDinosText", kYellow, false, IsGone,
+                                    LabelText};
+
 }  // namespace
 
 void WildDinoLabelUpdater(float /*deltaSeconds*/) {
-  if (!RefreshGate(WildLabelTickCount)) return;
-  nlohmann::json section = RefreshSection("TrackWildDinos");
-  if (!section["Enabled"].get<bool>()) return;
-
-  const float duration = CreatureLabelDuration(TextUpdatePeriod);
-  std::optional<FString> labelTemplate;  // looked up once, by the first entry that is drawn
-  for (auto entry = WildDinoTrackers.begin(); entry != WildDinoTrackers.end();) {
-    APrimalDinoCharacter* creature = entry->creature.Get();
-    AShooterPlayerController* tracker = entry->tracker.Get();
-    AShooterCharacter* trackerCharacter = tracker ? host::GetPlayerCharacter(tracker) : nullptr;
-    if (IsGone(creature, tracker, trackerCharacter)) {
-      entry = DropDinoEntry(WildDinoTrackers, entry);
-      continue;
-    }
-    const int32 metres = DistanceInMetres(creature, trackerCharacter);
-    if (IsInRange(section, metres, false)) {
-      if (!labelTemplate) labelTemplate = GetFloatingText("TrackWildDinosText");
-      const FString text = FillPlaceholders(
-          *labelTemplate, {{u"{dinoName}", host::GetDescriptiveName(creature).View()},
-                           {u"{dinoLevel}", LevelText(creature)},
-                           {u"{dinoDistance}", Decimal(metres)}});
-      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,
-                                     kYellow, duration, true);
-    }
-    ++entry;
-  }
+  RefreshDinoLabels(WildDinoTrackers, WildLabelTickCount, kWildLabels);
 }
 
 }  // namespace packsentinel
