@@ -71,7 +71,9 @@ void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& t
       actor, "AActor.MulticastDrawDebugString", at, text, baseActor, colour, duration, popBack);
 }
 
-int32 GetTargetingTeam(AActor* actor) { return GetNativeField<int32>(actor, "AActor.TargetingTeam"); }
+int32 GetTargetingTeam(AActor* actor) {
+  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
+}
 
 USceneComponent* GetRootComponent(AActor* actor) {
   return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent");
@@ -135,7 +137,8 @@ bool IsConnected(AShooterCharacter* character) {
 }
 
 FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
-  return NativeCall<FVector, bool>(character, "AShooterCharacter.GetPawnViewLocation", allTransforms);
+  return NativeCall<FVector, bool>(character, "AShooterCharacter.GetPawnViewLocation",
+                                   allTransforms);
 }
 
 const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {
@@ -144,7 +147,8 @@ const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {
 }
 
 uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId) {
-  return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID", playerDataId);
+  return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID",
+                                   playerDataId);
 }
 
 void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId) {

@@ -17,12 +17,22 @@ TEST(ConfigNumbersTest, ReadAsThirtyTwoBitIntegersHeldInRange) {
     const char* json;
     int32 value;
   } cases[] = {
-      {"7", 7},           {"-4", -4},          {"2.9", 2},          {"-2.9", -2},
-      {"true", 1},        {"false", 0},        {"2147483647", kMax}, {"2147483648", kMax},
-      {"4294967296", kMax}, {"1e10", kMax},    {"-1e10", kMin},     {"-4294967296", kMin},
+      {"7", 7},
+      {"-4", -4},
+      {"2.9", 2},
+      {"-2.9", -2},
+      {"true", 1},
+      {"false", 0},
+      {"2147483647", kMax},
+      {"2147483648", kMax},
+      {"4294967296", kMax},
+      {"1e10", kMax},
+      {"-1e10", kMin},
+      {"-4294967296", kMin},
       {"1e300", kMax},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadInt32(nlohmann::json::parse(c.json)), c.value) << c.json;
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadInt32(nlohmann::json::parse(c.json)), c.value) << c.json;
 }
 
 TEST(ConfigNumbersTest, OtherTypesRaiseTheTypeError) {

@@ -19,7 +19,9 @@ TEST_F(LoggerTest, LinesReachTheHostsLogFileInThePluginsPattern) {
   std::string line;
   ASSERT_TRUE(std::getline(file, line));
   EXPECT_TRUE(std::regex_match(
-      line, std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d \[Packsentinel\]\[error\] Error reading config: Can't open config\.json)")))
+      line,
+      std::regex(
+          R"(\d\d/\d\d/\d\d \d\d:\d\d \[Packsentinel\]\[error\] Error reading config: Can't open config\.json)")))
       << line;
 
   const auto logs = EventsOf("log");
