@@ -4,19 +4,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 
 #include "commands/FindDinos.h"
-#include "core/Config.h"
-#include "framework/Events.h"
-#include "game/Game.h"
+#include "support/BenchServer.h"
 
 namespace {
 
 using namespace packsentinel;
 
 constexpr int kWorldCreatures = 50000;
+constexpr float kMapHalfWidth = 400000.f;
 
 const char* const kConfig = R"({
   "Commands": {"FindDinos": {"Command": "/finddino", "Enabled": true,
@@ -25,73 +23,41 @@ const char* const kConfig = R"({
     "FindDinosUseHelp": "Usage: {} <creature name> [level]"}
 })";
 
-// A game with the plugin's configuration in force and the stand-in's output only counted.
-class Server {
- public:
-  Server() {
-    framework::Events().SetMode(framework::EventLog::Mode::Count);
-    Config = nlohmann::json::parse(kConfig);
-    game::PlayerSpec spec;
-    spec.name = "alice";
-    spec.steamId = 1;
-    spec.dataId = 1;
-    player_ = &game_.AddPlayer(spec);
-  }
-  ~Server() { Config = nullptr; }
+using Server = bench_support::BenchServer;
 
-  game::Game& Game() { return game_; }
-  AShooterPlayerController* Controller() {
-    return reinterpret_cast<AShooterPlayerController*>(player_->controller);
+// Runs the command once per iteration; reports an error unless it answered as expected.
+void Run(Server& server, benchmark::State& state, const char16_t* line, const char* expectedEvent) {
+  FString text(line);
+  for (auto _ : state) FindDinosCommand(server.Controller(), &text, 0);
+  auto& events = framework::Events();
+  events.SetMode(framework::EventLog::Mode::Record);
+  events.SetRetain(true);
+  events.ClearRetained();
+  FindDinosCommand(server.Controller(), &text, 0);
+  const auto& answer = events.Retained();
+  if (answer.empty() || answer.front()["event"] != expectedEvent) {
+    state.SkipWithError("unexpected answer");
   }
-
-  // Creatures spread over the whole map at random levels.
-  void Populate(int count, const std::string& name, unsigned seed, int32 team = 0) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> place(-400000.f, 400000.f);
-    std::uniform_int_distribution<int32> level(1, 150);
-    for (int i = 0; i < count; ++i) {
-      game_.SpawnDino({"", name, level(random), team, {place(random), place(random), 0.f}});
-    }
-  }
-
-  // Runs the command once per iteration; reports an error unless it answered as expected.
-  void Run(benchmark::State& state, const char16_t* line, const char* expectedEvent) {
-    FString text(line);
-    for (auto _ : state) FindDinosCommand(Controller(), &text, 0);
-    auto& events = framework::Events();
-    events.SetMode(framework::EventLog::Mode::Record);
-    events.SetRetain(true);
-    events.ClearRetained();
-    FindDinosCommand(Controller(), &text, 0);
-    const auto& answer = events.Retained();
-    if (answer.empty() || answer.front()["event"] != expectedEvent) {
-      state.SkipWithError("unexpected answer");
-    }
-    events.SetRetain(false);
-    events.ClearRetained();
-    state.SetItemsProcessed(state.iterations() * kWorldCreatures);
-  }
-
- private:
-  game::Game game_;
-  game::Player* player_;
-};
+  events.SetRetain(false);
+  events.ClearRetained();
+  state.SetItemsProcessed(state.iterations() * kWorldCreatures);
+}
 
 // The usual search: a handful of one kind among many others.
 void BM_FindDinosFewMatches(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures - 10, "Dodo", 1);
-  server.Populate(10, "Giganotosaurus", 2);
-  server.Run(state, u"/finddino giga", "notification");
+  Server server(kConfig);
+  server.Populate(kWorldCreatures - 10, "Dodo", kMapHalfWidth, 1);
+  server.Populate(10, "Giganotosaurus", kMapHalfWidth, 2);
+  Run(server, state, u"/finddino giga", "notification");
 }
 BENCHMARK(BM_FindDinosFewMatches)->Unit(benchmark::kMillisecond);
 
 // Half the map matches: the list text grows to 25,000 lines.
 void BM_FindDinosManyMatches(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures / 2, "Dodo", 1);
-  server.Populate(kWorldCreatures / 2, "Rex", 2);
-  server.Run(state, u"/finddino rex", "notification");
+  Server server(kConfig);
+  server.Populate(kWorldCreatures / 2, "Dodo", kMapHalfWidth, 1);
+  server.Populate(kWorldCreatures / 2, "Rex", kMapHalfWidth, 2);
+  Run(server, state, u"/finddino rex", "notification");
 }
 BENCHMARK(BM_FindDinosManyMatches)->Unit(benchmark::kMillisecond);
 
@@ -102,31 +68,31 @@ const std::string kDearName(200, 'a');
 const char16_t* const kDearSearch = u"/finddino aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab";
 
 void BM_FindDinosDearNamesCompared(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures, kDearName, 1);
-  server.Run(state, kDearSearch, "sotf_notification");
+  Server server(kConfig);
+  server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1);
+  Run(server, state, kDearSearch, "sotf_notification");
 }
 BENCHMARK(BM_FindDinosDearNamesCompared)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosDearNamesDead(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures, kDearName, 1);
+  Server server(kConfig);
+  server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1);
   for (auto* dino : server.Game().Dinos()) dino->SetFlag(game::APrimalCharacter::kIsDeadBit, true);
-  server.Run(state, kDearSearch, "sotf_notification");
+  Run(server, state, kDearSearch, "sotf_notification");
 }
 BENCHMARK(BM_FindDinosDearNamesDead)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosDearNamesTamed(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures, kDearName, 1, 50000);
-  server.Run(state, kDearSearch, "sotf_notification");
+  Server server(kConfig);
+  server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1, 50000);
+  Run(server, state, kDearSearch, "sotf_notification");
 }
 BENCHMARK(BM_FindDinosDearNamesTamed)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosShortNamesTamed(benchmark::State& state) {
-  Server server;
-  server.Populate(kWorldCreatures, "a", 1, 50000);
-  server.Run(state, kDearSearch, "sotf_notification");
+  Server server(kConfig);
+  server.Populate(kWorldCreatures, "a", kMapHalfWidth, 1, 50000);
+  Run(server, state, kDearSearch, "sotf_notification");
 }
 BENCHMARK(BM_FindDinosShortNamesTamed)->Unit(benchmark::kMillisecond);
 
