@@ -20,11 +20,11 @@ class BenchServer {
     framework::Events().SetMode(framework::EventLog::Mode::Count);
     packsentinel::Config = nlohmann::json::parse(config);
     packsentinel::TextUpdatePeriod = 0;
-    game::PlayerSpec spec;
-    spec.name = "alice";
-    spec.steamId = 1;
-    spec.dataId = 1;
-    player_ = &game_.AddPlayer(spec);
+    game::PlayerSpec setup;
+    setup.name = "alice";
+    setup.steamId = 1;
+    setup.dataId = 1;
+    player_ = &game_.AddPlayer(setup);
   }
   ~BenchServer() {
     packsentinel::WildDinoTrackers.clear();

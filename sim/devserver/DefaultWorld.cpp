@@ -79,14 +79,14 @@ const DinoSeed kDinos[] = {
 
 void DevServer::SpawnDefaultWorld() {
   for (const auto& seed : kPlayers) {
-    game::PlayerSpec spec;
-    spec.name = seed.name;
-    spec.steamId = seed.steamId;
-    spec.dataId = seed.dataId;
-    spec.tribe = seed.tribe;
-    spec.groups = seed.groups;
-    spec.at = seed.at;
-    game_->AddPlayer(spec);
+    game::PlayerSpec setup;
+    setup.name = seed.name;
+    setup.steamId = seed.steamId;
+    setup.dataId = seed.dataId;
+    setup.tribe = seed.tribe;
+    setup.groups = seed.groups;
+    setup.at = seed.at;
+    game_->AddPlayer(setup);
   }
   for (const auto& seed : kDinos) {
     game_->SpawnDino({seed.name, seed.descriptiveName, seed.level, seed.team, seed.at});

@@ -209,30 +209,30 @@ game::Player* DevServer::SpeakerNamed(std::string_view name) {
 
 void DevServer::AddPlayer(const std::vector<Word>& words) {
   if (words.size() < 2) throw ScenarioError("player takes NAME steam=U64 data=N");
-  game::PlayerSpec spec;
-  spec.name = words[1].text;
+  game::PlayerSpec setup;
+  setup.name = words[1].text;
   bool steam = false;
   bool data = false;
   for (std::size_t i = 2; i < words.size();) {
     const std::string_view word = words[i].text;
     if (word == "at") {
-      i = ReadPosition(words, i, spec.at);
+      i = ReadPosition(words, i, setup.at);
       continue;
     }
     if (auto v = OptionValue(word, "steam")) {
-      spec.steamId = ParseUnsigned(*v);
+      setup.steamId = ParseUnsigned(*v);
       steam = true;
     } else if (auto v = OptionValue(word, "data")) {
-      spec.dataId = ParseInt32(*v);
+      setup.dataId = ParseInt32(*v);
       data = true;
     } else if (auto v = OptionValue(word, "tribe")) {
-      spec.tribe = ParseInt32(*v);
+      setup.tribe = ParseInt32(*v);
     } else if (auto v = OptionValue(word, "team")) {
-      spec.team = ParseInt32(*v);
+      setup.team = ParseInt32(*v);
     } else if (auto v = OptionValue(word, "groups")) {
-      spec.groups = SplitList(*v);
+      setup.groups = SplitList(*v);
     } else if (word == "unmapped") {
-      spec.unmapped = true;
+      setup.unmapped = true;
     } else {
       throw ScenarioError(fmt::format("unknown player option: {}", word));
     }
@@ -240,7 +240,7 @@ void DevServer::AddPlayer(const std::vector<Word>& words) {
   }
   if (!steam || !data) throw ScenarioError("player needs steam= and data=");
   try {
-    game_->AddPlayer(spec);
+    game_->AddPlayer(setup);
   } catch (const std::invalid_argument& error) {
     throw ScenarioError(error.what());
   }
@@ -248,26 +248,26 @@ void DevServer::AddPlayer(const std::vector<Word>& words) {
 
 void DevServer::AddDino(const std::vector<Word>& words) {
   if (words.size() < 3) throw ScenarioError("dino takes NAME \"Descriptive Name\"");
-  game::DinoSpec spec;
-  spec.name = words[1].text;
-  spec.descriptiveName = words[2].text;
+  game::DinoSpec setup;
+  setup.name = words[1].text;
+  setup.descriptiveName = words[2].text;
   for (std::size_t i = 3; i < words.size();) {
     const std::string_view word = words[i].text;
     if (word == "at") {
-      i = ReadPosition(words, i, spec.at);
+      i = ReadPosition(words, i, setup.at);
       continue;
     }
     if (auto v = OptionValue(word, "level")) {
-      spec.level = ParseInt32(*v);
+      setup.level = ParseInt32(*v);
     } else if (auto v = OptionValue(word, "team")) {
-      spec.team = ParseInt32(*v);
+      setup.team = ParseInt32(*v);
     } else {
       throw ScenarioError(fmt::format("unknown dino option: {}", word));
     }
     ++i;
   }
   try {
-    game_->SpawnDino(spec);
+    game_->SpawnDino(setup);
   } catch (const std::invalid_argument& error) {
     throw ScenarioError(error.what());
   }
@@ -300,12 +300,12 @@ void DevServer::SpawnDinos(const std::vector<Word>& words) {
   std::uniform_real_distribution<float> place(-spread, spread);
   std::uniform_int_distribution<int32> level(1, std::max(1, maxLevel));
   for (long long i = 0; i < count; ++i) {
-    game::DinoSpec spec;
-    spec.descriptiveName = words[2].text;
-    spec.at = {place(random), place(random), 0.f};
-    spec.level = level(random);
-    spec.team = team;
-    game_->SpawnDino(spec);
+    game::DinoSpec setup;
+    setup.descriptiveName = words[2].text;
+    setup.at = {place(random), place(random), 0.f};
+    setup.level = level(random);
+    setup.team = team;
+    game_->SpawnDino(setup);
   }
 }
 

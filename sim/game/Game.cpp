@@ -93,28 +93,28 @@ void Game::DestroyActor(AActor* actor) {
   DestroyObject(actor);
 }
 
-Player& Game::AddPlayer(const PlayerSpec& spec) {
-  if (FindPlayer(spec.name) || FindDino(spec.name)) {
-    throw std::invalid_argument("an actor named " + spec.name + " exists already");
+Player& Game::AddPlayer(const PlayerSpec& setup) {
+  if (FindPlayer(setup.name) || FindDino(setup.name)) {
+    throw std::invalid_argument("an actor named " + setup.name + " exists already");
   }
   auto& player = *players_.emplace_back(std::make_unique<Player>());
-  player.name = spec.name;
-  player.steamId = spec.steamId;
-  player.dataId = spec.dataId;
-  player.tribe = spec.tribe;
-  player.team = spec.team.value_or(spec.tribe.value_or(spec.dataId));
-  player.character = SpawnCharacter<AShooterCharacter>(spec.name, spec.at);
-  player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(spec.name));
+  player.name = setup.name;
+  player.steamId = setup.steamId;
+  player.dataId = setup.dataId;
+  player.tribe = setup.tribe;
+  player.team = setup.team.value_or(setup.tribe.value_or(setup.dataId));
+  player.character = SpawnCharacter<AShooterCharacter>(setup.name, setup.at);
+  player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(setup.name));
   player.character->TargetingTeam = player.team;
   player.character->CapsuleHalfHeight = 90.f;
   player.character->SetConnected(true);
-  playerIndex_.Insert(player.character, spec.at);
+  playerIndex_.Insert(player.character, setup.at);
   NewController(player);
-  if (!spec.unmapped) gameMode_->PlayerIds[spec.dataId] = spec.steamId;
-  permissions::SetGroups(spec.steamId, spec.groups);
-  if (spec.tribe) {
-    tribes_[*spec.tribe].push_back(spec.dataId);
-    RefreshTribeData(*spec.tribe);
+  if (!setup.unmapped) gameMode_->PlayerIds[setup.dataId] = setup.steamId;
+  permissions::SetGroups(setup.steamId, setup.groups);
+  if (setup.tribe) {
+    tribes_[*setup.tribe].push_back(setup.dataId);
+    RefreshTribeData(*setup.tribe);
   }
   return player;
 }
@@ -133,16 +133,16 @@ AShooterPlayerController* Game::NewController(Player& player) {
   return controller;
 }
 
-APrimalDinoCharacter* Game::SpawnDino(const DinoSpec& spec) {
-  if (!spec.name.empty() && (FindPlayer(spec.name) || FindDino(spec.name))) {
-    throw std::invalid_argument("an actor named " + spec.name + " exists already");
+APrimalDinoCharacter* Game::SpawnDino(const DinoSpec& setup) {
+  if (!setup.name.empty() && (FindPlayer(setup.name) || FindDino(setup.name))) {
+    throw std::invalid_argument("an actor named " + setup.name + " exists already");
   }
-  auto* dino = SpawnCharacter<APrimalDinoCharacter>(spec.name, spec.at);
-  dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(spec.descriptiveName));
-  dino->TargetingTeam = spec.team;
-  dino->MyCharacterStatusComponent->Level = spec.level;
-  dinoIndex_.Insert(dino, spec.at);
-  if (!spec.name.empty()) dinos_[spec.name] = dino;
+  auto* dino = SpawnCharacter<APrimalDinoCharacter>(setup.name, setup.at);
+  dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(setup.descriptiveName));
+  dino->TargetingTeam = setup.team;
+  dino->MyCharacterStatusComponent->Level = setup.level;
+  dinoIndex_.Insert(dino, setup.at);
+  if (!setup.name.empty()) dinos_[setup.name] = dino;
   return dino;
 }
 

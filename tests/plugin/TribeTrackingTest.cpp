@@ -20,14 +20,14 @@ class TribeTrackingTest : public testing_support::PluginFixture {
   }
 
   game::Player& AddTribeMate(const std::string& name, int32 id, FVector at, bool unmapped) {
-    game::PlayerSpec spec;
-    spec.name = name;
-    spec.steamId = static_cast<uint64>(id);
-    spec.dataId = id;
-    spec.tribe = 7;
-    spec.at = at;
-    spec.unmapped = unmapped;
-    return game.AddPlayer(spec);
+    game::PlayerSpec setup;
+    setup.name = name;
+    setup.steamId = static_cast<uint64>(id);
+    setup.dataId = id;
+    setup.tribe = 7;
+    setup.at = at;
+    setup.unmapped = unmapped;
+    return game.AddPlayer(setup);
   }
 
   static AShooterPlayerController* Controller(const game::Player* player) {

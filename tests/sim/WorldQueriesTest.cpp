@@ -131,12 +131,12 @@ TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
 }
 
 TEST_F(WorldQueriesTest, GameModeMapsDataIdsAndRecordsPairs) {
-  game::PlayerSpec spec;
-  spec.name = "alice";
-  spec.steamId = 99;
-  spec.dataId = 5;
-  spec.unmapped = true;
-  game.AddPlayer(spec);
+  game::PlayerSpec setup;
+  setup.name = "alice";
+  setup.steamId = 99;
+  setup.dataId = 5;
+  setup.unmapped = true;
+  game.AddPlayer(setup);
   auto* mode = ArkApi::GetApiUtils().GetGameModeObject();
   const auto steamOf = [&](int32 data) {
     return NativeCall<uint64, int32>(mode, "AShooterGameMode.GetSteamIDForPlayerID", data);

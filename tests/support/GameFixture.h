@@ -36,12 +36,12 @@ class GameFixture : public ::testing::Test {
   }
 
   game::Player& AddPlayer(const std::string& name, uint64 steamId, FVector at = {}) {
-    game::PlayerSpec spec;
-    spec.name = name;
-    spec.steamId = steamId;
-    spec.dataId = static_cast<int32>(steamId);
-    spec.at = at;
-    return game.AddPlayer(spec);
+    game::PlayerSpec setup;
+    setup.name = name;
+    setup.steamId = steamId;
+    setup.dataId = static_cast<int32>(steamId);
+    setup.at = at;
+    return game.AddPlayer(setup);
   }
 
   game::Game game;

@@ -63,8 +63,8 @@ class Game final : public framework::GameBackend {
   // The game the named functions act on: the one most recently created.
   static Game& Current();
 
-  Player& AddPlayer(const PlayerSpec& spec);
-  APrimalDinoCharacter* SpawnDino(const DinoSpec& spec);
+  Player& AddPlayer(const PlayerSpec& setup);
+  APrimalDinoCharacter* SpawnDino(const DinoSpec& setup);
 
   Player* FindPlayer(std::string_view name);
   APrimalDinoCharacter* FindDino(std::string_view name);
