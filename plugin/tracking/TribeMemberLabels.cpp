@@ -53,10 +53,12 @@ class MemberLabels {
     // A copy: looking a mate up may change what the game holds.
     const std::vector<uint32> members(ids.begin(), ids.end());
     const uint64 trackerId = host::GetPlayerId(tracker);
+    // A respawning tracker keeps his entry but sees nobody; his mates' ids are still looked up.
+    const bool trackerPresent = IsPresent(tracker, trackerCharacter);
     for (const uint32 member : members) {
       const uint64 playerId = PlayerIdOfMember(host::GetGameModeObject(), member);
-      // No label over himself; a respawning tracker keeps his entry but sees nobody.
-      if (playerId == trackerId || !IsPresent(tracker, trackerCharacter)) continue;
+      // No label over himself.
+      if (playerId == trackerId || !trackerPresent) continue;
       AShooterPlayerController* mate = host::FindControllerBySteamId(playerId);
       if (mate == nullptr) continue;
       AShooterCharacter* mateCharacter = host::GetPlayerCharacter(mate);
