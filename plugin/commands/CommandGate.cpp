@@ -23,7 +23,9 @@ std::optional<Words> PassGate(AShooterPlayerController* controller, const FStrin
 
 void SendUsage(AShooterPlayerController* controller, const char* commandKey,
                const char* messageKey) {
-  SendChatReply(controller, messageKey, CommandSection(commandKey)["Command"].get<std::string>());
+  // Widened as it was for registration, so the reply names the word that really works.
+  const FString word = host::Widen(CommandSection(commandKey)["Command"].get<std::string>());
+  SendChatReply(controller, messageKey, word);
 }
 
 }  // namespace packsentinel

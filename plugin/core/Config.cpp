@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -32,8 +33,13 @@ std::string ConfigPath() {
 }
 
 void ReadConfig() {
-  std::ifstream file(ConfigPath(), std::ios::binary);
-  if (!file) throw std::runtime_error("Can't open config.json");
+  const std::string path = ConfigPath();
+  std::ifstream file(path, std::ios::binary);
+  // A directory opens as a stream here, but there is no file to read in it.
+  std::error_code ignored;
+  if (!file || std::filesystem::is_directory(path, ignored)) {
+    throw std::runtime_error("Can't open config.json");
+  }
 
   // Parsed aside, so a broken file leaves the document in force untouched. The parse stops
   // after the first complete value; whatever follows it is ignored.
