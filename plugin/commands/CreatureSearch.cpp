@@ -29,8 +29,11 @@ std::optional<FVector> SearchCentre(AShooterPlayerController* controller) {
 
 class Search {
  public:
-  Search(const CreatureSearch& request, const FVector& centre)
-      : request_(request), centre_(centre), dinoClass_(host::GetDinoClass()) {}
+  Search(const CreatureSearch& request, const FVector& centre, int32 freeSlots)
+      : request_(request),
+        centre_(centre),
+        freeSlots_(freeSlots),
+        dinoClass_(host::GetDinoClass()) {}
 
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
@@ -40,20 +43,20 @@ class Search {
       auto* dino = static_cast<APrimalDinoCharacter*>(actor);
       if (host::IsDead(dino) || !request_.belongs(dino)) continue;
       // Within one call the limit, once reached, stays reached: nothing further can be taken.
-      if (IsTrackLimitReached(request_.controller)) return;
+      if (LimitReached()) return;
       if (request_.matches && !request_.matches(dino)) continue;
       Record(dino);
     }
   }
 
-  void ExpandingRings(int32 freeSlots) {
-    if (freeSlots <= 0) return;
+  void ExpandingRings() {
+    if (freeSlots_ <= 0) return;
     std::vector<APrimalDinoCharacter*> recordedThisCall;
     for (int32 metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(RadiusOf(metres), actors);
       for (AActor* actor : actors) {
-        if (recorded_ >= freeSlots) break;
+        if (LimitReached()) break;
         if (actor == nullptr || !IsCreature(actor)) continue;
         auto* dino = static_cast<APrimalDinoCharacter*>(actor);
         if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) !=
@@ -65,7 +68,7 @@ class Search {
         Record(dino);
         recordedThisCall.push_back(dino);
       }
-      if (metres > kLastRingAfterMetres || recorded_ >= freeSlots) return;
+      if (metres > kLastRingAfterMetres || LimitReached()) return;
     }
   }
 
@@ -77,6 +80,10 @@ class Search {
                                     true);
   }
 
+  // The player's count is his count before the call plus what it recorded, so this is the
+  // limit test without asking for his limit again at every candidate.
+  bool LimitReached() const { return recorded_ >= freeSlots_; }
+
   bool IsCreature(AActor* actor) const { return host::IsA(actor, dinoClass_); }
 
   void Record(APrimalDinoCharacter* dino) {
@@ -86,6 +93,7 @@ class Search {
 
   const CreatureSearch& request_;
   const FVector centre_;
+  const int32 freeSlots_;
   UClass* const dinoClass_;
   int32 recorded_ = 0;
 };
@@ -96,12 +104,12 @@ int32 SearchAndRecord(const CreatureSearch& request) {
   const int32 freeSlots = RemainingTrackSlots(request.controller);
   const auto centre = SearchCentre(request.controller);
   if (!centre) return 0;
-  Search search(request, *centre);
+  Search search(request, *centre, freeSlots);
   auto& range = request.section["MaxTrackRange"];
   if (nlohmann::json(0) < range) {
     search.FixedRadius(ReadInt32(range));
   } else {
-    search.ExpandingRings(freeSlots);
+    search.ExpandingRings();
   }
   return search.Recorded();
 }

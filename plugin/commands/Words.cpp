@@ -2,14 +2,10 @@
 
 #include <limits>
 
+#include "core/AsciiCase.h"
 #include "host/Text.h"
 
 namespace packsentinel {
-namespace {
-
-char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
-
-}  // namespace
 
 Words SplitWords(std::u16string_view line) {
   Words words;
@@ -61,12 +57,8 @@ std::string ToLowerAscii(std::string text) {
 
 bool NameContains(std::u16string_view name, std::u16string_view text) {
   if (text.empty() || text.size() > name.size()) return false;
-  const char16_t first = UpperAscii(text[0]);
   for (std::size_t i = 0; i + text.size() <= name.size(); ++i) {
-    if (UpperAscii(name[i]) != first) continue;
-    std::size_t k = 1;
-    while (k < text.size() && UpperAscii(name[i + k]) == UpperAscii(text[k])) ++k;
-    if (k == text.size()) return true;
+    if (EqualsIgnoringAsciiCase(name.substr(i, text.size()), text)) return true;
   }
   return false;
 }

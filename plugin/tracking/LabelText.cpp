@@ -2,23 +2,16 @@
 
 #include <string>
 
+#include "core/AsciiCase.h"
+
 namespace packsentinel {
 namespace {
-
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 void Replace(std::u16string& text, const Placeholder& placeholder) {
   const std::size_t length = placeholder.name.size();
   std::size_t at = 0;
   while (at + length <= text.size()) {
-    if (EqualsIgnoringCase(std::u16string_view(text).substr(at, length), placeholder.name)) {
+    if (EqualsIgnoringAsciiCase(std::u16string_view(text).substr(at, length), placeholder.name)) {
       text.replace(at, length, placeholder.value);
       at += placeholder.value.size();
     } else {

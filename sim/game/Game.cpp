@@ -103,12 +103,8 @@ Player& Game::AddPlayer(const PlayerSpec& setup) {
   player.dataId = setup.dataId;
   player.tribe = setup.tribe;
   player.team = setup.team.value_or(setup.tribe.value_or(setup.dataId));
-  player.character = SpawnCharacter<AShooterCharacter>(setup.name, setup.at);
-  player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(setup.name));
-  player.character->TargetingTeam = player.team;
-  player.character->CapsuleHalfHeight = 90.f;
+  NewBody(player, setup.at);
   player.character->SetConnected(true);
-  playerIndex_.Insert(player.character, setup.at);
   NewController(player);
   if (!setup.unmapped) gameMode_->PlayerIds[setup.dataId] = setup.steamId;
   permissions::SetGroups(setup.steamId, setup.groups);
@@ -117,6 +113,14 @@ Player& Game::AddPlayer(const PlayerSpec& setup) {
     RefreshTribeData(*setup.tribe);
   }
   return player;
+}
+
+void Game::NewBody(Player& player, const FVector& at) {
+  player.character = SpawnCharacter<AShooterCharacter>(player.name, at);
+  player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(player.name));
+  player.character->TargetingTeam = player.team;
+  player.character->CapsuleHalfHeight = 90.f;
+  playerIndex_.Insert(player.character, at);
 }
 
 AShooterPlayerController* Game::NewController(Player& player) {
@@ -200,13 +204,7 @@ void Game::Disconnect(Player& player) {
 
 void Game::Reconnect(Player& player, bool keepOldController) {
   if (player.controller && !keepOldController) Disconnect(player);
-  if (player.character == nullptr) {
-    player.character = SpawnCharacter<AShooterCharacter>(player.name, {});
-    player.character->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(player.name));
-    player.character->TargetingTeam = player.team;
-    player.character->CapsuleHalfHeight = 90.f;
-    playerIndex_.Insert(player.character, {});
-  }
+  if (player.character == nullptr) NewBody(player, {});
   player.character->SetFlag(APrimalCharacter::kIsDeadBit, false);
   player.character->MyCharacterStatusComponent->Health = 100.f;
   player.character->SetConnected(true);
@@ -273,7 +271,8 @@ void Game::Tick(int count) {
 
 void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out) {
   overlapQueries_.push_back(radius);
-  std::vector<void*> found;
+  std::vector<void*>& found = overlapScratch_;
+  found.clear();
   if (group == static_cast<int32>(OctreeGroup::DinoPawns) ||
       group == static_cast<int32>(OctreeGroup::Pawns)) {
     dinoIndex_.Query(centre, radius, found);

@@ -114,6 +114,8 @@ class Game final : public framework::GameBackend {
   T* SpawnCharacter(std::string handle, const FVector& at);
   void DestroyObject(UObject* object);
   void DestroyActor(AActor* actor);
+  // A character for the player, where he stands (not yet connected).
+  void NewBody(Player& player, const FVector& at);
   AShooterPlayerController* NewController(Player& player);
   void RefreshTribeData(int32 tribe);
 
@@ -125,6 +127,7 @@ class Game final : public framework::GameBackend {
   SpatialIndex dinoIndex_;
   SpatialIndex playerIndex_;
   std::vector<float> overlapQueries_;
+  std::vector<void*> overlapScratch_;  // reused, so a query allocates only as results grow
 
   UWorld* world_ = nullptr;
   AShooterGameMode* gameMode_ = nullptr;
