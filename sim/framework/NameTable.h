@@ -1,86 +1,94 @@
 #pragma once
 
 // A table from game names to what they resolve to, built for lookups at every use: the name
-// is hashed eight bytes at a step, the table is open-addressed with a power-of-two size, and a
-// lookup neither allocates nor copies the name.
+// comes with its hash (computed at compile time for a literal), the table is open-addressed with
+// a power-of-two size, and a lookup is one probe and one comparison of the name, with no
+// allocation and no copy.
 
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <string>
-#include <string_view>
 #include <vector>
 
-namespace framework {
+#include "ArkApi/Resolver.h"
 
-inline std::uint64_t HashName(std::string_view name) {
-  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-  const auto mix = [](std::uint64_t h, std::uint64_t word) {
-    h = (h ^ word) * kMultiplier;
-    return h ^ (h >> 29);
-  };
-  std::uint64_t hash = name.size() * kMultiplier;
-  const char* bytes = name.data();
-  std::size_t left = name.size();
-  for (; left >= 8; left -= 8, bytes += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    hash = mix(hash, word);
-  }
-  if (left > 0) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, left);
-    hash = mix(hash, word);
-  }
-  return mix(hash, 0);
-}
+namespace framework {
 
 template <typename Value>
 class NameTable {
  public:
   // A name given again takes the new value.
-  void Insert(std::string_view name, Value value) {
+  void Insert(GameName name, Value value) {
     if ((count_ + 1) * 2 > slots_.size()) Grow();
-    Slot& slot = SlotFor(name, HashName(name));
-    if (!slot.used) ++count_;
-    slot = {HashName(name), std::string(name), std::move(value), true};
+    Slot& slot = SlotFor(name);
+    if (slot.name == nullptr) {
+      ++count_;
+      const std::string& kept = names_.emplace_back(name.View());
+      slot.name = kept.data();
+      slot.size = static_cast<std::uint32_t>(kept.size());
+      slot.hash = name.HashValue();
+    }
+    slot.value = std::move(value);
   }
 
-  const Value* Find(std::string_view name) const {
+  const Value* Find(GameName name) const {
     if (slots_.empty()) return nullptr;
-    const std::uint64_t hash = HashName(name);
-    for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
-      const Slot& slot = slots_[i];
-      if (!slot.used) return nullptr;
-      if (slot.hash == hash && slot.name == name) return &slot.value;
-    }
+    const Slot& slot = const_cast<NameTable*>(this)->SlotFor(name);
+    return slot.name != nullptr ? &slot.value : nullptr;
   }
 
  private:
   struct Slot {
-    std::uint64_t hash = 0;
-    std::string name;
+    const char* name = nullptr;  // none: the slot is free
+    std::uint32_t size = 0;
+    std::uint32_t hash = 0;
     Value value{};
-    bool used = false;
+
+    bool Holds(GameName other) const {
+      return hash == other.HashValue() && size == other.View().size() &&
+             SameBytes(name, other.View().data(), size);
+    }
   };
 
-  std::size_t Mask() const { return slots_.size() - 1; }
+  // Eight bytes at a step, inline: for names of a few dozen bytes a call to memcmp costs more
+  // than the comparison.
+  static bool SameBytes(const char* a, const char* b, std::size_t size) {
+    const auto word = [](const char* at) {
+      std::uint64_t value;
+      std::memcpy(&value, at, 8);
+      return value;
+    };
+    if (size < 8) return std::memcmp(a, b, size) == 0;
+    // The last word may overlap the one before it; the bytes compared twice are equal anyway.
+    for (std::size_t at = 0; at + 8 < size; at += 8) {
+      if (word(a + at) != word(b + at)) return false;
+    }
+    return word(a + size - 8) == word(b + size - 8);
+  }
 
-  Slot& SlotFor(std::string_view name, std::uint64_t hash) {
-    for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
+  std::size_t Mask() const { return mask_; }
+
+  // The slot that holds the name, or the free slot where it would go.
+  Slot& SlotFor(GameName name) {
+    for (std::size_t i = name.HashValue() & Mask();; i = (i + 1) & Mask()) {
       Slot& slot = slots_[i];
-      if (!slot.used || (slot.hash == hash && slot.name == name)) return slot;
+      if (slot.name == nullptr || slot.Holds(name)) return slot;
     }
   }
 
   void Grow() {
     std::vector<Slot> old = std::move(slots_);
     slots_ = std::vector<Slot>(old.empty() ? 64 : old.size() * 2);
+    mask_ = slots_.size() - 1;
     for (Slot& slot : old) {
-      if (slot.used) SlotFor(slot.name, slot.hash) = std::move(slot);
+      if (slot.name != nullptr) SlotFor(GameName(std::string_view(slot.name, slot.size))) = slot;
     }
   }
 
   std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::deque<std::string> names_;  // a deque never moves what it holds
   std::size_t count_ = 0;
 };
 

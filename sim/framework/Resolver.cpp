@@ -21,41 +21,44 @@ struct NameTables {
   framework::NameTable<bool> reportedUnknown;
 };
 
-NameTables& Tables() {
-  static NameTables tables;
-  return tables;
-}
+// Names are registered only once a game runs, long after the library's statics exist, so the
+// tables need no guard of their own on every lookup.
+NameTables tables;
+std::uint64_t resolutions = 0;
+
+NameTables& Tables() { return tables; }
 
 // Each unknown name is logged once; a plugin asking every tick must not flood the log.
-void ReportUnknown(std::string_view kind, std::string_view name) {
+void ReportUnknown(std::string_view kind, GameName name) {
   auto& reported = Tables().reportedUnknown;
   if (reported.Find(name) != nullptr) return;
   reported.Insert(name, true);
-  framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
+  framework::FrameworkLogger().error("Unknown {} name: {}", kind, name.View());
 }
 
 template <typename Value>
-const Value* Find(const framework::NameTable<Value>& table, std::string_view kind,
-                  std::string_view name) {
-  if (const Value* value = table.Find(name)) return value;
+const Value* Find(const framework::NameTable<Value>& table, std::string_view kind, GameName name) {
+  ++resolutions;
+  if (const Value* value = table.Find(name)) [[likely]]
+    return value;
   ReportUnknown(kind, name);
   return nullptr;
 }
 
 }  // namespace
 
-void* GetAddress(std::string_view name) {
+void* GetAddress(GameName name) {
   const auto* function = Find(Tables().functions, "function", name);
   return function != nullptr ? *function : nullptr;
 }
 
-void* GetAddress(const void* base, std::string_view name) {
+void* GetAddress(const void* base, GameName name) {
   const auto* offset = Find(Tables().fields, "field", name);
   if (offset == nullptr || base == nullptr) return nullptr;
   return const_cast<char*>(static_cast<const char*>(base)) + *offset;
 }
 
-BitField GetBitField(const void* base, std::string_view name) {
+BitField GetBitField(const void* base, GameName name) {
   const auto* bit = Find(Tables().bits, "bit field", name);
   if (bit == nullptr || base == nullptr) return {};
   const auto* word =
@@ -65,17 +68,19 @@ BitField GetBitField(const void* base, std::string_view name) {
 
 namespace framework {
 
+std::uint64_t ResolutionCount() { return resolutions; }
+
 void RegisterFunction(std::string_view name, void* address) {
-  Tables().functions.Insert(name, address);
+  Tables().functions.Insert(GameName(name), address);
 }
 
 void RegisterField(std::string_view name, std::ptrdiff_t offset) {
-  Tables().fields.Insert(name, offset);
+  Tables().fields.Insert(GameName(name), offset);
 }
 
 void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uint32_t position,
                       std::uint32_t width) {
-  Tables().bits.Insert(name, BitSpec{wordOffset, position, width});
+  Tables().bits.Insert(GameName(name), BitSpec{wordOffset, position, width});
 }
 
 }  // namespace framework

@@ -21,7 +21,7 @@ class FunctionHook {
  public:
   template <typename Function>
   FunctionHook(std::string name, Function* replacement, Function** original = nullptr)
-      : name_(std::move(name)), original_(GetAddress(name_)) {
+      : name_(std::move(name)), original_(GetAddress(GameName(name_))) {
     if (original != nullptr) *original = reinterpret_cast<Function*>(original_);
     framework::RegisterFunction(name_, replacement);
   }

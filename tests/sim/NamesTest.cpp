@@ -2,6 +2,7 @@
 
 #include "ArkApi/Resolver.h"
 #include "ArkApi/WeakObjectPtr.h"
+#include "framework/Names.h"
 #include "support/GameFixture.h"
 
 namespace {
@@ -41,7 +42,7 @@ const char* const kFunctions[] = {
 };
 
 TEST_F(NamesTest, EveryFunctionResolves) {
-  for (const char* name : kFunctions) EXPECT_NE(GetAddress(name), nullptr) << name;
+  for (const char* name : kFunctions) EXPECT_NE(GetAddress(GameName(name)), nullptr) << name;
   EXPECT_TRUE(EventsOf("log").empty());
 }
 
@@ -77,7 +78,7 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
       {controller, "AShooterPlayerController.LinkedPlayerID", &controller->LinkedPlayerID},
       {world, "UWorld.PlayerControllerList", &world->PlayerControllerList},
   };
-  for (const auto& c : cases) EXPECT_EQ(GetAddress(c.object, c.name), c.member) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(GetAddress(c.object, GameName(c.name)), c.member) << c.name;
 }
 
 TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
@@ -123,12 +124,48 @@ TEST_F(NamesTest, BitFieldsReadTheirOwnBit) {
   for (const auto& c : cases) {
     for (const auto& other : cases) other.set(true);
     c.set(false);
-    EXPECT_FALSE(GetNativeBitField(c.object, c.name)) << c.name << " with every other flag set";
+    EXPECT_FALSE(GetNativeBitField(c.object, GameName(c.name)))
+        << c.name << " with every other flag set";
     for (const auto& other : cases) other.set(false);
     c.set(true);
-    EXPECT_TRUE(GetNativeBitField(c.object, c.name)) << c.name << " alone";
+    EXPECT_TRUE(GetNativeBitField(c.object, GameName(c.name))) << c.name << " alone";
     c.set(false);
   }
+}
+
+// Names that share all but their last byte, or their length, or are shorter than a word, each
+// reach their own function, whether the name was hashed by the compiler or at run time.
+TEST_F(NamesTest, NearlyEqualNamesResolveApart) {
+  static int targets[6];
+  const struct {
+    const char* name;
+    void* target;
+  } cases[] = {
+      {"T.a", &targets[0]},
+      {"T.b", &targets[1]},
+      {"Test.FunctionNamedAlike1", &targets[2]},
+      {"Test.FunctionNamedAlike2", &targets[3]},
+      {"Test.FunctionNamedAlike12", &targets[4]},
+      {"Test.FunctionNamedAlik", &targets[5]},
+  };
+  for (const auto& c : cases) framework::RegisterFunction(c.name, c.target);
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetAddress(GameName(std::string_view(c.name))), c.target) << c.name;
+  }
+  EXPECT_EQ(GetAddress("Test.FunctionNamedAlike2"), &targets[3]);
+  EXPECT_EQ(GetAddress("T.a"), &targets[0]);
+  EXPECT_EQ(GetAddress("Test.FunctionNamedAlike3"), nullptr);
+  EXPECT_EQ(GetAddress("Test.FunctionNamedAli"), nullptr);
+}
+
+TEST_F(NamesTest, EveryLookupIsCounted) {
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  const auto before = framework::ResolutionCount();
+  GetAddress("APrimalCharacter.IsDead");
+  GetAddress(dino, "AActor.TargetingTeam");
+  GetBitField(dino, "APrimalCharacter.bIsDead");
+  GetAddress("AActor.NoSuchFunction");
+  EXPECT_EQ(framework::ResolutionCount() - before, 4u);
 }
 
 TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {

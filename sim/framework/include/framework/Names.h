@@ -16,6 +16,10 @@ ARKAPI_EXPORT void RegisterField(std::string_view name, std::ptrdiff_t offset);
 ARKAPI_EXPORT void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset,
                                     std::uint32_t position, std::uint32_t width = 1);
 
+// Lookups made through GetAddress and GetBitField since the process started, found or not:
+// what benchmarks report per label and per visited creature.
+ARKAPI_EXPORT std::uint64_t ResolutionCount();
+
 template <typename Function>
 void RegisterFunction(std::string_view name, Function* function) {
   RegisterFunction(name, reinterpret_cast<void*>(function));
