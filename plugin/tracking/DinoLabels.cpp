@@ -4,7 +4,6 @@
 
 #include "core/Config.h"
 #include "core/Lifecycle.h"
-#include "tracking/LabelText.h"
 #include "tracking/Refresh.h"
 
 namespace packsentinel {
@@ -13,8 +12,10 @@ void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabe
   const auto section = BeginRefresh(tickCount, kind.commandKey);
   if (!section) return;
 
+  const RangeRule range(*section, kind.upperBound);
   const float duration = CreatureLabelDuration(TextUpdatePeriod);
-  std::optional<FString> labelTemplate;  // looked up once, by the first entry that is drawn
+  std::optional<LabelTemplate> labelTemplate;  // looked up once, by the first entry that is drawn
+  FString text;                                // every label of the refresh is written here
   for (auto entry = registry.begin(); entry != registry.end();) {
     APrimalDinoCharacter* creature = entry->creature.Get();
     AShooterPlayerController* tracker = entry->tracker.Get();
@@ -24,10 +25,11 @@ void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabe
       continue;
     }
     const int32 metres = DistanceInMetres(creature, trackerCharacter);
-    if (IsInRange(*section, metres, kind.upperBound)) {
-      if (!labelTemplate) labelTemplate = GetFloatingText(kind.templateKey);
-      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature),
-                                     kind.labelText(*labelTemplate, creature, metres), nullptr,
+    if (range.Admits(metres)) {
+      if (!labelTemplate)
+        labelTemplate.emplace(GetFloatingText(kind.templateKey).View(), kind.placeholders);
+      kind.labelText(*labelTemplate, creature, metres, text);
+      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,
                                      kind.colour, duration, true);
     }
     ++entry;

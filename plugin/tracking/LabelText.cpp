@@ -1,36 +1,144 @@
 #include "tracking/LabelText.h"
 
-#include <string>
+#include <charconv>
 
 #include "core/AsciiCase.h"
 
 namespace packsentinel {
 namespace {
 
-void Replace(std::u16string& text, const Placeholder& placeholder) {
-  const std::size_t length = placeholder.name.size();
+bool IsBrace(char16_t c) { return c == u'{' || c == u'}'; }
+
+void ReplaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value) {
   std::size_t at = 0;
-  while (at + length <= text.size()) {
-    if (EqualsIgnoringAsciiCase(std::u16string_view(text).substr(at, length), placeholder.name)) {
-      text.replace(at, length, placeholder.value);
-      at += placeholder.value.size();
+  while (at + name.size() <= text.size()) {
+    if (EqualsIgnoringAsciiCase(std::u16string_view(text).substr(at, name.size()), name)) {
+      text.replace(at, name.size(), value);
+      at += value.size();
     } else {
       ++at;
     }
   }
 }
 
-}  // namespace
+// The template as cells: a character of the template by its index, or a placeholder's value
+// as -(placeholder number + 1).
+using Cells = std::vector<int>;
 
-FString FillPlaceholders(const FString& text, std::initializer_list<Placeholder> placeholders) {
-  std::u16string filled(text.View());
-  for (const auto& placeholder : placeholders) Replace(filled, placeholder);
-  return FString(std::u16string_view(filled));
+bool IsValue(int cell) { return cell < 0; }
+
+// One replacement step over cells: values never match, so this is the rule's step exactly when
+// no inserted text takes part in a match.
+Cells ReplaceCells(const Cells& cells, std::u16string_view text, std::u16string_view name,
+                   int slot) {
+  const auto matchesAt = [&](std::size_t at) {
+    if (at + name.size() > cells.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      const int cell = cells[at + i];
+      if (IsValue(cell) || LowerAscii(text[cell]) != LowerAscii(name[i])) return false;
+    }
+    return true;
+  };
+  Cells replaced;
+  for (std::size_t at = 0; at < cells.size();) {
+    if (!name.empty() && matchesAt(at)) {
+      replaced.push_back(-(slot + 1));
+      at += name.size();
+    } else {
+      replaced.push_back(cells[at++]);
+    }
+  }
+  return replaced;
 }
 
-std::u16string Decimal(int32 value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
+// Whether a value stands between an opening and a closing brace of the template with no other
+// brace between: a value without braces can take part in a later match only there.
+bool ValueBetweenBraces(const Cells& cells, std::u16string_view text) {
+  std::vector<char16_t> braceAfter(cells.size() + 1, u'\0');
+  for (std::size_t i = cells.size(); i-- > 0;) {
+    const bool brace = !IsValue(cells[i]) && IsBrace(text[cells[i]]);
+    braceAfter[i] = brace ? text[cells[i]] : braceAfter[i + 1];
+  }
+  char16_t braceBefore = u'\0';
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (IsValue(cells[i])) {
+      if (braceBefore == u'{' && braceAfter[i + 1] == u'}') return true;
+    } else if (IsBrace(text[cells[i]])) {
+      braceBefore = text[cells[i]];
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::u16string ReplaceInSequence(std::u16string_view text,
+                                 std::span<const std::u16string_view> names,
+                                 std::span<const std::u16string_view> values) {
+  std::u16string filled(text);
+  for (std::size_t i = 0; i < names.size(); ++i) ReplaceAll(filled, names[i], values[i]);
+  return filled;
+}
+
+LabelTemplate::LabelTemplate(std::u16string_view text, std::span<const std::u16string_view> names)
+    : text_(text), names_(names) {
+  Cells cells(text.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<int>(i);
+  for (std::size_t slot = 0; slot < names.size(); ++slot) {
+    cells = ReplaceCells(cells, text_, names[slot], static_cast<int>(slot));
+  }
+  valueBetweenBraces_ = ValueBetweenBraces(cells, text_);
+
+  Piece piece{0, 0, -1};
+  for (const int cell : cells) {
+    if (IsValue(cell)) {
+      piece.slot = -cell - 1;
+      pieces_.push_back(piece);
+      piece = {0, 0, -1};
+    } else if (piece.literalLength++ == 0) {
+      piece.literalStart = static_cast<std::uint32_t>(cell);
+    }
+  }
+  if (piece.literalLength > 0) pieces_.push_back(piece);
+}
+
+bool LabelTemplate::NeedsTheRule(std::span<const std::u16string_view> values) const {
+  if (valueBetweenBraces_) return true;
+  // What the last placeholder inserts is never scanned again.
+  for (const auto value : values.first(values.size() - 1)) {
+    for (const char16_t c : value) {
+      if (IsBrace(c)) return true;
+    }
+  }
+  return false;
+}
+
+void LabelTemplate::Fill(std::span<const std::u16string_view> values, FString& out) const {
+  out.Reset();
+  if (NeedsTheRule(values)) {
+    const std::u16string filled = ReplaceInSequence(text_, names_, values);
+    out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
+    return;
+  }
+  for (const Piece& piece : pieces_) {
+    out.AppendChars(text_.data() + piece.literalStart, static_cast<int32>(piece.literalLength));
+    if (piece.slot >= 0) {
+      const std::u16string_view value = values[piece.slot];
+      out.AppendChars(value.data(), static_cast<int32>(value.size()));
+    }
+  }
+}
+
+DecimalText::DecimalText(int32 value) {
+  char narrow[sizeof digits_];
+  const auto end = std::to_chars(narrow, narrow + sizeof narrow, value).ptr;
+  for (const char* c = narrow; c != end; ++c) digits_[size_++] = static_cast<char16_t>(*c);
+}
+
+std::u16string_view Blanks(std::size_t count) {
+  static std::u16string blanks;
+  if (blanks.size() < count) blanks.assign(count, u' ');
+  return std::u16string_view(blanks).substr(0, count);
 }
 
 float CreatureLabelDuration(int32 period) {

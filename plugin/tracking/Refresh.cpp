@@ -24,17 +24,46 @@ int32 DistanceInMetres(AActor* from, AActor* to) {
   return static_cast<int32>(metres);
 }
 
-bool IsInRange(const nlohmann::json& section, int32 metres, bool upperBound) {
+namespace {
+
+constexpr std::int64_t kLeast = std::numeric_limits<int32>::min();
+constexpr std::int64_t kMost = std::numeric_limits<int32>::max();
+
+// The first distance at which a test that turns true with distance, and stays true, holds
+// (kMost + 1 when none does).
+template <typename Test>
+std::int64_t FirstHolding(Test holds) {
+  std::int64_t low = kLeast, high = kMost + 1;
+  while (low < high) {
+    const std::int64_t middle = low + (high - low) / 2;
+    if (holds(static_cast<int32>(middle))) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
+}
+
+const nlohmann::json& Member(const nlohmann::json& section, const char* key) {
   static const nlohmann::json absent;
-  const auto value = [&](const char* key) -> const nlohmann::json& {
-    const auto it = section.find(key);
-    return it == section.end() ? absent : *it;
-  };
-  const nlohmann::json distance = metres;
-  if (distance < value("MinTrackRange")) return false;
-  if (!upperBound) return true;
-  const auto& maximum = value("MaxTrackRange");
-  return maximum == 0 || !(maximum < distance);
+  const auto it = section.find(key);
+  return it == section.end() ? absent : *it;
+}
+
+}  // namespace
+
+// Against a fixed JSON value each comparison with a growing distance changes its answer at most
+// once, so each bound is found by bisection with the library's own comparison.
+RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
+  const auto& minimum = Member(section, "MinTrackRange");
+  lowest_ = FirstHolding([&](int32 metres) { return !(nlohmann::json(metres) < minimum); });
+  const auto& maximum = Member(section, "MaxTrackRange");
+  if (!upperBound || maximum == 0) {
+    highest_ = kMost;
+  } else {
+    highest_ = FirstHolding([&](int32 metres) { return maximum < nlohmann::json(metres); }) - 1;
+  }
 }
 
 std::optional<nlohmann::json> BeginRefresh(int32& tickCount, const char* commandKey) {

@@ -3,6 +3,7 @@
 // What the three label updaters share: when to refresh, distances in whole metres and the
 // configured ranges.
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -16,9 +17,18 @@ bool RefreshGate(int32& tickCount);
 // The game's distance in whole metres, cut toward zero.
 int32 DistanceInMetres(AActor* from, AActor* to);
 
-// "MinTrackRange" <= metres, and, with an upper bound, metres <= "MaxTrackRange" unless that is
-// 0. Compared as JSON values: an absent minimum is no bound, an absent maximum admits nothing.
-bool IsInRange(const nlohmann::json& section, int32 metres, bool upperBound);
+// The distances at which labels are drawn: "MinTrackRange" <= metres, and, with an upper bound,
+// metres <= "MaxTrackRange" unless that is 0. The bounds are JSON values compared with the
+// distance by the JSON library's ordering (an absent minimum is no bound, an absent maximum
+// admits nothing); read once per refresh, they come down to a span of whole metres.
+class RangeRule {
+ public:
+  RangeRule(const nlohmann::json& section, bool upperBound);
+  bool Admits(int32 metres) const { return lowest_ <= metres && metres <= highest_; }
+
+ private:
+  std::int64_t lowest_, highest_;
+};
 
 // The opening of every refresh: the gate, then the command section, copied for this refresh,
 // and its "Enabled" switch. None when there is nothing to do at this call.

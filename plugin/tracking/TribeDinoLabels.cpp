@@ -1,7 +1,5 @@
 #include "tracking/TribeDinoLabels.h"
 
-#include <string>
-
 #include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
 
@@ -22,20 +20,24 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
          host::IsRespawning(tracker);
 }
 
+constexpr std::u16string_view kPlaceholders[] = {u"{dinoName}", u"{dinoDistance}", u"{spaces}"};
+
 // Blanks that put a second line about under the middle of the name.
-std::u16string SpacesFor(int32 nameLength) {
-  return std::u16string(static_cast<std::size_t>((nameLength + 3) / 2 - 1), u' ');
+std::size_t SpacesFor(int32 nameLength) {
+  return static_cast<std::size_t>((nameLength + 3) / 2 - 1);
 }
 
-FString LabelText(const FString& labelTemplate, APrimalDinoCharacter* creature, int32 metres) {
+void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
+               FString& out) {
   const FString name = host::GetDinoDescriptiveName(creature);
-  return FillPlaceholders(labelTemplate, {{u"{dinoName}", name.View()},
-                                          {u"{dinoDistance}", Decimal(metres)},
-                                          {u"{spaces}", SpacesFor(name.Len())}});
+  const DecimalText distance(metres);
+  const std::u16string_view values[] = {name.View(), distance.View(),
+                                        Blanks(SpacesFor(name.Len()))};
+  labelTemplate.Fill(values, out);
 }
 
-constexpr DinoLabelKind kTribeLabels{"TrackTribeDinos", "TrackTribeDinosText", kGreen, true, IsGone,
-                                     LabelText};
+constexpr DinoLabelKind kTribeLabels{
+    "TrackTribeDinos", "TrackTribeDinosText", kPlaceholders, kGreen, true, IsGone, LabelText};
 
 }  // namespace
 

@@ -17,6 +17,7 @@ int32 MemberLabelTickCount = 0;
 namespace {
 
 constexpr std::uint32_t kLabelColour = 0xFF35C211;
+constexpr std::u16string_view kPlaceholders[] = {u"{playerName}", u"{playerDistance}"};
 
 bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) {
   return !host::IsRespawning(controller) && !host::IsDead(character) &&
@@ -43,8 +44,8 @@ uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) {
 
 class MemberLabels {
  public:
-  explicit MemberLabels(nlohmann::json& section)
-      : section_(section), duration_(MemberLabelDuration(TextUpdatePeriod)) {}
+  explicit MemberLabels(const nlohmann::json& section)
+      : range_(section, true), duration_(MemberLabelDuration(TextUpdatePeriod)) {}
 
   void DrawFor(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter) {
     AShooterPlayerState* state = host::GetPlayerState(tracker);
@@ -64,7 +65,7 @@ class MemberLabels {
       AShooterCharacter* mateCharacter = host::GetPlayerCharacter(mate);
       if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
       const int32 metres = DistanceInMetres(mateCharacter, trackerCharacter);
-      if (!IsInRange(section_, metres, true)) continue;
+      if (!range_.Admits(metres)) continue;
       Send(tracker, mate, mateCharacter, metres);
     }
   }
@@ -72,19 +73,23 @@ class MemberLabels {
  private:
   void Send(AShooterPlayerController* tracker, AShooterPlayerController* mate,
             AShooterCharacter* mateCharacter, int32 metres) {
-    if (!labelTemplate_) labelTemplate_ = GetFloatingText("TrackTribeMembersText");
+    if (!labelTemplate_) {
+      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText").View(), kPlaceholders);
+    }
     const FVector at = host::GetPawnViewLocation(mateCharacter, false);
     const FString name = host::GetPlayerCharacterName(mate);
-    const FString text = FillPlaceholders(
-        *labelTemplate_, {{u"{playerName}", name.View()}, {u"{playerDistance}", Decimal(metres)}});
+    const DecimalText distance(metres);
+    const std::u16string_view values[] = {name.View(), distance.View()};
+    labelTemplate_->Fill(values, text_);
     const FVector still{0.f, 0.f, 0.f};
-    host::ClientAddFloatingText(tracker, at, text, FColor(kLabelColour), 0.2f, 0.2f, duration_,
+    host::ClientAddFloatingText(tracker, at, text_, FColor(kLabelColour), 0.2f, 0.2f, duration_,
                                 &still, 1.5f, 0.f, 0.f);
   }
 
-  nlohmann::json& section_;
+  const RangeRule range_;
   const float duration_;
-  std::optional<FString> labelTemplate_;  // looked up once, by the first label sent
+  std::optional<LabelTemplate> labelTemplate_;  // looked up once, by the first label sent
+  FString text_;                                // every label of the refresh is written here
 };
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "tracking/WildDinoLabels.h"
 
-#include <string>
-
 #include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
 
@@ -21,21 +19,23 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
          host::IsRespawning(tracker);
 }
 
-std::u16string LevelText(APrimalDinoCharacter* creature) {
-  UPrimalCharacterStatusComponent* status = host::GetStatusComponent(creature);
-  return status ? Decimal(host::GetCharacterLevel(status)) : std::u16string();
-}
+constexpr std::u16string_view kPlaceholders[] = {u"{dinoName}", u"{dinoLevel}", u"{dinoDistance}"};
 
-FString LabelText(const FString& labelTemplate, APrimalDinoCharacter* creature, int32 metres) {
-  return FillPlaceholders(labelTemplate,
-                          {{u"{dinoName}", host::GetDescriptiveName(creature).View()},
-                           {u"{dinoLevel}", LevelText(creature)},
-                           {u"{dinoDistance}", Decimal(metres)}});
+void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
+               FString& out) {
+  const std::u16string_view name = host::GetDescriptiveName(creature).View();
+  // A creature without status component has no level to show.
+  UPrimalCharacterStatusComponent* status = host::GetStatusComponent(creature);
+  const DecimalText level(status ? host::GetCharacterLevel(status) : 0);
+  const DecimalText distance(metres);
+  const std::u16string_view values[] = {name, status ? level.View() : std::u16string_view(),
+                                        distance.View()};
+  labelTemplate.Fill(values, out);
 }
 
 // Wild labels have no upper range: the command already chose what is near enough.
-constexpr DinoLabelKind kWildLabels{"TrackWildDinos", "TrackWildDinosText", kYellow, false, IsGone,
-                                    LabelText};
+constexpr DinoLabelKind kWildLabels{
+    "TrackWildDinos", "TrackWildDinosText", kPlaceholders, kYellow, false, IsGone, LabelText};
 
 }  // namespace
 

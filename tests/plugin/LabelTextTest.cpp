@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <span>
 #include <string>
 
 #include "core/Lifecycle.h"
@@ -17,8 +19,17 @@ using namespace packsentinel;
 // Host texts take their storage from the game's allocator, so a game must be running.
 class PlaceholderTest : public testing_support::GameFixture {};
 
-std::string Filled(std::u16string_view text, std::initializer_list<Placeholder> placeholders) {
-  return FillPlaceholders(FString(text), placeholders).ToString();
+constexpr std::u16string_view kWildNames[] = {u"{dinoName}", u"{dinoLevel}", u"{dinoDistance}"};
+
+// The label as the rule gives it; a template split once must give the same, into a text reused
+// from the label before.
+std::string Filled(std::u16string_view text, std::span<const std::u16string_view> names,
+                   std::span<const std::u16string_view> values) {
+  const std::string byTheRule = Utf16ToUtf8(ReplaceInSequence(text, names, values));
+  FString reused(u"text of an earlier, longer label");
+  LabelTemplate(text, names).Fill(values, reused);
+  EXPECT_EQ(reused.ToString(), byTheRule) << "one pass differs for " << Utf16ToUtf8(text);
+  return byTheRule;
 }
 
 TEST_F(PlaceholderTest, ReplacesEveryOccurrenceInAnyCaseWithoutRescanning) {
@@ -29,12 +40,22 @@ TEST_F(PlaceholderTest, ReplacesEveryOccurrenceInAnyCaseWithoutRescanning) {
   } cases[] = {
       {u"{dinoName} {dinoLevel} {dinoDistance}m", u"Rex", u"150", u"37", "Rex 150 37m"},
       {u"{DINONAME}/{dinoname}/{DinoName}", u"Rex", u"1", u"2", "Rex/Rex/Rex"},
+      {u"{dinoDistance}{dinoLevel}{dinoName}", u"Rex", u"1", u"2", "21Rex"},
       // The name's own placeholder is not replaced again inside the inserted name...
       {u"<{dinoName}>", u"{dinoName}", u"1", u"2", "<{dinoName}>"},
       {u"{dinoName}{dinoName}", u"x{dinoName", u"1", u"2", "x{dinoNamex{dinoName"},
-      // ...but a later placeholder replaces what an earlier one inserted.
+      {u"{dinoName}Name}", u"x{dino", u"1", u"2", "x{dinoName}"},
+      // ...but a later placeholder replaces what an earlier one inserted, also where the
+      // inserted text and the template's own make the placeholder together.
       {u"{dinoName}", u"L{dinoLevel} D{DINODISTANCE}", u"7", u"12", "L7 D12"},
+      {u"{dinoName}Level}", u"x{dino", u"7", u"12", "x7"},
+      {u"{dino{dinoName}}", u"Level", u"7", u"12", "7"},
+      {u"{dino{dinoName}Level}", u"", u"7", u"12", "7"},
+      {u"{dino{dinoName}Level}", u"X", u"7", u"12", "{dinoXLevel}"},
       {u"{{dinoName}}", u"Rex", u"1", u"2", "{Rex}"},
+      {u"{{dinoName}}", u"dinoLevel", u"1", u"2", "1"},
+      // The last placeholder's value is never scanned, braces or not.
+      {u"{dinoDistance}", u"Rex", u"1", u"{dinoName}", "{dinoName}"},
       {u"{dinoName}{dinoHealth}{dino", u"Rex", u"1", u"2", "Rex{dinoHealth}{dino"},
       {u"a{dinoName}b", u"", u"1", u"2", "ab"},
       {u"{dinoName", u"Rex", u"1", u"2", "{dinoName"},
@@ -42,18 +63,59 @@ TEST_F(PlaceholderTest, ReplacesEveryOccurrenceInAnyCaseWithoutRescanning) {
       {u"no placeholder", u"Rex", u"1", u"2", "no placeholder"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Filled(c.text, {{u"{dinoName}", c.name},
-                              {u"{dinoLevel}", c.level},
-                              {u"{dinoDistance}", c.distance}}),
-              c.label)
-        << Utf16ToUtf8(c.text);
+    const std::u16string_view values[] = {c.name, c.level, c.distance};
+    EXPECT_EQ(Filled(c.text, kWildNames, values), c.label) << Utf16ToUtf8(c.text);
+  }
+}
+
+// Templates and values pieced together from fragments of placeholders, braces and letters, so
+// that inserted text and template text meet in every way: one pass must always agree.
+TEST_F(PlaceholderTest, OnePassAgreesWithTheRuleOnPiecedTogetherTexts) {
+  const std::u16string_view fragments[] = {u"{",     u"}",     u"dino",           u"Name",
+                                           u"LEVEL", u"Level", u"{dinoName}",     u"{dinoLevel}",
+                                           u"x",     u"",      u"{dinoDistance}", u"Distance}"};
+  std::mt19937 random(20261207);
+  const auto pieced = [&](int most) {
+    std::u16string text;
+    const int count = std::uniform_int_distribution<int>(0, most)(random);
+    for (int i = 0; i < count; ++i) {
+      text += fragments[std::uniform_int_distribution<std::size_t>(
+          0, std::size(fragments) - 1)(random)];
+    }
+    return text;
+  };
+  FString reused;
+  for (int round = 0; round < 20000; ++round) {
+    const std::u16string text = pieced(6), name = pieced(3), level = pieced(2),
+                         distance = pieced(2);
+    const std::u16string_view values[] = {name, level, distance};
+    LabelTemplate(text, kWildNames).Fill(values, reused);
+    ASSERT_EQ(reused.ToString(), Utf16ToUtf8(ReplaceInSequence(text, kWildNames, values)))
+        << Utf16ToUtf8(text) << " | " << Utf16ToUtf8(name) << " | " << Utf16ToUtf8(level);
   }
 }
 
 TEST_F(PlaceholderTest, IgnoresCaseOfAsciiLettersOnly) {
   // U+0130 (capital I with dot) is no spelling of "i".
-  EXPECT_EQ(Filled(u"{dInOnAmE}|{d\u0130noName}", {{u"{dinoName}", u"Rex"}}),
-            "Rex|{d\u0130noName}");
+  const std::u16string_view values[] = {u"Rex", u"1", u"2"};
+  EXPECT_EQ(Filled(u"{dInOnAmE}|{d\u0130noName}", kWildNames, values), "Rex|{d\u0130noName}");
+}
+
+TEST_F(PlaceholderTest, SpacesCentreTheSecondLineUnderTheName) {
+  constexpr std::u16string_view names[] = {u"{dinoName}", u"{dinoDistance}", u"{spaces}"};
+  const std::u16string_view values[] = {u"Argentavis", u"12", Blanks(5)};
+  EXPECT_EQ(Filled(u"{dinoName}\n{spaces}{dinoDistance}m", names, values), "Argentavis\n     12m");
+  EXPECT_EQ(Blanks(0), u"");
+  EXPECT_EQ(Blanks(300).size(), 300u);
+  EXPECT_EQ(Blanks(3), u"   ");
+}
+
+TEST(DecimalText, WritesEveryInteger) {
+  for (const int32 value :
+       {0, 7, -7, 150, std::numeric_limits<int32>::max(), std::numeric_limits<int32>::min()}) {
+    const std::string expected = std::to_string(value);
+    EXPECT_EQ(DecimalText(value).View(), std::u16string(expected.begin(), expected.end()));
+  }
 }
 
 TEST(LabelDuration, FollowsTheRefreshPeriod) {
@@ -99,7 +161,7 @@ TEST(RefreshGate, RefreshesOnEveryPeriodPlusOnethCall) {
   TextUpdatePeriod = savedPeriod;
 }
 
-TEST(IsInRange, ComparesWholeMetresWithTheConfiguredBounds) {
+TEST(RangeRule, ComparesWholeMetresWithTheConfiguredBounds) {
   const struct {
     const char* section;
     int32 metres;
@@ -120,8 +182,58 @@ TEST(IsInRange, ComparesWholeMetresWithTheConfiguredBounds) {
   };
   for (const auto& c : cases) {
     const auto section = nlohmann::json::parse(c.section);
-    EXPECT_EQ(IsInRange(section, c.metres, false), c.lowerOnly) << c.section << " " << c.metres;
-    EXPECT_EQ(IsInRange(section, c.metres, true), c.bothBounds) << c.section << " " << c.metres;
+    EXPECT_EQ(RangeRule(section, false).Admits(c.metres), c.lowerOnly)
+        << c.section << " " << c.metres;
+    EXPECT_EQ(RangeRule(section, true).Admits(c.metres), c.bothBounds)
+        << c.section << " " << c.metres;
+  }
+}
+
+// The bounds, read once, admit exactly what comparing each distance with the JSON values admits,
+// for every kind of value a configuration can hold.
+TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
+  const char* const bounds[] = {"null",
+                                "true",
+                                "false",
+                                "0",
+                                "1",
+                                "-1",
+                                "50",
+                                "50.5",
+                                "-0.5",
+                                "0.5",
+                                "1e300",
+                                "-1e300",
+                                "2147483647",
+                                "2147483648",
+                                "-2147483648",
+                                "-2147483649",
+                                "18446744073709551615",
+                                "9223372036854775807",
+                                "2147483646.5",
+                                "\"50\"",
+                                "[]",
+                                "{}",
+                                "[1]"};
+  const int32 distances[] = {
+      std::numeric_limits<int32>::min(), -2147483647, -51, -1, 0, 1, 2, 49, 50, 51, 2147483646,
+      std::numeric_limits<int32>::max()};
+  for (const char* minimum : bounds) {
+    for (const char* maximum : bounds) {
+      auto section = nlohmann::json::parse(std::string("{\"MinTrackRange\":") + minimum +
+                                           ",\"MaxTrackRange\":" + maximum + "}");
+      const RangeRule lower(section, false), both(section, true);
+      const nlohmann::json& min = section["MinTrackRange"];
+      const nlohmann::json& max = section["MaxTrackRange"];
+      for (const int32 metres : distances) {
+        const nlohmann::json d = metres;
+        const bool aboveMin = !(d < min);
+        const bool belowMax = max == 0 || !(max < d);
+        EXPECT_EQ(lower.Admits(metres), aboveMin) << minimum << " " << maximum << " " << metres;
+        EXPECT_EQ(both.Admits(metres), aboveMin && belowMax)
+            << minimum << " " << maximum << " " << metres;
+      }
+    }
   }
 }
 

@@ -39,6 +39,16 @@ class FString {
   // The TArray itself, terminator included, as the game lays it out.
   const TArray<TCHAR>& GetCharArray() const { return Data; }
 
+  // Empties the text and keeps its storage, so text built again and again allocates only as it
+  // grows.
+  void Reset() { Data.Reset(); }
+  void AppendChars(const TCHAR* text, int32 count) {
+    if (count <= 0) return;
+    if (Data.Num() > 0) Data.Pop();  // the terminator moves to the new end
+    Data.Append(text, count);
+    Data.Add(u'\0');
+  }
+
   // UTF-8 form; unpaired surrogates become U+FFFD.
   std::string ToString() const { return Utf16ToUtf8(View()); }
 
@@ -75,8 +85,7 @@ class FString {
   void Assign(std::u16string_view text) {
     if (text.empty()) return;
     Data.Reserve(static_cast<int32>(text.size()) + 1);
-    for (const TCHAR c : text) Data.Add(c);
-    Data.Add(u'\0');
+    AppendChars(text.data(), static_cast<int32>(text.size()));
   }
 
   static std::u16string WidenArgument(std::string_view text) {

@@ -3,6 +3,7 @@
 // The game's dynamic array. Storage comes from FMemory; elements are moved by copying their
 // bytes when the storage grows, as the game does, so T must be bitwise relocatable.
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -72,9 +73,12 @@ class TArray {
   void Add(const T& item) { Emplace(item); }
   void Add(T&& item) { Emplace(std::move(item)); }
 
-  void Append(const TArray& other) {
-    Reserve(ArrayNum + other.ArrayNum);
-    for (const T& item : other) Emplace(item);
+  void Append(const TArray& other) { Append(other.Data, other.ArrayNum); }
+  void Append(const T* items, int32 count) {
+    // Grows by at least half again, so appending piece by piece stays linear.
+    if (ArrayNum + count > ArrayMax) Reserve(std::max(ArrayNum + count, ArrayMax + ArrayMax / 2));
+    for (int32 i = 0; i < count; ++i) new (Data + ArrayNum + i) T(items[i]);
+    ArrayNum += count;
   }
 
   // Removes the element at index; later elements keep their order.
@@ -83,6 +87,14 @@ class TArray {
     std::memmove(static_cast<void*>(Data + index), static_cast<const void*>(Data + index + 1),
                  sizeof(T) * static_cast<std::size_t>(ArrayNum - index - 1));
     --ArrayNum;
+  }
+
+  void Pop() { RemoveAt(ArrayNum - 1); }
+
+  // Destroys every element and keeps the storage for what comes next.
+  void Reset() {
+    for (int32 i = 0; i < ArrayNum; ++i) Data[i].~T();
+    ArrayNum = 0;
   }
 
   // Destroys every element and gives the storage back.
