@@ -1,6 +1,7 @@
 #include "commands/FindDinos.h"
 
 #include <charconv>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,41 +26,49 @@ void AppendGeneral(std::string& text, float value) {
   text.append(buffer, written.ptr);
 }
 
-// Cheap tests first; the name comparison and the level only for wild, living creatures.
-bool IsListed(AActor* actor, UClass* dinoClass, const CreatureRequest& request) {
-  if (actor == nullptr || !host::IsA(actor, dinoClass)) return false;
+// A creature on the list, with what the list shows of it, each read once.
+struct Listed {
+  const FString* name;
+  int32 level;
+  FVector location;
+};
+
+// Cheap tests first; the name comparison, the level and the place only for wild, living creatures.
+std::optional<Listed> ReadListed(AActor* actor, UClass* dinoClass, const CreatureRequest& request) {
+  if (actor == nullptr || !host::IsA(actor, dinoClass)) return std::nullopt;
   auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-  if (host::IsDead(dino) || !IsWild(dino)) return false;
+  if (host::IsDead(dino) || !IsWild(dino)) return std::nullopt;
+  const FString& name = host::GetDescriptiveName(dino);
+  if (!request.NameMatches(name.View())) return std::nullopt;
   // Without these there is no level or place to show.
-  if (host::GetStatusComponent(dino) == nullptr || host::GetRootComponent(dino) == nullptr) {
-    return false;
-  }
-  return request.Matches(dino);
+  UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
+  if (status == nullptr) return std::nullopt;
+  const int32 level = host::GetCharacterLevel(status);
+  if (!request.LevelMatches(level)) return std::nullopt;
+  USceneComponent* root = host::GetRootComponent(dino);
+  if (root == nullptr) return std::nullopt;
+  return Listed{&name, level, host::GetRelativeLocation(root)};
 }
 
 // Every listed creature of the world, in the game's actor order, each actor examined once.
-std::vector<APrimalDinoCharacter*> GatherListed(UWorld* world, const CreatureRequest& request) {
+std::vector<Listed> GatherListed(UWorld* world, const CreatureRequest& request) {
   UClass* dinoClass = host::GetDinoClass();
   TArray<AActor*> actors;
   host::GetAllActorsOfClass(world, dinoClass, actors);
-  std::vector<APrimalDinoCharacter*> listed;
+  std::vector<Listed> listed;
   for (AActor* actor : actors) {
-    if (IsListed(actor, dinoClass, request)) {
-      listed.push_back(static_cast<APrimalDinoCharacter*>(actor));
-    }
+    if (auto entry = ReadListed(actor, dinoClass, request)) listed.push_back(*entry);
   }
   return listed;
 }
 
-std::string ListText(const std::vector<APrimalDinoCharacter*>& listed,
-                     const host::MapScale& scale) {
+std::string ListText(const std::vector<Listed>& listed, const host::MapScale& scale) {
   std::string text = "Found Dinos\n";
-  for (APrimalDinoCharacter* dino : listed) {
-    const FVector location = host::GetRelativeLocation(host::GetRootComponent(dino));
-    const MapPosition place = ToMapPosition(location, scale);
-    text += host::GetDescriptiveName(dino).ToString();
+  for (const Listed& entry : listed) {
+    const MapPosition place = ToMapPosition(entry.location, scale);
+    text += entry.name->ToString();
     text += " | level: ";
-    text += std::to_string(host::GetCharacterLevel(host::GetStatusComponent(dino)));
+    text += std::to_string(entry.level);
     text += " | location: ";
     AppendGeneral(text, place.latitude);
     text += ' ';

@@ -4,12 +4,19 @@ namespace packsentinel {
 
 bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }
 
+bool CreatureRequest::NameMatches(std::u16string_view dinoName) const {
+  return NameContains(dinoName, name);
+}
+
+bool CreatureRequest::LevelMatches(int32 dinoLevel) const {
+  return !level.isLevel || level.level == dinoLevel;
+}
+
 bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
-  if (!NameContains(host::GetDescriptiveName(dino).View(), name)) return false;
+  if (!NameMatches(host::GetDescriptiveName(dino).View())) return false;
   if (!level.isLevel) return true;
-  if (!level.level) return false;
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
-  return status != nullptr && host::GetCharacterLevel(status) == *level.level;
+  return status != nullptr && LevelMatches(host::GetCharacterLevel(status));
 }
 
 CreatureRequest ReadCreatureRequest(const Words& words) {

@@ -19,6 +19,9 @@ struct CreatureRequest {
   std::u16string name;  // the words joined with single spaces, without the level
   LevelWord level;      // the last word, when it is all digits
 
+  bool NameMatches(std::u16string_view dinoName) const;
+  // True when no level was asked for.
+  bool LevelMatches(int32 dinoLevel) const;
   // The name test, then the level test. A creature without status component has no level.
   bool Matches(APrimalDinoCharacter* dino) const;
 };

@@ -10,29 +10,14 @@
 #include "commands/FindDinos.h"
 #include "commands/MapCoordinates.h"
 #include "framework/Names.h"
+#include "support/FunctionHook.h"
 #include "support/PluginFixture.h"
 
 namespace {
 
 using namespace packsentinel;
 
-// Puts a replacement in place of a game function, by name, until the end of the test.
-class FunctionHook {
- public:
-  template <typename Function>
-  FunctionHook(std::string name, Function* replacement, Function** original = nullptr)
-      : name_(std::move(name)), original_(GetAddress(GameName(name_))) {
-    if (original != nullptr) *original = reinterpret_cast<Function*>(original_);
-    framework::RegisterFunction(name_, replacement);
-  }
-  ~FunctionHook() { framework::RegisterFunction(name_, original_); }
-  FunctionHook(const FunctionHook&) = delete;
-  FunctionHook& operator=(const FunctionHook&) = delete;
-
- private:
-  std::string name_;
-  void* original_;
-};
+using testing_support::FunctionHook;
 
 class FindDinosTest : public testing_support::PluginFixture {
  protected:
@@ -132,8 +117,8 @@ TEST_F(FindDinosTest, EachCreatureIsExaminedOnceCheapTestsBeforeTheLevel) {
     bool dead;
     std::vector<std::string> calls;  // those the command makes on it
   } creatures[] = {
-      // The one listed: its level is read once more for its line.
-      {"wild", "Rex", 7, 0, false, {"IsA", "IsDead", "Level", "Level"}},
+      // The one listed: its level is read once, for the test and for its line.
+      {"wild", "Rex", 7, 0, false, {"IsA", "IsDead", "Level"}},
       {"dead", "Rex", 7, 0, true, {"IsA", "IsDead"}},
       {"tamed", "Rex", 7, 20000, false, {"IsA", "IsDead"}},
       {"other", "Raptor", 7, 0, false, {"IsA", "IsDead"}},

@@ -3,16 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "commands/TrackWildDinos.h"
 #include "game/Game.h"
+#include "support/FunctionHook.h"
 #include "support/PluginFixture.h"
 
 namespace {
 
 using namespace packsentinel;
+using testing_support::FunctionHook;
 
 class TrackWildDinosTest : public testing_support::PluginFixture {
  protected:
@@ -82,6 +87,53 @@ TEST_F(TrackWildDinosTest, RepliesRepeatNonAsciiWordsIntact) {
   Config["Messages"]["TrackingDinosWithLevel"] = "{} / {} / {}";
   EXPECT_EQ(Type(u"/trackdino Ünknown"), std::vector<std::string>{"none: Ünknown"});
   EXPECT_EQ(Type(u"/trackdino Tête rex"), std::vector<std::string>{"Tête rex / rex / 10"});
+}
+
+std::map<const void*, int> creatureTests;
+bool (*gameIsA)(const game::UObject*, const game::UClass*) = nullptr;
+bool CountedIsA(const game::UObject* self, const game::UClass* other) {
+  ++creatureTests[self];
+  return gameIsA(self, other);
+}
+
+// The expanding search queries ever larger rings, each returning the smaller ones' actors again:
+// an actor is tested once per search, whatever ring first returned it.
+TEST_F(TrackWildDinosTest, TheExpandingSearchTestsEachActorOnce) {
+  Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = 0;
+  for (const float x : {5000.f, 15000.f, 30000.f, 900000.f, 9000000.f}) {
+    game.SpawnDino({"", "Dodo", 1, 0, {x, 0, 0}});
+  }
+  creatureTests.clear();
+  FunctionHook isA("UObjectBaseUtility.IsA", &CountedIsA, &gameIsA);
+  game.TakeOverlapQueries();
+  EXPECT_EQ(Type(u"/trackdino raptor"),
+            std::vector<std::string>{"No wild creature called raptor is near you."});
+  EXPECT_EQ(game.TakeOverlapQueries().size(), 11u);
+  ASSERT_EQ(creatureTests.size(), 6u);
+  for (const auto& [actor, tests] : creatureTests) EXPECT_EQ(tests, 1) << actor;
+}
+
+TArray<AActor*>* (*gameOverlap)(TArray<AActor*>*, UWorld*, FVector, float, int32, bool) = nullptr;
+int overlapCalls = 0;
+// Every other ring comes back in reverse: an order the search must not rely on.
+TArray<AActor*>* OverlapInShiftingOrder(TArray<AActor*>* result, UWorld* world, FVector at,
+                                        float radius, int32 group, bool check) {
+  gameOverlap(result, world, at, radius, group, check);
+  if (++overlapCalls % 2 == 0) std::reverse(result->begin(), result->end());
+  return result;
+}
+
+TEST_F(TrackWildDinosTest, RingsInAnyOrderRecordEachCreatureOnce) {
+  Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = 0;
+  for (const float x : {15000.f, 30000.f, 60000.f}) game.SpawnDino({"", "Rex", 1, 0, {x, 0, 0}});
+  overlapCalls = 0;
+  FunctionHook overlap("UVictoryCore.ServerOctreeOverlapActors", &OverlapInShiftingOrder,
+                       &gameOverlap);
+  Type(u"/trackdino rex");
+  std::set<APrimalDinoCharacter*> distinct;
+  for (const auto& entry : WildDinoTrackers) distinct.insert(entry.creature.Get());
+  EXPECT_EQ(WildDinoTrackers.size(), 4u);
+  EXPECT_EQ(distinct.size(), 4u);
 }
 
 }  // namespace
