@@ -1,5 +1,6 @@
 #include "tracking/LabelText.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/AsciiCase.h"
@@ -120,13 +121,19 @@ void LabelTemplate::Fill(std::span<const std::u16string_view> values, FString& o
     out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
     return;
   }
+  std::size_t length = 0;
   for (const Piece& piece : pieces_) {
-    out.AppendChars(text_.data() + piece.literalStart, static_cast<int32>(piece.literalLength));
-    if (piece.slot >= 0) {
-      const std::u16string_view value = values[piece.slot];
-      out.AppendChars(value.data(), static_cast<int32>(value.size()));
-    }
+    length += piece.literalLength + (piece.slot >= 0 ? values[piece.slot].size() : 0);
   }
+  if (length == 0) return;
+  // Room for the whole label and its terminator at once, then one copy per piece.
+  auto& chars = out.GetCharArray();
+  TCHAR* at = chars.GetData() + chars.AddUninitialized(static_cast<int32>(length) + 1);
+  for (const Piece& piece : pieces_) {
+    at = std::copy_n(text_.data() + piece.literalStart, piece.literalLength, at);
+    if (piece.slot >= 0) at = std::ranges::copy(values[piece.slot], at).out;
+  }
+  *at = u'\0';
 }
 
 DecimalText::DecimalText(int32 value) {

@@ -38,6 +38,7 @@ class FString {
   const TCHAR* operator*() const { return Data.Num() > 0 ? Data.GetData() : u""; }
   // The TArray itself, terminator included, as the game lays it out.
   const TArray<TCHAR>& GetCharArray() const { return Data; }
+  TArray<TCHAR>& GetCharArray() { return Data; }
 
   // Empties the text and keeps its storage, so text built again and again allocates only as it
   // grows.

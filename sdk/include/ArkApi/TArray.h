@@ -75,10 +75,8 @@ class TArray {
 
   void Append(const TArray& other) { Append(other.Data, other.ArrayNum); }
   void Append(const T* items, int32 count) {
-    // Grows by at least half again, so appending piece by piece stays linear.
-    if (ArrayNum + count > ArrayMax) Reserve(std::max(ArrayNum + count, ArrayMax + ArrayMax / 2));
-    for (int32 i = 0; i < count; ++i) new (Data + ArrayNum + i) T(items[i]);
-    ArrayNum += count;
+    const int32 first = AddUninitialized(count);
+    for (int32 i = 0; i < count; ++i) new (Data + first + i) T(items[i]);
   }
 
   // Removes the element at index; later elements keep their order.
@@ -87,6 +85,15 @@ class TArray {
     std::memmove(static_cast<void*>(Data + index), static_cast<const void*>(Data + index + 1),
                  sizeof(T) * static_cast<std::size_t>(ArrayNum - index - 1));
     --ArrayNum;
+  }
+
+  // Makes room for count more elements, left for the caller to construct; returns the index of
+  // the first.
+  int32 AddUninitialized(int32 count) {
+    if (ArrayNum + count > ArrayMax) Reserve(std::max(ArrayNum + count, ArrayMax + ArrayMax / 2));
+    const int32 first = ArrayNum;
+    ArrayNum += count;
+    return first;
   }
 
   void Pop() { RemoveAt(ArrayNum - 1); }
