@@ -128,7 +128,8 @@ void LabelTemplate::Fill(std::span<const std::u16string_view> values, FString& o
   if (length == 0) return;
   // Room for the whole label and its terminator at once, then one copy per piece.
   auto& chars = out.GetCharArray();
-  TCHAR* at = chars.GetData() + chars.AddUninitialized(static_cast<int32>(length) + 1);
+  const int32 first = chars.AddUninitialized(static_cast<int32>(length) + 1);
+  TCHAR* at = chars.GetData() + first;
   for (const Piece& piece : pieces_) {
     at = std::copy_n(text_.data() + piece.literalStart, piece.literalLength, at);
     if (piece.slot >= 0) at = std::ranges::copy(values[piece.slot], at).out;

@@ -52,11 +52,11 @@ class MemberLabels {
     if (state == nullptr) return;  // no tribe to show
     const auto& ids = host::GetTribeMemberIds(state);
     // A copy: looking a mate up may change what the game holds.
-    const std::vector<uint32> members(ids.begin(), ids.end());
+    members_.assign(ids.begin(), ids.end());
     const uint64 trackerId = host::GetPlayerId(tracker);
     // A respawning tracker keeps his entry but sees nobody; his mates' ids are still looked up.
     const bool trackerPresent = IsPresent(tracker, trackerCharacter);
-    for (const uint32 member : members) {
+    for (const uint32 member : members_) {
       const uint64 playerId = PlayerIdOfMember(host::GetGameModeObject(), member);
       // No label over himself.
       if (playerId == trackerId || !trackerPresent) continue;
@@ -90,6 +90,7 @@ class MemberLabels {
   const float duration_;
   std::optional<LabelTemplate> labelTemplate_;  // looked up once, by the first label sent
   FString text_;                                // every label of the refresh is written here
+  std::vector<uint32> members_;  // the tracker's tribe, reused from tracker to tracker
 };
 
 }  // namespace

@@ -26,9 +26,12 @@ constexpr std::u16string_view kWildNames[] = {u"{dinoName}", u"{dinoLevel}", u"{
 std::string Filled(std::u16string_view text, std::span<const std::u16string_view> names,
                    std::span<const std::u16string_view> values) {
   const std::string byTheRule = Utf16ToUtf8(ReplaceInSequence(text, names, values));
-  FString reused(u"text of an earlier, longer label");
-  LabelTemplate(text, names).Fill(values, reused);
-  EXPECT_EQ(reused.ToString(), byTheRule) << "one pass differs for " << Utf16ToUtf8(text);
+  // The text of an earlier label: none, shorter and longer, so it must grow or be cut back.
+  for (const std::u16string_view earlier : {u"", u"x", u"text of an earlier, much longer label"}) {
+    FString reused(earlier);
+    LabelTemplate(text, names).Fill(values, reused);
+    EXPECT_EQ(reused.ToString(), byTheRule) << "one pass differs for " << Utf16ToUtf8(text);
+  }
   return byTheRule;
 }
 
