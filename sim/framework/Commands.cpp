@@ -1,6 +1,7 @@
 // The command registry and the dispatch of chat lines, console lines and ticks. Handlers are
 // held through shared pointers and a dispatch keeps its own reference while a handler runs, so
-// a handler may withdraw any command, itself included.
+// a handler may withdraw any command, itself included. A tick, run thirty times a second, keeps
+// plain pointers instead: what is withdrawn during a tick is kept alive until the tick ends.
 
 #include <exception>
 #include <memory>
@@ -110,7 +111,12 @@ class Commands final : public ArkApi::ICommands {
   bool UnregisterConsoleCommand(const FString& command) override {
     return Remove(console_, "console", command);
   }
-  bool UnregisterTickCallback(const FString& id) override { return Remove(ticks_, "tick", id); }
+  bool UnregisterTickCallback(const FString& id) override {
+    for (const auto& registration : ticks_) {
+      if (ticking_ && registration->name == id) withdrawnDuringTick_.push_back(registration);
+    }
+    return Remove(ticks_, "tick", id);
+  }
 
   bool DispatchChat(AShooterPlayerController* player, FString& line, int32 mode) {
     return DispatchLine(chat_, "chat", line.View(),
@@ -126,18 +132,23 @@ class Commands final : public ArkApi::ICommands {
     auto& events = framework::Events();
     events.SetTick(events.Tick() + 1);
     // A snapshot, reused across ticks, so callbacks may register or withdraw others.
-    tickSnapshot_.assign(ticks_.begin(), ticks_.end());
-    for (const auto& registration : tickSnapshot_) {
+    tickSnapshot_.clear();
+    for (const auto& registration : ticks_) tickSnapshot_.push_back(registration.get());
+    ticking_ = true;
+    for (const auto* registration : tickSnapshot_) {
       RunHandler("tick", *registration, [&](const auto& handler) { handler(deltaSeconds); });
     }
-    tickSnapshot_.clear();
+    ticking_ = false;
+    withdrawnDuringTick_.clear();
   }
 
  private:
   Registry<ArkApi::ChatCommandCallback> chat_;
   Registry<ArkApi::ConsoleCommandCallback> console_;
   Registry<ArkApi::TickCallback> ticks_;
-  Registry<ArkApi::TickCallback> tickSnapshot_;
+  std::vector<const Registration<ArkApi::TickCallback>*> tickSnapshot_;
+  Registry<ArkApi::TickCallback> withdrawnDuringTick_;
+  bool ticking_ = false;
 };
 
 Commands& TheCommands() {

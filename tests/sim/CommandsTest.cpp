@@ -128,6 +128,24 @@ TEST_F(CommandsTest, HandlerMayWithdrawItself) {
   EXPECT_FALSE(game.Console(nullptr, "Reload"));
 }
 
+// A tick runs the callbacks registered when it began: one withdrawn by an earlier callback still
+// runs in that tick (its handler kept alive until the tick ends), one added runs from the next.
+TEST_F(CommandsTest, TickCallbacksChangedDuringATickTakeEffectAtTheNext) {
+  std::vector<std::string> calls;
+  const std::string later(40, 'L');  // held by the handler, on the heap
+  AddTick("First", [&](float) {
+    calls.push_back("First");
+    if (calls.size() == 1) {
+      commands_.UnregisterTickCallback(FString("First"));
+      commands_.UnregisterTickCallback(FString("Later"));
+      AddTick("Added", [&](float) { calls.push_back("Added"); });
+    }
+  });
+  AddTick("Later", [&calls, later](float) { calls.push_back(later.substr(0, 5)); });
+  game.Tick(2);
+  EXPECT_EQ(calls, (std::vector<std::string>{"First", "LLLLL", "Added"}));
+}
+
 TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByExactName) {
   AddChat("/a", [](AShooterPlayerController*, FString*, int32) {});
   EXPECT_FALSE(commands_.UnregisterChatCommand(FString("/A")));
