@@ -5,6 +5,7 @@
 // a power-of-two size, and a lookup is one probe and one comparison of the name, with no
 // allocation and no copy.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -33,9 +34,12 @@ class NameTable {
   }
 
   const Value* Find(GameName name) const {
-    if (slots_.empty()) return nullptr;
-    const Slot& slot = const_cast<NameTable*>(this)->SlotFor(name);
-    return slot.name != nullptr ? &slot.value : nullptr;
+    for (std::size_t i = name.HashValue() & mask_;; i = (i + 1) & mask_) {
+      const Slot& slot = slots_[i];
+      if (slot.Holds(name)) [[likely]]
+        return &slot.value;
+      if (slot.name == nullptr) return nullptr;
+    }
   }
 
  private:
@@ -62,7 +66,7 @@ class NameTable {
     const auto differ16 = [&](std::size_t at) {
       return ((word(a + at) ^ word(b + at)) | (word(a + at + 8) ^ word(b + at + 8))) != 0;
     };
-    if (size < 8) return std::memcmp(a, b, size) == 0;
+    if (size < 8) return std::equal(a, a + size, b);
     if (size < 16) return word(a) == word(b) && word(a + size - 8) == word(b + size - 8);
     // The last block may overlap the one before it; the bytes compared twice are equal anyway.
     for (std::size_t at = 0; at + 16 < size; at += 16) {
@@ -83,15 +87,15 @@ class NameTable {
 
   void Grow() {
     std::vector<Slot> old = std::move(slots_);
-    slots_ = std::vector<Slot>(old.empty() ? 64 : old.size() * 2);
+    slots_ = std::vector<Slot>(old.size() * 2);
     mask_ = slots_.size() - 1;
     for (Slot& slot : old) {
       if (slot.name != nullptr) SlotFor(GameName(std::string_view(slot.name, slot.size))) = slot;
     }
   }
 
-  std::vector<Slot> slots_;
-  std::size_t mask_ = 0;
+  std::vector<Slot> slots_ = std::vector<Slot>(64);
+  std::size_t mask_ = 63;
   std::deque<std::string> names_;  // a deque never moves what it holds
   std::size_t count_ = 0;
 };

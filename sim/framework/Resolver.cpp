@@ -28,39 +28,43 @@ std::uint64_t resolutions = 0;
 
 NameTables& Tables() { return tables; }
 
-// Each unknown name is logged once; a plugin asking every tick must not flood the log.
-void ReportUnknown(std::string_view kind, GameName name) {
+// Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
+// line and answering what the lookup answers, so that a lookup's own path stays free of it.
+template <typename Answer>
+[[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, GameName name) {
   auto& reported = Tables().reportedUnknown;
-  if (reported.Find(name) != nullptr) return;
-  reported.Insert(name, true);
-  framework::FrameworkLogger().error("Unknown {} name: {}", kind, name.View());
-}
-
-template <typename Value>
-const Value* Find(const framework::NameTable<Value>& table, std::string_view kind, GameName name) {
-  ++resolutions;
-  if (const Value* value = table.Find(name)) [[likely]]
-    return value;
-  ReportUnknown(kind, name);
-  return nullptr;
+  if (reported.Find(name) == nullptr) {
+    reported.Insert(name, true);
+    framework::FrameworkLogger().error("Unknown {} name: {}", kind, name.View());
+  }
+  return Answer{};
 }
 
 }  // namespace
 
 void* GetAddress(GameName name) {
-  const auto* function = Find(Tables().functions, "function", name);
-  return function != nullptr ? *function : nullptr;
+  ++resolutions;
+  void* const* function = Tables().functions.Find(name);
+  if (function == nullptr) [[unlikely]]
+    return ReportUnknown<void*>("function", name);
+  return *function;
 }
 
 void* GetAddress(const void* base, GameName name) {
-  const auto* offset = Find(Tables().fields, "field", name);
-  if (offset == nullptr || base == nullptr) return nullptr;
+  ++resolutions;
+  const std::ptrdiff_t* offset = Tables().fields.Find(name);
+  if (offset == nullptr) [[unlikely]]
+    return ReportUnknown<void*>("field", name);
+  if (base == nullptr) return nullptr;
   return const_cast<char*>(static_cast<const char*>(base)) + *offset;
 }
 
 BitField GetBitField(const void* base, GameName name) {
-  const auto* bit = Find(Tables().bits, "bit field", name);
-  if (bit == nullptr || base == nullptr) return {};
+  ++resolutions;
+  const BitSpec* bit = Tables().bits.Find(name);
+  if (bit == nullptr) [[unlikely]]
+    return ReportUnknown<BitField>("bit field", name);
+  if (base == nullptr) return {};
   const auto* word =
       reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(base) + bit->wordOffset);
   return {word, bit->position, bit->width};
