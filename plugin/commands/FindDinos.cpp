@@ -33,6 +33,11 @@ struct Listed {
   FVector location;
 };
 
+void AppendDecimal(std::string& text, int32 value) {
+  char buffer[12];
+  text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
 // Cheap tests first; the name comparison, the level and the place only for wild, living creatures.
 std::optional<Listed> ReadListed(AActor* actor, UClass* dinoClass, const CreatureRequest& request) {
   if (actor == nullptr || !host::IsA(actor, dinoClass)) return std::nullopt;
@@ -66,9 +71,9 @@ std::string ListText(const std::vector<Listed>& listed, const host::MapScale& sc
   std::string text = "Found Dinos\n";
   for (const Listed& entry : listed) {
     const MapPosition place = ToMapPosition(entry.location, scale);
-    text += entry.name->ToString();
+    AppendUtf8(text, entry.name->View());
     text += " | level: ";
-    text += std::to_string(entry.level);
+    AppendDecimal(text, entry.level);
     text += " | location: ";
     AppendGeneral(text, place.latitude);
     text += ' ';

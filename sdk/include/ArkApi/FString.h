@@ -13,6 +13,7 @@
 
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+void AppendUtf8(std::string& out, std::u16string_view text);
 
 class FString {
  public:
@@ -24,11 +25,12 @@ class FString {
   FString(const char* text) : FString(std::string_view(text)) {}
   explicit FString(std::string_view text) {
     if (text.empty()) return;
-    Data.Reserve(static_cast<int32>(text.size()) + 1);
+    Data.AddUninitialized(static_cast<int32>(text.size()) + 1);
+    TCHAR* at = Data.GetData();
     for (const char byte : text) {
-      Data.Add(static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<TCHAR>(byte));
+      *at++ = static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<TCHAR>(byte);
     }
-    Data.Add(u'\0');
+    *at = u'\0';
   }
 
   // Characters without the terminator.
@@ -113,6 +115,11 @@ class FString {
 inline std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
+  AppendUtf8(out, text);
+  return out;
+}
+
+inline void AppendUtf8(std::string& out, std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -138,5 +145,4 @@ inline std::string Utf16ToUtf8(std::u16string_view text) {
       out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out;
 }
