@@ -41,10 +41,10 @@ class Search {
     for (AActor* actor : actors) {
       if (actor == nullptr || !IsCreature(actor)) continue;
       auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-      if (host::IsDead(dino) || !request_.belongs(dino)) continue;
+      if (host::IsDead(dino) || !Belongs(dino)) continue;
       // Within one call the limit, once reached, stays reached: nothing further can be taken.
       if (LimitReached()) return;
-      if (request_.matches && !request_.matches(dino)) continue;
+      if (!Matches(dino)) continue;
       Record(dino);
     }
   }
@@ -71,8 +71,8 @@ class Search {
             recordedThisCall.end()) {
           continue;
         }
-        if (host::IsDead(dino) || !request_.belongs(dino)) continue;
-        if (request_.matches && !request_.matches(dino)) continue;
+        if (host::IsDead(dino) || !Belongs(dino)) continue;
+        if (!Matches(dino)) continue;
         Record(dino);
         recordedThisCall.push_back(dino);
       }
@@ -94,6 +94,12 @@ class Search {
   bool LimitReached() const { return recorded_ >= freeSlots_; }
 
   bool IsCreature(AActor* actor) const { return host::IsA(actor, dinoClass_); }
+  bool Belongs(APrimalDinoCharacter* dino) const {
+    return request_.team ? host::GetTargetingTeam(dino) == *request_.team : IsWild(dino);
+  }
+  bool Matches(APrimalDinoCharacter* dino) const {
+    return request_.request == nullptr || request_.request->Matches(dino);
+  }
 
   void Record(APrimalDinoCharacter* dino) {
     AppendDinoEntry(request_.registry, request_.controller, dino);

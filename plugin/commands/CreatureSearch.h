@@ -4,9 +4,10 @@
 // TrackTribeDinos: a fixed radius when "MaxTrackRange" is positive, otherwise rings that
 // double from 100 metres until the player's free slots are used up.
 
-#include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "commands/WildCreature.h"
 #include "tracking/Registries.h"
 
 namespace packsentinel {
@@ -16,10 +17,11 @@ struct CreatureSearch {
   DinoTrackList& registry;
   // The command's section, whose "MaxTrackRange" chooses the mode.
   nlohmann::json& section;
-  // Who may be taken besides being a living creature: the wild or the player's own team.
-  std::function<bool(APrimalDinoCharacter*)> belongs;
-  // What the player asked for (name and level); absent: every creature that belongs.
-  std::function<bool(APrimalDinoCharacter*)> matches;
+  // Who may be taken besides being a living creature: the creatures of this team, or with none
+  // the wild.
+  std::optional<int32> team;
+  // What the player asked for (name and level); none: every creature that belongs.
+  const CreatureRequest* request;
 };
 
 // Records what it finds in the registry and counts it for the player. Returns how many it

@@ -17,9 +17,7 @@ void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line,
     }
     const int32 team = host::GetTargetingTeam(controller);
     SearchAndRecord(
-        {controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"),
-         [team](APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) == team; },
-         nullptr});
+        {controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"), team, nullptr});
     SendChatReply(controller, "TribeDinoTrackerEnabled");
   } else if (choice == "off") {
     RemovePlayerDinoEntries(TribeDinoTrackers, controller);

@@ -23,9 +23,8 @@ void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, 
     return;
   }
 
-  const int32 recorded =
-      SearchAndRecord({controller, WildDinoTrackers, CommandSection("TrackWildDinos"), IsWild,
-                       [&](APrimalDinoCharacter* dino) { return request.Matches(dino); }});
+  const int32 recorded = SearchAndRecord(
+      {controller, WildDinoTrackers, CommandSection("TrackWildDinos"), std::nullopt, &request});
   if (recorded == 0) {
     SendChatReply(controller, "NoDinosFound", name);
   } else if (words->size() == 3) {

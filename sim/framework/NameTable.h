@@ -24,10 +24,8 @@ class NameTable {
     Slot& slot = SlotFor(name);
     if (slot.name == nullptr) {
       ++count_;
-      const std::string& kept = names_.emplace_back(name.View());
-      slot.name = kept.data();
-      slot.size = static_cast<std::uint32_t>(kept.size());
-      slot.hash = name.HashValue();
+      slot.name = names_.emplace_back(name.View()).data();
+      slot.key = name.Key();
     }
     slot.value = std::move(value);
   }
@@ -43,14 +41,12 @@ class NameTable {
 
  private:
   struct Slot {
+    std::uint64_t key = 0;       // the name's length and hash
     const char* name = nullptr;  // none: the slot is free
-    std::uint32_t size = 0;
-    std::uint32_t hash = 0;
     Value value{};
 
     bool Holds(GameName other) const {
-      return hash == other.HashValue() && size == other.View().size() &&
-             SameBytes(name, other.View().data(), size);
+      return key == other.Key() && SameBytes(name, other.View().data(), other.View().size());
     }
   };
 
@@ -67,23 +63,23 @@ class NameTable {
     };
     const std::uint64_t word = 0;
     const std::uint32_t half = 0;
-    if (size < 4) {
-      for (std::size_t i = 0; i < size; ++i) {
-        if (a[i] != b[i]) return false;
-      }
-      return true;
-    }
-    // The last piece may overlap the one before it; bytes compared twice are equal anyway.
-    if (size < 8) return same(0, half) && same(size - 4, half);
-    if (size < 16) return same(0, word) && same(size - 8, word);
     const auto sameBlock = [&](std::size_t at) {
       return ((load(a + at, word) ^ load(b + at, word)) |
               (load(a + at + 8, word) ^ load(b + at + 8, word))) == 0;
     };
-    for (std::size_t at = 0; at + 16 < size; at += 16) {
-      if (!sameBlock(at)) return false;
+    // The last piece may overlap the one before it; bytes compared twice are equal anyway.
+    if (size >= 16) [[likely]] {
+      for (std::size_t at = 0; at + 16 < size; at += 16) {
+        if (!sameBlock(at)) return false;
+      }
+      return sameBlock(size - 16);
     }
-    return sameBlock(size - 16);
+    if (size >= 8) return same(0, word) && same(size - 8, word);
+    if (size >= 4) return same(0, half) && same(size - 4, half);
+    for (std::size_t i = 0; i < size; ++i) {
+      if (a[i] != b[i]) return false;
+    }
+    return true;
   }
 
   std::size_t Mask() const { return mask_; }
@@ -101,7 +97,9 @@ class NameTable {
     slots_ = std::vector<Slot>(old.size() * 2);
     mask_ = slots_.size() - 1;
     for (Slot& slot : old) {
-      if (slot.name != nullptr) SlotFor(GameName(std::string_view(slot.name, slot.size))) = slot;
+      if (slot.name != nullptr) {
+        SlotFor(GameName(std::string_view(slot.name, slot.key & 0xFFFFFFFFu))) = slot;
+      }
     }
   }
 

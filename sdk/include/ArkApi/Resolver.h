@@ -22,6 +22,8 @@ class GameName {
 
   constexpr std::string_view View() const { return {data_, size_}; }
   constexpr std::uint32_t HashValue() const { return hash_; }
+  // Length and hash in one word, so that a table compares both at once.
+  constexpr std::uint64_t Key() const { return std::uint64_t{hash_} << 32 | size_; }
 
   // FNV-1a: cheap at compile time and good enough for a table of a few hundred names.
   static constexpr std::uint32_t Hash(std::string_view name) {
