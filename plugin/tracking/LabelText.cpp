@@ -8,7 +8,7 @@
 namespace packsentinel {
 namespace {
 
-bool IsBrace(char16_t c) { return c == u'{' || c == u'}'; }
+bool IsBrace(char16_t c) { return (c == u'{') | (c == u'}'); }
 
 void ReplaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value) {
   std::size_t at = 0;
@@ -103,38 +103,39 @@ LabelTemplate::LabelTemplate(std::u16string_view text, std::span<const std::u16s
   if (piece.literalLength > 0) pieces_.push_back(piece);
 }
 
-bool LabelTemplate::NeedsTheRule(std::span<const std::u16string_view> values) const {
-  if (valueBetweenBraces_) return true;
-  // What the last placeholder inserts is never scanned again.
-  for (const auto value : values.first(values.size() - 1)) {
-    for (const char16_t c : value) {
-      if (IsBrace(c)) return true;
-    }
-  }
-  return false;
-}
-
 void LabelTemplate::Fill(std::span<const std::u16string_view> values, FString& out) const {
   out.Reset();
-  if (NeedsTheRule(values)) {
-    const std::u16string filled = ReplaceInSequence(text_, names_, values);
-    out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
-    return;
-  }
+  if (!valueBetweenBraces_ && FillInOnePass(values, out)) return;
+  const std::u16string filled = ReplaceInSequence(text_, names_, values);
+  out.Reset();
+  out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
+}
+
+bool LabelTemplate::FillInOnePass(std::span<const std::u16string_view> values, FString& out) const {
   std::size_t length = 0;
   for (const Piece& piece : pieces_) {
     length += piece.literalLength + (piece.slot >= 0 ? values[piece.slot].size() : 0);
   }
-  if (length == 0) return;
-  // Room for the whole label and its terminator at once, then one copy per piece.
+  if (length == 0) return true;
+  // Room for the whole label and its terminator at once, then each piece copied in.
   auto& chars = out.GetCharArray();
   const int32 first = chars.AddUninitialized(static_cast<int32>(length) + 1);
   TCHAR* at = chars.GetData() + first;
+  // What the last placeholder inserts is never scanned again; what the others insert is, so a
+  // brace there may start or end a later match.
+  const int lastSlot = static_cast<int>(names_.size()) - 1;
+  bool braceScannedAgain = false;
   for (const Piece& piece : pieces_) {
-    at = std::copy_n(text_.data() + piece.literalStart, piece.literalLength, at);
-    if (piece.slot >= 0) at = std::ranges::copy(values[piece.slot], at).out;
+    for (std::uint32_t i = 0; i < piece.literalLength; ++i) *at++ = text_[piece.literalStart + i];
+    if (piece.slot < 0) continue;
+    const bool scannedAgain = piece.slot < lastSlot;
+    for (const char16_t c : values[piece.slot]) {
+      braceScannedAgain |= scannedAgain && IsBrace(c);
+      *at++ = c;
+    }
   }
   *at = u'\0';
+  return !braceScannedAgain;
 }
 
 DecimalText::DecimalText(int32 value) {

@@ -39,7 +39,8 @@ class LabelTemplate {
     int slot;                                   // then this placeholder's value; -1: none
   };
 
-  bool NeedsTheRule(std::span<const std::u16string_view> values) const;
+  // False, with the text unfinished, when a value holds a brace that a later step would scan.
+  bool FillInOnePass(std::span<const std::u16string_view> values, FString& out) const;
 
   std::u16string text_;
   std::span<const std::u16string_view> names_;
