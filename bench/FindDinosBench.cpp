@@ -1,6 +1,6 @@
-// One FindDinos call over a map of 50,000 creatures: with few matches and with many, and over
-// creatures whose names are dear to compare, to show that the dead and the tamed are turned away
-// before their names are looked at.
+// One FindDinos call over a map of 50,000 creatures: with few matches and with many, each beside
+// its floor; and over creatures whose names are dear to compare, to show that the dead and the
+// tamed are turned away before their names are looked at.
 
 #include <benchmark/benchmark.h>
 
@@ -8,10 +8,15 @@
 
 #include "commands/FindDinos.h"
 #include "support/BenchServer.h"
+#include "support/EventCapture.h"
+#include "support/FloorFindDinos.h"
+#include "support/PairedTiming.h"
+#include "support/Resolutions.h"
+#include "support/SetUp.h"
 
 namespace {
 
-using namespace packsentinel;
+using namespace bench_support;
 
 constexpr int kWorldCreatures = 50000;
 constexpr float kMapHalfWidth = 400000.f;
@@ -23,43 +28,57 @@ const char* const kConfig = R"({
     "FindDinosUseHelp": "Usage: {} <creature name> [level]"}
 })";
 
-using Server = bench_support::BenchServer;
-
-// Runs the command once per iteration; reports an error unless it answered as expected.
-void Run(Server& server, benchmark::State& state, const char16_t* line, const char* expectedEvent) {
+// Plugin and floor in every iteration, once the floor is shown to answer as the plugin does.
+void RunBesideFloor(benchmark::State& state, AShooterPlayerController* player,
+                    const char16_t* line) {
+  const auto game = MakeOrSkip<FloorGame>(state);
+  if (!game) return;
+  FloorFindDinos floor(*game);
   FString text(line);
-  for (auto _ : state) FindDinosCommand(server.Controller(), &text, 0);
-  auto& events = framework::Events();
-  events.SetMode(framework::EventLog::Mode::Record);
-  events.SetRetain(true);
-  events.ClearRetained();
-  FindDinosCommand(server.Controller(), &text, 0);
-  const auto& answer = events.Retained();
-  if (answer.empty() || answer.front()["event"] != expectedEvent) {
-    state.SkipWithError("unexpected answer");
-  }
-  events.SetRetain(false);
-  events.ClearRetained();
+  const auto plugin = [&] { packsentinel::FindDinosCommand(player, &text, 0); };
+  const auto floorRun = [&] { floor.Run(player, text); };
+  if (!SameEvents(state, plugin, floorRun)) return;
+  const auto visited = static_cast<double>(floor.Visited());
+  state.counters["resolutions/creature"] = static_cast<double>(ResolutionsOf(plugin)) / visited;
+  state.counters["floor_resolutions/creature"] =
+      static_cast<double>(ResolutionsOf(floorRun)) / visited;
+  TimePaired(state, plugin, floorRun);
   state.SetItemsProcessed(state.iterations() * kWorldCreatures);
 }
 
 // The usual search: a handful of one kind among many others.
 void BM_FindDinosFewMatches(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures - 10, "Dodo", kMapHalfWidth, 1);
   server.Populate(10, "Giganotosaurus", kMapHalfWidth, 2);
-  Run(server, state, u"/finddino giga", "notification");
+  RunBesideFloor(state, alice, u"/finddino giga");
+  state.SetLabel("FindDinos, 10 of 50,000 match");
 }
-BENCHMARK(BM_FindDinosFewMatches)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindDinosFewMatches)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Half the map matches: the list text grows to 25,000 lines.
 void BM_FindDinosManyMatches(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures / 2, "Dodo", kMapHalfWidth, 1);
   server.Populate(kWorldCreatures / 2, "Rex", kMapHalfWidth, 2);
-  Run(server, state, u"/finddino rex", "notification");
+  RunBesideFloor(state, alice, u"/finddino rex");
+  state.SetLabel("FindDinos, 25,000 of 50,000 match");
 }
-BENCHMARK(BM_FindDinosManyMatches)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindDinosManyMatches)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The plugin alone, once per iteration; skipped unless its answer starts with the expected event.
+void RunAlone(benchmark::State& state, AShooterPlayerController* player, const char16_t* line,
+              const char* expectedEvent) {
+  FString text(line);
+  for (auto _ : state) packsentinel::FindDinosCommand(player, &text, 0);
+  const auto answer = RecordEvents([&] { packsentinel::FindDinosCommand(player, &text, 0); });
+  if (answer.empty() || answer.front()["event"] != expectedEvent) {
+    state.SkipWithError("unexpected answer");
+  }
+  state.SetItemsProcessed(state.iterations() * kWorldCreatures);
+}
 
 // Names that nearly match at every position cost far more to compare than the cheap tests.
 // Living wild creatures pay for it; dead or tamed ones with the same names must not, and should
@@ -68,31 +87,39 @@ const std::string kDearName(200, 'a');
 const char16_t* const kDearSearch = u"/finddino aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab";
 
 void BM_FindDinosDearNamesCompared(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1);
-  Run(server, state, kDearSearch, "sotf_notification");
+  RunAlone(state, alice, kDearSearch, "sotf_notification");
+  state.SetLabel("FindDinos, 50,000 dear names compared");
 }
 BENCHMARK(BM_FindDinosDearNamesCompared)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosDearNamesDead(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1);
   for (auto* dino : server.Game().Dinos()) dino->SetFlag(game::APrimalCharacter::kIsDeadBit, true);
-  Run(server, state, kDearSearch, "sotf_notification");
+  RunAlone(state, alice, kDearSearch, "sotf_notification");
+  state.SetLabel("FindDinos, 50,000 dear names, all dead");
 }
 BENCHMARK(BM_FindDinosDearNamesDead)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosDearNamesTamed(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures, kDearName, kMapHalfWidth, 1, 50000);
-  Run(server, state, kDearSearch, "sotf_notification");
+  RunAlone(state, alice, kDearSearch, "sotf_notification");
+  state.SetLabel("FindDinos, 50,000 dear names, all tamed");
 }
 BENCHMARK(BM_FindDinosDearNamesTamed)->Unit(benchmark::kMillisecond);
 
 void BM_FindDinosShortNamesTamed(benchmark::State& state) {
-  Server server(kConfig);
+  BenchServer server(nlohmann::json::parse(kConfig));
+  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures, "a", kMapHalfWidth, 1, 50000);
-  Run(server, state, kDearSearch, "sotf_notification");
+  RunAlone(state, alice, kDearSearch, "sotf_notification");
+  state.SetLabel("FindDinos, 50,000 short names, all tamed");
 }
 BENCHMARK(BM_FindDinosShortNamesTamed)->Unit(benchmark::kMillisecond);
 

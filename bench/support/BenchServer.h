@@ -1,57 +1,40 @@
 #pragma once
 
-// A game with the plugin's configuration in force, one player, and the stand-in's output only
-// counted, so a benchmark measures the plugin rather than the stand-in's bookkeeping.
+// The set-up every benchmark shares: a game with a configuration in force and the stand-in's
+// output only counted, so that a benchmark measures the plugin rather than the stand-in's
+// bookkeeping. The plugin's state is cleared when it ends, ready for the next benchmark.
 
-#include <random>
+#include <nlohmann/json.hpp>
 #include <string>
 
-#include "core/Config.h"
-#include "core/Lifecycle.h"
-#include "framework/Events.h"
+#include "ArkApi/BasicTypes.h"
 #include "game/Game.h"
-#include "tracking/Registries.h"
 
 namespace bench_support {
 
 class BenchServer {
  public:
-  explicit BenchServer(const char* config) {
-    framework::Events().SetMode(framework::EventLog::Mode::Count);
-    packsentinel::Config = nlohmann::json::parse(config);
-    packsentinel::TextUpdatePeriod = 0;
-    game::PlayerSpec setup;
-    setup.name = "alice";
-    setup.steamId = 1;
-    setup.dataId = 1;
-    player_ = &game_.AddPlayer(setup);
-  }
-  ~BenchServer() {
-    packsentinel::WildDinoTrackers.clear();
-    packsentinel::TrackCounts.clear();
-    packsentinel::Config = nullptr;
-  }
+  explicit BenchServer(nlohmann::json config);
+  ~BenchServer();
   BenchServer(const BenchServer&) = delete;
   BenchServer& operator=(const BenchServer&) = delete;
 
-  game::Game& Game() { return game_; }
-  AShooterPlayerController* Controller() {
-    return reinterpret_cast<AShooterPlayerController*>(player_->controller);
-  }
+  // config/config.json as shipped.
+  static nlohmann::json ShippedConfig();
 
-  // Creatures at random levels, spread over a square of the given half-width around the player.
-  void Populate(int count, const std::string& name, float spread, unsigned seed, int32 team = 0) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> place(-spread, spread);
-    std::uniform_int_distribution<int32> level(1, 150);
-    for (int i = 0; i < count; ++i) {
-      game_.SpawnDino({"", name, level(random), team, {place(random), place(random), 0.f}});
-    }
-  }
+  game::Game& Game() { return game_; }
+
+  // Objects as the plugin sees them.
+  AShooterPlayerController* AddPlayer(const game::PlayerSpec& setup);
+  // A player of the Default group at the origin, his data id his steam id.
+  AShooterPlayerController* AddPlayer(const std::string& name, uint64 steamId);
+  APrimalDinoCharacter* SpawnDino(const game::DinoSpec& setup);
+
+  // Creatures at random levels, spread over a square of the given half-width around the origin.
+  void Populate(int count, const std::string& name, float spread, unsigned seed, int32 team = 0);
 
  private:
   game::Game game_;
-  game::Player* player_;
 };
 
 }  // namespace bench_support

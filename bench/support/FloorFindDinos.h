@@ -1,0 +1,40 @@
+#pragma once
+
+// The floor of FindDinos: the same game calls in the same order over every creature of the
+// world, each field read directly, and the list written into one reused text.
+
+#include <vector>
+
+#include "support/FloorCommand.h"
+#include "support/FloorGame.h"
+#include "support/FloorText.h"
+
+namespace bench_support {
+
+class FloorFindDinos {
+ public:
+  explicit FloorFindDinos(const FloorGame& game);
+
+  void Run(AShooterPlayerController* controller, const FString& line);
+  // The creatures the last run examined.
+  std::size_t Visited() const { return visited_; }
+
+ private:
+  struct Listed {
+    const FString* name;
+    int32 level;
+    FVector location;
+  };
+
+  void Examine(AActor* actor, UClass* dinoClass, const FloorRequest& request);
+  void SendList(AShooterPlayerController* controller, UWorld* world);
+
+  const FloorGame& game_;
+  FloorCommand command_;
+  FloorText text_;
+  const FString noneFound_;
+  std::vector<Listed> listed_;
+  std::size_t visited_ = 0;
+};
+
+}  // namespace bench_support

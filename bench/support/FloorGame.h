@@ -1,0 +1,150 @@
+#pragma once
+
+// The floors' way into the game: every function, field and flag they use, resolved by name once
+// when a floor is set up and reached afterwards through plain pointers and offsets. Each
+// function has the signature the plugin calls it with.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ArkApi/BasicTypes.h"
+#include "ArkApi/ChatMessage.h"
+#include "ArkApi/FString.h"
+#include "ArkApi/Resolver.h"
+#include "ArkApi/TArray.h"
+#include "ArkApi/Vector.h"
+#include "ArkApi/WeakObjectPtr.h"
+
+namespace bench_support {
+
+// Each throws std::runtime_error for a name the game does not publish.
+void* ResolveFunction(GameName name);
+std::ptrdiff_t ResolveFieldOffset(GameName name);
+
+// A member function: the object goes first.
+template <typename R, typename... Args>
+class Method {
+ public:
+  explicit Method(GameName name)
+      : call_(reinterpret_cast<R (*)(const void*, Args...)>(ResolveFunction(name))) {}
+  R operator()(const void* self, Args... args) const { return call_(self, args...); }
+
+ private:
+  R (*call_)(const void*, Args...);
+};
+
+template <typename R, typename... Args>
+class StaticFunction {
+ public:
+  explicit StaticFunction(GameName name)
+      : call_(reinterpret_cast<R (*)(Args...)>(ResolveFunction(name))) {}
+  R operator()(Args... args) const { return call_(args...); }
+
+ private:
+  R (*call_)(Args...);
+};
+
+template <typename T>
+class Field {
+ public:
+  explicit Field(GameName name) : offset_(ResolveFieldOffset(name)) {}
+  T& Of(const void* object) const {
+    return *reinterpret_cast<T*>(const_cast<char*>(static_cast<const char*>(object)) + offset_);
+  }
+
+ private:
+  std::ptrdiff_t offset_;
+};
+
+// One flag bit of a 32-bit word inside an object.
+class Flag {
+ public:
+  explicit Flag(GameName name);
+  bool Of(const void* object) const {
+    const auto word =
+        *reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(object) + wordOffset_);
+    return ((word >> position_) & mask_) != 0;
+  }
+
+ private:
+  std::ptrdiff_t wordOffset_;
+  std::uint32_t position_;
+  std::uint32_t mask_;
+};
+
+struct FloorGame {
+  template <typename T>
+  T* Get(const FWeakObjectPtr& weak) const {
+    return reinterpret_cast<T*>(weakGet(&weak, false));
+  }
+  FWeakObjectPtr Weak(const void* object) const {
+    FWeakObjectPtr weak;
+    weakAssign(&weak, static_cast<const UObject*>(object));
+    return weak;
+  }
+
+  Method<UObject*, bool> weakGet{"FWeakObjectPtr.Get"};
+  Method<void, const UObject*> weakAssign{"FWeakObjectPtr.operator="};
+
+  // Player controllers.
+  Method<uint64> playerId{"AShooterPlayerController.GetUniqueNetIdAsUINT64"};
+  Method<AShooterCharacter*> playerCharacter{"AShooterPlayerController.GetPlayerCharacter"};
+  Method<FString> playerCharacterName{"AShooterPlayerController.GetPlayerCharacterName"};
+  Flag isRespawning{"AShooterPlayerController.bIsRespawning"};
+  Field<uint64> linkedPlayerId{"AShooterPlayerController.LinkedPlayerID"};
+  Field<AShooterPlayerState*> playerState{"AController.PlayerState"};
+
+  // What players are sent.
+  Method<void, FChatMessage> chatMessage{"AShooterPlayerController.ClientChatMessage"};
+  Method<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>
+      notification{"AShooterPlayerController.ClientServerNotificationSingle"};
+  Method<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>
+      sotfNotification{"AShooterPlayerController.ClientServerSOTFNotificationCustom"};
+  Method<void, FVector, const FString&, FColor, float, float, float, const FVector*, float, float,
+         float>
+      floatingText{"AShooterPlayerController.ClientAddFloatingText"};
+  Method<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool> debugString{
+      "AActor.MulticastDrawDebugString"};
+
+  // Actors.
+  Field<int32> targetingTeam{"AActor.TargetingTeam"};
+  Field<USceneComponent*> rootComponent{"AActor.RootComponent"};
+  Field<FVector> relativeLocation{"USceneComponent.RelativeLocation"};
+  Method<float, AActor*> distanceTo{"AActor.GetDistanceTo"};
+  Method<bool, UClass*> isA{"UObjectBaseUtility.IsA"};
+  StaticFunction<UClass*> dinoClass{"APrimalDinoCharacter.GetPrivateStaticClass"};
+
+  // Characters and creatures.
+  Method<bool> isDead{"APrimalCharacter.IsDead"};
+  Flag deadFlag{"APrimalCharacter.bIsDead"};
+  Flag sleeping{"APrimalCharacter.bIsSleeping"};
+  Field<FString> descriptiveName{"APrimalCharacter.DescriptiveName"};
+  Field<UPrimalCharacterStatusComponent*> statusComponent{
+      "APrimalCharacter.MyCharacterStatusComponent"};
+  Method<int32> characterLevel{"UPrimalCharacterStatusComponent.GetCharacterLevel"};
+  Method<FVector> capsuleTop{"APrimalCharacter.GetCapsuleTopLocation"};
+  Flag destroyingDino{"APrimalDinoCharacter.bIsDestroyingDino"};
+  Method<FString> dinoDescriptiveName{"APrimalDinoCharacter.GetDinoDescriptiveName"};
+  Flag connected{"AShooterCharacter.bIsConnected"};
+  Method<FVector, bool> pawnViewLocation{"AShooterCharacter.GetPawnViewLocation"};
+
+  // Tribes and player ids.
+  Field<FTribeData> tribeData{"AShooterPlayerState.MyTribeData"};
+  Field<TArray<uint32>> tribeMemberIds{"FTribeData.MembersPlayerDataID"};
+  Method<uint64, int32> steamIdForPlayerId{"AShooterGameMode.GetSteamIDForPlayerID"};
+  Method<void, int32, uint64> addPlayerId{"AShooterGameMode.AddPlayerID"};
+
+  // The world.
+  Field<TArray<TWeakObjectPtr<APlayerController>>> playerControllers{"UWorld.PlayerControllerList"};
+  Method<AWorldSettings*, bool, bool> worldSettings{"UWorld.GetWorldSettings"};
+  Field<float> latitudeScale{"APrimalWorldSettings.LatitudeScale"};
+  Field<float> latitudeOrigin{"APrimalWorldSettings.LatitudeOrigin"};
+  Field<float> longitudeScale{"APrimalWorldSettings.LongitudeScale"};
+  Field<float> longitudeOrigin{"APrimalWorldSettings.LongitudeOrigin"};
+  StaticFunction<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>
+      overlapActors{"UVictoryCore.ServerOctreeOverlapActors"};
+  StaticFunction<void, UObject*, UClass*, TArray<AActor*>*> allActorsOfClass{
+      "UGameplayStatics.GetAllActorsOfClass"};
+};
+
+}  // namespace bench_support

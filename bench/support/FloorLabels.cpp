@@ -1,0 +1,226 @@
+#include "support/FloorLabels.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+#include "ArkApi/IApiUtils.h"
+
+namespace bench_support {
+namespace {
+
+constexpr FLinearColor kYellow{1.f, 1.f, 0.f, 1.f};
+constexpr FLinearColor kGreen{0.f, 1.f, 0.f, 1.f};
+constexpr std::uint32_t kMateColour = 0xFF35C211;
+
+// The templates this floor writes its texts for.
+constexpr std::u16string_view kWildTemplate = u"{dinoName} {dinoLevel} {dinoDistance}m";
+constexpr std::u16string_view kTribeTemplate = u"{dinoName}\n{spaces}{dinoDistance}m";
+constexpr std::u16string_view kMateTemplate = u"{playerName} {playerDistance}m";
+
+void RequireTemplate(const char* key, std::u16string_view written) {
+  const FString configured = ConfiguredText("FloatingTexts", key);
+  if (configured.View() != written) {
+    throw std::runtime_error(std::string("the floor writes ") + key + " as \"" +
+                             Utf16ToUtf8(written) + "\", the configuration has \"" +
+                             configured.ToString() + "\"");
+  }
+}
+
+float CreatureLabelDuration(int32 period) {
+  if (period == 1) return 0.035f;
+  if (period >= 10) return static_cast<float>(period * 0.04);
+  return static_cast<float>(period * 0.035 * 2);
+}
+
+float MateLabelDuration(int32 period) {
+  if (period >= 1 && period <= 5) return 0.2728f;
+  return static_cast<float>(period * 0.0375);
+}
+
+// Runs the walk over every entry and keeps, in order, those it answers true for.
+template <typename Entry, typename Walk>
+void WalkKeeping(std::vector<Entry>& entries, Walk walk) {
+  auto kept = entries.begin();
+  for (Entry& entry : entries) {
+    if (walk(entry)) *kept++ = entry;
+  }
+  entries.erase(kept, entries.end());
+}
+
+}  // namespace
+
+FloorLabels::FloorLabels(const FloorGame& game) : game_(game) {
+  RequireTemplate("TrackWildDinosText", kWildTemplate);
+  RequireTemplate("TrackTribeDinosText", kTribeTemplate);
+  RequireTemplate("TrackTribeMembersText", kMateTemplate);
+}
+
+void FloorLabels::TrackWild(AShooterPlayerController* tracker, APrimalDinoCharacter* creature) {
+  wild_.push_back({game_.Weak(tracker), game_.Weak(creature)});
+}
+
+void FloorLabels::TrackTribe(AShooterPlayerController* tracker, APrimalDinoCharacter* creature) {
+  tribe_.push_back({game_.Weak(tracker), game_.Weak(creature)});
+}
+
+void FloorLabels::ShowMates(AShooterPlayerController* tracker) {
+  mateTrackers_.push_back(game_.Weak(tracker));
+}
+
+void FloorLabels::Refresh(int32 period) {
+  RefreshMates(period);
+  RefreshCreatures(
+      tribe_, "TrackTribeDinos", true, kGreen, period,
+      [this](auto... actors) { return IsTribeGone(actors...); },
+      [this](APrimalDinoCharacter* creature, int32 metres) { WriteTribeText(creature, metres); });
+  // Wild labels have no upper range: the command already chose what is near enough.
+  RefreshCreatures(
+      wild_, "TrackWildDinos", false, kYellow, period,
+      [this](auto... actors) { return IsWildGone(actors...); },
+      [this](APrimalDinoCharacter* creature, int32 metres) { WriteWildText(creature, metres); });
+}
+
+void FloorLabels::RefreshMates(int32 period) {
+  const nlohmann::json& section = CommandSettings("TrackTribeMembers");
+  if (!IsEnabled(section)) return;
+  const TrackRange range(section);
+  const float duration = MateLabelDuration(period);
+  AShooterGameMode* gameMode = ArkApi::GetApiUtils().GetGameModeObject();
+  WalkKeeping(mateTrackers_, [&](const FWeakObjectPtr& entry) {
+    auto* tracker = game_.Get<AShooterPlayerController>(entry);
+    AShooterCharacter* character = tracker ? game_.playerCharacter(tracker) : nullptr;
+    if (character == nullptr || game_.isDead(character) || !game_.connected.Of(character)) {
+      return false;
+    }
+    DrawMatesOf(tracker, character, gameMode, range, duration);
+    return true;
+  });
+}
+
+void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
+                              AShooterCharacter* trackerCharacter, AShooterGameMode* gameMode,
+                              const TrackRange& range, float duration) {
+  AShooterPlayerState* state = game_.playerState.Of(tracker);
+  if (state == nullptr) return;
+  const TArray<uint32>& ids = game_.tribeMemberIds.Of(&game_.tribeData.Of(state));
+  // A copy: looking a mate up may change what the game holds.
+  memberIds_.assign(ids.begin(), ids.end());
+  const uint64 trackerId = game_.playerId(tracker);
+  const bool trackerPresent = IsPresent(tracker, trackerCharacter);
+  for (const uint32 member : memberIds_) {
+    const uint64 playerId = PlayerIdOfMember(gameMode, member);
+    if (playerId == trackerId || !trackerPresent) continue;
+    AShooterPlayerController* mate = ArkApi::GetApiUtils().FindControllerBySteamId(playerId);
+    if (mate == nullptr) continue;
+    AShooterCharacter* mateCharacter = game_.playerCharacter(mate);
+    if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
+    const int32 metres = Metres(mateCharacter, trackerCharacter);
+    if (!range.Admits(metres, true)) continue;
+    const FVector at = game_.pawnViewLocation(mateCharacter, false);
+    const FString name = game_.playerCharacterName(mate);
+    text_.Clear();
+    text_.Append(name.View());
+    text_.Append(u' ');
+    text_.AppendDecimal(metres);
+    text_.Append(u'm');
+    const FVector still{0.f, 0.f, 0.f};
+    game_.floatingText(tracker, at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration, &still,
+                       1.5f, 0.f, 0.f);
+  }
+}
+
+uint64 FloorLabels::PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const {
+  const auto dataId = static_cast<int32>(memberId);
+  uint64 playerId = game_.steamIdForPlayerId(gameMode, dataId);
+  if (playerId != 0) return playerId;
+  const auto linkedId = static_cast<uint64>(static_cast<int64>(dataId));
+  UWorld* world = ArkApi::GetApiUtils().GetGameWorld();
+  for (const auto& weak : game_.playerControllers.Of(world)) {
+    auto* controller = game_.Get<AShooterPlayerController>(weak);
+    if (controller != nullptr && game_.linkedPlayerId.Of(controller) == linkedId) {
+      playerId = game_.playerId(controller);
+      break;
+    }
+  }
+  game_.addPlayerId(gameMode, dataId, playerId);
+  return playerId;
+}
+
+bool FloorLabels::IsPresent(AShooterPlayerController* controller,
+                            AShooterCharacter* character) const {
+  return !game_.isRespawning.Of(controller) && !game_.isDead(character) &&
+         game_.connected.Of(character);
+}
+
+template <typename IsGone, typename WriteText>
+void FloorLabels::RefreshCreatures(std::vector<CreatureEntry>& entries, const char* commandKey,
+                                   bool upperBound, const FLinearColor& colour, int32 period,
+                                   IsGone isGone, WriteText writeText) {
+  const nlohmann::json& section = CommandSettings(commandKey);
+  if (!IsEnabled(section)) return;
+  const TrackRange range(section);
+  const float duration = CreatureLabelDuration(period);
+  WalkKeeping(entries, [&](const CreatureEntry& entry) {
+    auto* creature = game_.Get<APrimalDinoCharacter>(entry.creature);
+    auto* tracker = game_.Get<AShooterPlayerController>(entry.tracker);
+    AShooterCharacter* trackerCharacter = tracker ? game_.playerCharacter(tracker) : nullptr;
+    if (isGone(creature, tracker, trackerCharacter)) return false;
+    const int32 metres = Metres(creature, trackerCharacter);
+    if (range.Admits(metres, upperBound)) {
+      writeText(creature, metres);
+      game_.debugString(tracker, game_.capsuleTop(creature), text_.Get(), nullptr, colour, duration,
+                        true);
+    }
+    return true;
+  });
+}
+
+bool FloorLabels::IsWildGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
+                             AShooterCharacter* trackerCharacter) const {
+  return creature == nullptr || game_.destroyingDino.Of(creature) || tracker == nullptr ||
+         trackerCharacter == nullptr || game_.deadFlag.Of(creature) ||
+         game_.sleeping.Of(creature) || !game_.connected.Of(trackerCharacter) ||
+         game_.isRespawning.Of(tracker);
+}
+
+// Stricter than for wild creatures: death is asked of the game, and a dead tracker ends it.
+bool FloorLabels::IsTribeGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
+                              AShooterCharacter* trackerCharacter) const {
+  return creature == nullptr || game_.destroyingDino.Of(creature) || game_.isDead(creature) ||
+         game_.sleeping.Of(creature) || tracker == nullptr || trackerCharacter == nullptr ||
+         game_.isDead(trackerCharacter) || !game_.connected.Of(trackerCharacter) ||
+         game_.isRespawning.Of(tracker);
+}
+
+void FloorLabels::WriteWildText(APrimalDinoCharacter* creature, int32 metres) {
+  text_.Clear();
+  text_.Append(game_.descriptiveName.Of(creature).View());
+  text_.Append(u' ');
+  if (UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(creature)) {
+    text_.AppendDecimal(game_.characterLevel(status));
+  }
+  text_.Append(u' ');
+  text_.AppendDecimal(metres);
+  text_.Append(u'm');
+}
+
+void FloorLabels::WriteTribeText(APrimalDinoCharacter* creature, int32 metres) {
+  const FString name = game_.dinoDescriptiveName(creature);
+  text_.Clear();
+  text_.Append(name.View());
+  text_.Append(u'\n');
+  // Blanks that put the second line about under the middle of the name.
+  text_.AppendRepeated(u' ', static_cast<std::size_t>((name.Len() + 3) / 2 - 1));
+  text_.AppendDecimal(metres);
+  text_.Append(u'm');
+}
+
+int32 FloorLabels::Metres(AActor* from, AActor* to) const {
+  const float metres = std::trunc(game_.distanceTo(from, to) / 100.f);
+  if (!(metres < 2147483648.f)) return std::numeric_limits<int32>::max();
+  return static_cast<int32>(metres);
+}
+
+}  // namespace bench_support

@@ -1,0 +1,61 @@
+#pragma once
+
+// The floor of the label refresh: what the three label updaters do (drop tests, distance, range,
+// text, draw), done directly on the game with the same game calls in the same order, for the
+// label templates of the shipped configuration.
+
+#include <vector>
+
+#include "support/FloorGame.h"
+#include "support/FloorSettings.h"
+#include "support/FloorText.h"
+
+namespace bench_support {
+
+class FloorLabels {
+ public:
+  // Throws when the configured label templates are not the ones it writes.
+  explicit FloorLabels(const FloorGame& game);
+
+  void TrackWild(AShooterPlayerController* tracker, APrimalDinoCharacter* creature);
+  void TrackTribe(AShooterPlayerController* tracker, APrimalDinoCharacter* creature);
+  void ShowMates(AShooterPlayerController* tracker);
+
+  // One refresh of all three, in the host's order: tribe mates, tribe creatures, wild creatures.
+  // An entry whose creature or tracker is gone is dropped. The period (in ticks) sets how long
+  // the labels stay.
+  void Refresh(int32 period);
+
+ private:
+  struct CreatureEntry {
+    FWeakObjectPtr tracker;
+    FWeakObjectPtr creature;
+  };
+
+  void RefreshMates(int32 period);
+  void DrawMatesOf(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter,
+                   AShooterGameMode* gameMode, const TrackRange& range, float duration);
+  uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const;
+  bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) const;
+  // The walk both creature registries share; the kinds differ in their drop test and text.
+  template <typename IsGone, typename WriteText>
+  void RefreshCreatures(std::vector<CreatureEntry>& entries, const char* commandKey,
+                        bool upperBound, const FLinearColor& colour, int32 period, IsGone isGone,
+                        WriteText writeText);
+  bool IsWildGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
+                  AShooterCharacter* trackerCharacter) const;
+  bool IsTribeGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
+                   AShooterCharacter* trackerCharacter) const;
+  void WriteWildText(APrimalDinoCharacter* creature, int32 metres);
+  void WriteTribeText(APrimalDinoCharacter* creature, int32 metres);
+  int32 Metres(AActor* from, AActor* to) const;
+
+  const FloorGame& game_;
+  FloorText text_;
+  std::vector<CreatureEntry> wild_;
+  std::vector<CreatureEntry> tribe_;
+  std::vector<FWeakObjectPtr> mateTrackers_;
+  std::vector<uint32> memberIds_;  // reused by every tracker
+};
+
+}  // namespace bench_support

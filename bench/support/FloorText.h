@@ -1,0 +1,37 @@
+#pragma once
+
+// Text for the game's calls, built in place: one FString whose storage every text reuses, so
+// building a label costs neither an allocation nor a name lookup once the storage has grown.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ArkApi/FString.h"
+
+namespace bench_support {
+
+class FloorText {
+ public:
+  FloorText();
+
+  void Clear() { chars_.clear(); }
+  void Append(std::u16string_view text) { chars_.append(text); }
+  void Append(char16_t c) { chars_.push_back(c); }
+  void AppendRepeated(char16_t c, std::size_t count) { chars_.append(count, c); }
+  // Narrow text widened byte by byte, a byte of 0x80 or above as '?', as the game widens it.
+  void AppendNarrow(std::string_view text);
+  void AppendDecimal(std::int64_t value);
+  // Wide text as its UTF-8 bytes widened one by one: each byte of a character beyond ASCII
+  // shows as '?', and an unpaired surrogate as the three of U+FFFD.
+  void AppendUtf8Widened(std::u16string_view text);
+
+  // The text as the game takes it; valid until the next change.
+  const FString& Get();
+
+ private:
+  std::u16string chars_;
+  FString text_;
+};
+
+}  // namespace bench_support
