@@ -2,8 +2,10 @@
 // label | name resolutions. It reads Google Benchmark's JSON results (run with repetitions; the
 // medians are shown) and the instruction counts of one plugin and one floor label refresh.
 // Exits with 1 when a benchmark reported an error, such as a floor that differs from the plugin.
+// Each `--devserver RUN SECONDS` adds the time the same work took through devserver, for a
+// second table that sets it beside the benchmark's.
 //
-//   bench_table PLUGIN_INSTRUCTIONS FLOOR_INSTRUCTIONS RESULTS.json...
+//   bench_table PLUGIN_INSTRUCTIONS FLOOR_INSTRUCTIONS RESULTS.json... [--devserver RUN SECONDS]...
 
 #include <cmath>
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/LabelWorld.h"
@@ -112,8 +115,15 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> order;
   std::map<std::string, Row> rows;
+  std::map<std::string, double> pluginSeconds;
+  std::vector<std::pair<std::string, double>> throughDevserver;
   bool failed = false;
   for (int i = 3; i < argc; ++i) {
+    if (std::string(argv[i]) == "--devserver" && i + 2 < argc) {
+      throughDevserver.emplace_back(argv[i + 1], std::stod(argv[i + 2]));
+      i += 2;
+      continue;
+    }
     std::ifstream file(argv[i]);
     if (!file) {
       std::cerr << "can't open " << argv[i] << '\n';
@@ -132,6 +142,9 @@ int main(int argc, char** argv) {
         row->second.plugin = "error: " + run.value("error_message", std::string("unknown"));
       } else if (run.value("aggregate_name", "") == "median") {
         row->second = FromMedian(run, pluginInstructions, floorInstructions);
+        pluginSeconds[name] = run.contains("plugin") ? run["plugin"].get<double>()
+                                                     : Seconds(run["real_time"].get<double>(),
+                                                               run["time_unit"].get<std::string>());
       }
     }
   }
@@ -142,6 +155,19 @@ int main(int argc, char** argv) {
     const Row& row = rows[name];
     std::cout << "| " << row.work << " | " << row.floor << " | " << row.plugin << " | " << row.ratio
               << " | " << row.instructions << " | " << row.resolutions << " |\n";
+  }
+  if (!throughDevserver.empty()) {
+    std::cout << "\n| work | benchmark | through devserver | devserver / benchmark |\n"
+              << "|---|---:|---:|---:|\n";
+    for (const auto& [name, seconds] : throughDevserver) {
+      const auto benchmark = pluginSeconds.find(name);
+      if (benchmark == pluginSeconds.end()) {
+        std::cerr << "no benchmark named " << name << '\n';
+        return 2;
+      }
+      std::cout << "| " << rows[name].work << " | " << Duration(benchmark->second) << " | "
+                << Duration(seconds) << " | " << Fixed(seconds / benchmark->second, 2) << " |\n";
+    }
   }
   return failed ? 1 : 0;
 }
