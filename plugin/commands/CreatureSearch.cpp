@@ -52,16 +52,17 @@ class Search {
   void ExpandingRings() {
     if (freeSlots_ <= 0) return;
     std::vector<APrimalDinoCharacter*> recordedThisCall;
-    // What the smaller ring returned. A larger ring returns it again, in the same order, among
-    // what it adds; those actors were tested already, and their outcome cannot have changed.
-    std::vector<AActor*> smallerRing;
+    // What the smaller ring returned, kept until the larger one has been walked. A larger ring
+    // returns it again, in the same order, among what it adds; those actors were tested already,
+    // and their outcome cannot have changed.
+    TArray<AActor*> smallerRing;
     for (int32 metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(RadiusOf(metres), actors);
-      std::size_t seen = 0;
+      int32 seen = 0;
       for (AActor* actor : actors) {
         if (LimitReached()) break;
-        if (seen < smallerRing.size() && smallerRing[seen] == actor) {
+        if (seen < smallerRing.Num() && smallerRing[seen] == actor) {
           ++seen;
           continue;
         }
@@ -77,7 +78,7 @@ class Search {
         recordedThisCall.push_back(dino);
       }
       if (metres > kLastRingAfterMetres || LimitReached()) return;
-      smallerRing.assign(actors.begin(), actors.end());
+      smallerRing = std::move(actors);
     }
   }
 

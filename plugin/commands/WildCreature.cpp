@@ -5,7 +5,7 @@ namespace packsentinel {
 bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }
 
 bool CreatureRequest::NameMatches(std::u16string_view dinoName) const {
-  return NameContains(dinoName, name);
+  return NameContains(dinoName, loweredName);
 }
 
 bool CreatureRequest::LevelMatches(int32 dinoLevel) const {
@@ -23,6 +23,7 @@ CreatureRequest ReadCreatureRequest(const Words& words) {
   CreatureRequest request;
   request.level = ReadLevelWord(words.back());
   request.name = JoinWords(words, 1, request.level.isLevel ? words.size() - 1 : words.size());
+  request.loweredName = LowerAscii(request.name);
   return request;
 }
 

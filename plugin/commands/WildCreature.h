@@ -16,8 +16,9 @@ constexpr int32 kWildTeamBound = 10000;
 bool IsWild(APrimalDinoCharacter* dino);
 
 struct CreatureRequest {
-  std::u16string name;  // the words joined with single spaces, without the level
-  LevelWord level;      // the last word, when it is all digits
+  std::u16string name;         // the words joined with single spaces, without the level
+  std::u16string loweredName;  // the same, lowered once for the name test
+  LevelWord level;             // the last word, when it is all digits
 
   bool NameMatches(std::u16string_view dinoName) const;
   // True when no level was asked for.

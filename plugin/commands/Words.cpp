@@ -55,10 +55,18 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-bool NameContains(std::u16string_view name, std::u16string_view text) {
-  if (text.empty() || text.size() > name.size()) return false;
-  for (std::size_t i = 0; i + text.size() <= name.size(); ++i) {
-    if (EqualsIgnoringAsciiCase(name.substr(i, text.size()), text)) return true;
+std::u16string LowerAscii(std::u16string_view text) {
+  std::u16string lowered(text);
+  for (char16_t& c : lowered) c = LowerAscii(c);
+  return lowered;
+}
+
+bool NameContains(std::u16string_view name, std::u16string_view loweredText) {
+  if (loweredText.empty() || loweredText.size() > name.size()) return false;
+  for (std::size_t at = 0; at + loweredText.size() <= name.size(); ++at) {
+    std::size_t i = 0;
+    while (i < loweredText.size() && LowerAscii(name[at + i]) == loweredText[i]) ++i;
+    if (i == loweredText.size()) return true;
   }
   return false;
 }
