@@ -69,10 +69,11 @@ class NameTable {
     };
     // The last piece may overlap the one before it; bytes compared twice are equal anyway.
     if (size >= 16) [[likely]] {
-      for (std::size_t at = 0; at + 16 < size; at += 16) {
+      // Most names take two blocks: no loop for them.
+      for (std::size_t at = 16; at + 16 < size; at += 16) {
         if (!sameBlock(at)) return false;
       }
-      return sameBlock(size - 16);
+      return sameBlock(0) && sameBlock(size - 16);
     }
     if (size >= 8) return same(0, word) && same(size - 8, word);
     if (size >= 4) return same(0, half) && same(size - 4, half);
