@@ -41,7 +41,16 @@ void BM_OverlapQuery(benchmark::State& state) {
   }
   state.counters["found"] = benchmark::Counter(static_cast<double>(found) / state.iterations());
 }
-BENCHMARK(BM_OverlapQuery)->Arg(10000)->Arg(100000)->Arg(10240000)->Unit(benchmark::kMicrosecond);
+// From a few creatures, through the radii where the query turns from its grid to a walk of every
+// creature, to the whole map.
+BENCHMARK(BM_OverlapQuery)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(150000)
+    ->Arg(200000)
+    ->Arg(300000)
+    ->Arg(10240000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -64,6 +64,7 @@ DevServer::DevServer(ServerOptions options)
       plugin_(options_.pluginPath, options_.serverDir) {
   framework::SetCurrentDir(options_.serverDir);
   fs::create_directories(plugin_.PluginDir());
+  game_->SetLabelListener([this](const game::SentLabel& label) { RecordLabel(label); });
 }
 
 DevServer::~DevServer() { Shutdown(); }
@@ -386,18 +387,22 @@ void DevServer::EmitStats() {
       {{"live_blocks", game::LiveBlocks()}, {"overlap_queries", radii.size()}, {"radii", radii}});
 }
 
-void DevServer::RecordLabel(const framework::Event& event) {
-  const std::string kind = event.value("event", "");
-  if (kind != "debug_string" && kind != "floating_text") return;
-  auto& sent = labels_[event.value("to", "")];
-  const auto tick = event.value("tick", std::uint64_t{0});
+// A refresh sends a player's labels one after another, so the last receiver's record is tried
+// before the map; texts are kept as sent and only converted when a snapshot draws them.
+void DevServer::RecordLabel(const game::SentLabel& label) {
+  if (lastReceiver_ == labels_.end() || lastReceiver_->first != label.to.Handle) {
+    lastReceiver_ = labels_.find(label.to.Handle);
+    if (lastReceiver_ == labels_.end()) {
+      lastReceiver_ = labels_.emplace(label.to.Handle, SentLabels{}).first;
+    }
+  }
+  SentLabels& sent = lastReceiver_->second;
+  const std::uint64_t tick = framework::Events().Tick();
   if (sent.tick != tick) {
     sent.tick = tick;
     sent.labels.clear();
   }
-  const auto& at = event.at("at");
-  sent.labels.push_back(
-      {event.value("text", ""), {at[0].get<float>(), at[1].get<float>(), at[2].get<float>()}});
+  sent.labels.push_back({std::u16string(label.text.View()), label.at});
 }
 
 }  // namespace devserver

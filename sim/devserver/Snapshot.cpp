@@ -120,7 +120,7 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words) {
     for (const auto& label : sent->labels) {
       svg += fmt::format(
           "<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#f5e050\" text-anchor=\"middle\">{}</text>\n",
-          x(label.at), y(label.at) - 10, Escape(label.text));
+          x(label.at), y(label.at) - 10, Escape(Utf16ToUtf8(label.text)));
     }
   }
   svg += "</svg>\n";

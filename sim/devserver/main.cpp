@@ -129,22 +129,22 @@ int main(int argc, char** argv) {
                                     : fs::current_path().string();
 
   auto& events = framework::Events();
-  devserver::DevServer* serverForLabels = nullptr;
-  events.SetListener([&, output = arguments->output](const framework::Event& event) {
-    if (serverForLabels) serverForLabels->RecordLabel(event);
-    if (output == devserver::EventOutput::JsonLines) {
-      std::cout << devserver::ToJsonLine(event) << "\n";
-    } else if (output == devserver::EventOutput::Text) {
-      std::cout << devserver::ToText(event) << "\n";
-    }
-    if (interactive) std::cout.flush();
-  });
+  if (arguments->output == devserver::EventOutput::None) {
+    // Nothing is printed, so no event needs building; snapshots get their labels from the game.
+    events.SetMode(framework::EventLog::Mode::Count);
+  } else {
+    events.SetListener([&, output = arguments->output](const framework::Event& event) {
+      std::cout << (output == devserver::EventOutput::JsonLines ? devserver::ToJsonLine(event)
+                                                                : devserver::ToText(event))
+                << "\n";
+      if (interactive) std::cout.flush();
+    });
+  }
 
   int status = 0;
   {
     devserver::DevServer server(
         {dir.Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
-    serverForLabels = &server;
     if (!arguments->script) {
       // A person's session: the default world with the shipped configuration, plugin loaded.
       if (arguments->defaultWorld) {
@@ -162,7 +162,6 @@ int main(int argc, char** argv) {
       status = RunScript(scriptFile, *arguments->script, server);
     }
     server.Shutdown();
-    serverForLabels = nullptr;
   }
   events.SetListener(nullptr);
   std::cout.flush();

@@ -1,4 +1,5 @@
-// What the game sends to players. Each call becomes an event naming the receiving player.
+// What the game sends to players. Each call becomes an event naming the receiving player;
+// labels also go to the game's label listener, which needs no event built.
 
 #include <fmt/format.h>
 
@@ -6,6 +7,7 @@
 #include "Names.h"
 #include "framework/Events.h"
 #include "framework/Names.h"
+#include "game/Game.h"
 #include "game/Objects.h"
 
 namespace game {
@@ -55,6 +57,7 @@ void ClientServerSOTFNotificationCustom(const AActor* self, const FString& text,
 void MulticastDrawDebugString(const AActor* self, const FVector& at, const FString& text,
                               AActor* /*baseActor*/, FLinearColor colour, float duration,
                               bool /*popBack*/) {
+  Game::Current().LabelSent(self, text, at);
   framework::Events().EmitWith("debug_string", [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},
@@ -68,6 +71,7 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
                            float /*scaleX*/, float /*scaleY*/, float lifeSpan,
                            const FVector* /*velocity*/, float /*minScale*/, float /*fadeIn*/,
                            float /*fadeOut*/) {
+  Game::Current().LabelSent(self, text, at);
   framework::Events().EmitWith("floating_text", [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},

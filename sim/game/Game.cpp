@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "ArkApi/Tools.h"
@@ -83,6 +84,13 @@ void Game::DestroyObject(UObject* object) {
 
 void Game::DestroyActor(AActor* actor) {
   actors_.erase(actor->SpawnSequence);
+  if (actor->IsA(AShooterPlayerController::StaticClass())) {
+    auto* controller = static_cast<AShooterPlayerController*>(actor);
+    const auto it = controllersById_.find(controller->UniqueNetId);
+    auto& live = it->second;
+    live.erase(std::find(live.begin(), live.end(), controller));
+    if (live.empty()) controllersById_.erase(it);
+  }
   if (actor->IsA(APrimalDinoCharacter::StaticClass())) dinoIndex_.Remove(actor);
   if (actor->IsA(AShooterCharacter::StaticClass())) playerIndex_.Remove(actor);
   if (actor->IsA(APrimalCharacter::StaticClass())) {
@@ -132,6 +140,7 @@ AShooterPlayerController* Game::NewController(Player& player) {
   controller->PlayerState = SpawnActor<AShooterPlayerState>(player.name);
   auto& weak = world_->PlayerControllerList.Emplace();
   objects_.MakeWeak(weak, controller);
+  controllersById_[controller->UniqueNetId].push_back(controller);
   player.controller = controller;
   if (player.tribe) RefreshTribeData(*player.tribe);
   return controller;
@@ -271,24 +280,39 @@ void Game::Tick(int count) {
 
 void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out) {
   overlapQueries_.push_back(radius);
-  std::vector<void*>& found = overlapScratch_;
-  found.clear();
-  if (group == static_cast<int32>(OctreeGroup::DinoPawns) ||
-      group == static_cast<int32>(OctreeGroup::Pawns)) {
-    dinoIndex_.Query(centre, radius, found);
+  const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
+  switch (static_cast<OctreeGroup>(group)) {
+    case OctreeGroup::DinoPawns:
+      dinoIndex_.ForEachWithin(centre, radius, append);
+      break;
+    case OctreeGroup::PlayerPawns:
+      playerIndex_.ForEachWithin(centre, radius, append);
+      break;
+    case OctreeGroup::Pawns:
+      OverlapPawns(centre, radius, out);
+      break;
   }
-  if (group == static_cast<int32>(OctreeGroup::PlayerPawns) ||
-      group == static_cast<int32>(OctreeGroup::Pawns)) {
-    playerIndex_.Query(centre, radius, found);
-  }
-  if (group == static_cast<int32>(OctreeGroup::Pawns)) {
-    std::sort(found.begin(), found.end(), [](const void* a, const void* b) {
-      return static_cast<const AActor*>(a)->SpawnSequence <
-             static_cast<const AActor*>(b)->SpawnSequence;
-    });
-  }
-  out.Reserve(out.Num() + static_cast<int32>(found.size()));
-  for (void* actor : found) out.Add(static_cast<AActor*>(actor));
+}
+
+// Both indices answer in spawn order; the players found, always few, are slotted in among the
+// creatures.
+void Game::OverlapPawns(const FVector& centre, float radius, TArray<AActor*>& out) {
+  std::vector<void*>& players = overlapPlayers_;
+  players.clear();
+  playerIndex_.Query(centre, radius, players);
+  std::size_t nextPlayer = 0;
+  const auto addPlayersSpawnedBefore = [&](uint64 spawnSequence) {
+    while (nextPlayer < players.size() &&
+           static_cast<AActor*>(players[nextPlayer])->SpawnSequence < spawnSequence) {
+      out.Add(static_cast<AActor*>(players[nextPlayer++]));
+    }
+  };
+  dinoIndex_.ForEachWithin(centre, radius, [&](void* dino) {
+    auto* actor = static_cast<AActor*>(dino);
+    addPlayersSpawnedBefore(actor->SpawnSequence);
+    out.Add(actor);
+  });
+  addPlayersSpawnedBefore(std::numeric_limits<uint64>::max());
 }
 
 void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) const {
@@ -302,11 +326,9 @@ void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) cons
 ::AShooterGameMode* Game::GameMode() { return reinterpret_cast<::AShooterGameMode*>(gameMode_); }
 
 ::AShooterPlayerController* Game::FindControllerBySteamId(uint64 steamId) {
-  AShooterPlayerController* found = nullptr;
-  for (const auto& weak : world_->PlayerControllerList) {
-    auto* controller = static_cast<AShooterPlayerController*>(objects_.Resolve(weak));
-    if (controller && controller->UniqueNetId == steamId) found = controller;
-  }
+  // The newest live controller, as a scan of PlayerControllerList keeping the last match finds.
+  const auto it = controllersById_.find(steamId);
+  AShooterPlayerController* found = it == controllersById_.end() ? nullptr : it->second.back();
   return reinterpret_cast<::AShooterPlayerController*>(found);
 }
 

@@ -15,39 +15,35 @@ namespace {
 constexpr double kMinCell = std::numeric_limits<std::int32_t>::min();
 constexpr double kMaxCell = std::numeric_limits<std::int32_t>::max();
 
+// An item met through the grid (cells looked up, hits sorted) costs several times one tested in
+// a walk, so a query expected to meet this share of the stored slots walks them all instead.
+// Any share up to a half also makes a query covering as many cells as are stored walk, as
+// holes never outnumber items.
+constexpr double kWalkShare = 0.1;
+
 std::uint64_t PackKey(std::int64_t x, std::int64_t y) {
   return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
          static_cast<std::uint32_t>(y);
 }
 
-std::int64_t KeyX(std::uint64_t key) { return static_cast<std::int32_t>(key >> 32); }
-std::int64_t KeyY(std::uint64_t key) { return static_cast<std::int32_t>(key & 0xFFFFFFFFu); }
-
-struct Hit {
-  std::uint64_t sequence;
-  void* item;
-};
-
-// Big results (a whole-map query returns every actor) would spend most of their time in a
-// comparison sort; sequence numbers are dense integers, so a byte-wise radix sort over only the
-// bytes that differ needs a pass or three instead.
-void SortBySequence(std::vector<Hit>& hits) {
+// Big results would spend most of their time in a comparison sort; slots are dense integers,
+// so a byte-wise radix sort over only the bytes that differ needs a pass or three instead.
+void SortSlots(std::vector<std::size_t>& slots) {
   constexpr std::size_t kRadixWorthwhile = 256;
-  if (hits.size() < kRadixWorthwhile) {
-    std::sort(hits.begin(), hits.end(),
-              [](const Hit& a, const Hit& b) { return a.sequence < b.sequence; });
+  if (slots.size() < kRadixWorthwhile) {
+    std::sort(slots.begin(), slots.end());
     return;
   }
-  std::uint64_t differingBits = 0;
-  for (const Hit& hit : hits) differingBits |= hit.sequence ^ hits.front().sequence;
-  std::vector<Hit> scratch(hits.size());
-  for (int shift = 0; shift < 64; shift += 8) {
+  std::size_t differingBits = 0;
+  for (const std::size_t slot : slots) differingBits |= slot ^ slots.front();
+  std::vector<std::size_t> scratch(slots.size());
+  for (int shift = 0; shift < std::numeric_limits<std::size_t>::digits; shift += 8) {
     if (((differingBits >> shift) & 0xFF) == 0) continue;
     std::array<std::size_t, 257> offsets{};
-    for (const Hit& hit : hits) ++offsets[((hit.sequence >> shift) & 0xFF) + 1];
+    for (const std::size_t slot : slots) ++offsets[((slot >> shift) & 0xFF) + 1];
     std::partial_sum(offsets.begin(), offsets.end(), offsets.begin());
-    for (const Hit& hit : hits) scratch[offsets[(hit.sequence >> shift) & 0xFF]++] = hit;
-    hits.swap(scratch);
+    for (const std::size_t slot : slots) scratch[offsets[(slot >> shift) & 0xFF]++] = slot;
+    slots.swap(scratch);
   }
 }
 
@@ -59,12 +55,6 @@ bool IsFinite(const FVector& v) {
 
 SpatialIndex::SpatialIndex(float cellSize) : cellSize_(cellSize) {
   assert(cellSize > 0.f && std::isfinite(cellSize));
-}
-
-bool SpatialIndex::CellRange::Holds(CellKey key) const {
-  const std::int64_t x = KeyX(key);
-  const std::int64_t y = KeyY(key);
-  return x >= minX && x <= maxX && y >= minY && y <= maxY;
 }
 
 double SpatialIndex::CellRange::CellCount() const {
@@ -82,40 +72,61 @@ SpatialIndex::CellKey SpatialIndex::CellOf(const FVector& at) const {
   return PackKey(CellCoordinate(at.X), CellCoordinate(at.Y));
 }
 
-SpatialIndex::CellRange SpatialIndex::CellsCovering(double cx, double cy, double radius) const {
+SpatialIndex::CellRange SpatialIndex::CellsCovering(const Sphere& sphere) const {
   // The distance test can accept an item a rounding error beyond the radius on one axis; the
   // slack keeps such an item's cell inside the range.
-  const double slackX = (std::abs(cx) + radius) * 1e-9;
-  const double slackY = (std::abs(cy) + radius) * 1e-9;
-  return {CellCoordinate(cx - radius - slackX), CellCoordinate(cx + radius + slackX),
-          CellCoordinate(cy - radius - slackY), CellCoordinate(cy + radius + slackY)};
+  const double slackX = (std::abs(sphere.x) + sphere.radius) * 1e-9;
+  const double slackY = (std::abs(sphere.y) + sphere.radius) * 1e-9;
+  return {CellCoordinate(sphere.x - sphere.radius - slackX),
+          CellCoordinate(sphere.x + sphere.radius + slackX),
+          CellCoordinate(sphere.y - sphere.radius - slackY),
+          CellCoordinate(sphere.y + sphere.radius + slackY)};
 }
 
-void SpatialIndex::Attach(Location& location, CellKey cell, const Entry& entry) {
-  std::vector<Entry>& entries = cells_[cell];
-  location = {cell, entries.size()};
-  entries.push_back(entry);
+void SpatialIndex::Attach(Location& location, CellKey cell, const FVector& at) {
+  std::vector<CellEntry>& entries = cells_[cell];
+  location.cell = cell;
+  location.cellEntries = &entries;
+  location.indexInCell = entries.size();
+  entries.push_back({at, location.slot});
 }
 
-SpatialIndex::Entry SpatialIndex::Detach(const Location& location) {
-  const auto cellIt = cells_.find(location.cell);
-  std::vector<Entry>& entries = cellIt->second;
-  const Entry detached = entries[location.slot];
-  if (location.slot + 1 != entries.size()) {
-    entries[location.slot] = entries.back();
-    locations_.find(entries[location.slot].item)->second.slot = location.slot;
+void SpatialIndex::Detach(const Location& location) {
+  std::vector<CellEntry>& entries = *location.cellEntries;
+  if (location.indexInCell + 1 != entries.size()) {
+    entries[location.indexInCell] = entries.back();
+    locationOfSlot_[entries[location.indexInCell].slot]->indexInCell = location.indexInCell;
   }
   entries.pop_back();
-  // Empty cells are dropped so a scan of the stored cells only ever visits occupied ones.
-  if (entries.empty()) cells_.erase(cellIt);
-  return detached;
+  // Empty cells are dropped so the stored cells are the occupied ones.
+  if (entries.empty()) cells_.erase(location.cell);
+}
+
+void SpatialIndex::Compact() {
+  std::size_t next = 0;
+  for (std::size_t slot = 0; slot < inOrder_.size(); ++slot) {
+    Location* location = locationOfSlot_[slot];
+    if (location == nullptr) continue;
+    location->slot = next;
+    (*location->cellEntries)[location->indexInCell].slot = next;
+    inOrder_[next] = inOrder_[slot];
+    locationOfSlot_[next] = location;
+    ++next;
+  }
+  inOrder_.resize(next);
+  locationOfSlot_.resize(next);
+  holes_ = 0;
 }
 
 void SpatialIndex::Insert(void* item, const FVector& at) {
   const auto [it, inserted] = locations_.try_emplace(item);
   assert(inserted && "SpatialIndex::Insert: item already present");
   if (!inserted) return;
-  Attach(it->second, CellOf(at), Entry{item, at, nextSequence_++});
+  Location& location = it->second;
+  location.slot = inOrder_.size();
+  inOrder_.push_back({item, at});
+  locationOfSlot_.push_back(&location);
+  Attach(location, CellOf(at), at);
 }
 
 void SpatialIndex::Move(void* item, const FVector& to) {
@@ -123,72 +134,72 @@ void SpatialIndex::Move(void* item, const FVector& to) {
   assert(it != locations_.end() && "SpatialIndex::Move: item not present");
   if (it == locations_.end()) return;
   Location& location = it->second;
+  inOrder_[location.slot].at = to;
   const CellKey cell = CellOf(to);
   if (cell == location.cell) {
-    cells_.find(cell)->second[location.slot].at = to;
+    (*location.cellEntries)[location.indexInCell].at = to;
     return;
   }
-  Entry entry = Detach(location);
-  entry.at = to;
-  Attach(location, cell, entry);
+  Detach(location);
+  Attach(location, cell, to);
 }
 
 void SpatialIndex::Remove(void* item) {
   const auto it = locations_.find(item);
   assert(it != locations_.end() && "SpatialIndex::Remove: item not present");
   if (it == locations_.end()) return;
-  Detach(it->second);
+  const Location& location = it->second;
+  Detach(location);
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  inOrder_[location.slot] = {nullptr, {kNaN, kNaN, kNaN}};
+  locationOfSlot_[location.slot] = nullptr;
   locations_.erase(it);
+  // Walks stay within twice the items present, at a cost spread over the removals.
+  if (++holes_ > locations_.size()) Compact();
 }
 
 bool SpatialIndex::Contains(void* item) const { return locations_.contains(item); }
 
 std::size_t SpatialIndex::Size() const { return locations_.size(); }
 
-void SpatialIndex::Query(const FVector& centre, float radius, std::vector<void*>& out) const {
-  if (!(radius >= 0.f)) return;  // negative or NaN
-  const double r = radius;
-  const double limit = r * r;
-  const double cx = centre.X;
-  const double cy = centre.Y;
-  const double cz = centre.Z;
+std::optional<SpatialIndex::Sphere> SpatialIndex::SphereOf(const FVector& centre, float radius) {
+  if (!(radius >= 0.f)) return std::nullopt;  // negative or NaN
   // A NaN centre fails every comparison; an infinite one is infinitely far from everything,
   // which only an infinite radius reaches.
-  if (std::isnan(cx) || std::isnan(cy) || std::isnan(cz)) return;
-  if (std::isfinite(r) && !IsFinite(centre)) return;
+  if (std::isnan(centre.X) || std::isnan(centre.Y) || std::isnan(centre.Z)) return std::nullopt;
+  if (std::isfinite(radius) && !IsFinite(centre)) return std::nullopt;
+  const double r = radius;
+  return Sphere{centre.X, centre.Y, centre.Z, r, r * r};
+}
 
-  std::vector<Hit> hits;
-  const auto collect = [&](const std::vector<Entry>& entries) {
-    for (const Entry& entry : entries) {
-      const double dx = static_cast<double>(entry.at.X) - cx;
-      const double dy = static_cast<double>(entry.at.Y) - cy;
-      const double dz = static_cast<double>(entry.at.Z) - cz;
-      if (dx * dx + dy * dy + dz * dz <= limit) hits.push_back({entry.sequence, entry.item});
-    }
-  };
+bool SpatialIndex::WalkIsCheaper(const Sphere& sphere) const {
+  if (std::isinf(sphere.radius) || cells_.empty()) return true;
+  // As if the items were spread evenly over the occupied cells.
+  const double coveredShare =
+      std::min(1.0, CellsCovering(sphere).CellCount() / static_cast<double>(cells_.size()));
+  return coveredShare * static_cast<double>(locations_.size()) >=
+         kWalkShare * static_cast<double>(inOrder_.size());
+}
 
-  if (std::isinf(r)) {
-    for (const auto& [key, entries] : cells_) collect(entries);
-  } else {
-    const CellRange range = CellsCovering(cx, cy, r);
-    // Huge radii cover far more cells than exist; then walking the stored cells is cheaper.
-    if (range.CellCount() <= static_cast<double>(cells_.size())) {
-      for (std::int64_t x = range.minX; x <= range.maxX; ++x) {
-        for (std::int64_t y = range.minY; y <= range.maxY; ++y) {
-          const auto cellIt = cells_.find(PackKey(x, y));
-          if (cellIt != cells_.end()) collect(cellIt->second);
-        }
-      }
-    } else {
-      for (const auto& [key, entries] : cells_) {
-        if (range.Holds(key)) collect(entries);
+std::vector<std::size_t> SpatialIndex::SlotsWithin(const Sphere& sphere) const {
+  std::vector<std::size_t> slots;
+  // Fewer cells than are stored, or the query would have walked.
+  const CellRange range = CellsCovering(sphere);
+  for (std::int64_t x = range.minX; x <= range.maxX; ++x) {
+    for (std::int64_t y = range.minY; y <= range.maxY; ++y) {
+      const auto cellIt = cells_.find(PackKey(x, y));
+      if (cellIt == cells_.end()) continue;
+      for (const CellEntry& entry : cellIt->second) {
+        if (sphere.Holds(entry.at)) slots.push_back(entry.slot);
       }
     }
   }
+  SortSlots(slots);
+  return slots;
+}
 
-  SortBySequence(hits);
-  out.reserve(out.size() + hits.size());
-  for (const Hit& hit : hits) out.push_back(hit.item);
+void SpatialIndex::Query(const FVector& centre, float radius, std::vector<void*>& out) const {
+  ForEachWithin(centre, radius, [&out](void* item) { out.push_back(item); });
 }
 
 }  // namespace game

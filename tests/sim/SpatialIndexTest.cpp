@@ -301,6 +301,56 @@ TEST(SpatialIndexTest, OrdersLongHistories) {
   }
 }
 
+// Most items leave, in random order; those left then move, some leave and new ones come. Each
+// stage is checked with radii wide enough to visit every item and small enough to use the grid.
+TEST(SpatialIndexTest, KeepsAnsweringWhileMostItemsLeave) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<float> across(-400000.f, 400000.f);
+  const auto randomPosition = [&] { return FVector{across(rng), across(rng), 0.f}; };
+  SpatialIndex index;
+  BruteForceWorld reference;
+  const auto checkQueries = [&] {
+    for (float radius : {10240000.f, 100000.f, 30000.f, 10000.f}) {
+      for (int i = 0; i < 20; ++i) {
+        ASSERT_NO_FATAL_FAILURE(ExpectSameAnswer(index, reference, randomPosition(), radius));
+      }
+    }
+  };
+
+  std::vector<int> tokens(5000);
+  std::vector<void*> present;
+  for (std::size_t i = 0; i < 4000; ++i) present.push_back(&tokens[i]);
+  for (void* item : present) {
+    const FVector at = randomPosition();
+    index.Insert(item, at);
+    reference.Insert(item, at);
+  }
+  std::shuffle(present.begin(), present.end(), rng);
+  while (present.size() > 1000) {
+    index.Remove(present.back());
+    reference.Remove(present.back());
+    present.pop_back();
+  }
+  ASSERT_NO_FATAL_FAILURE(checkQueries());
+
+  for (std::size_t i = 0; i < 500; ++i) {
+    const FVector to = randomPosition();
+    index.Move(present[i], to);
+    reference.Move(present[i], to);
+  }
+  for (std::size_t i = 250; i < 750; ++i) {
+    index.Remove(present[i]);
+    reference.Remove(present[i]);
+  }
+  for (std::size_t i = 4000; i < tokens.size(); ++i) {
+    const FVector at = randomPosition();
+    index.Insert(&tokens[i], at);
+    reference.Insert(&tokens[i], at);
+  }
+  ASSERT_EQ(index.Size(), reference.Size());
+  ASSERT_NO_FATAL_FAILURE(checkQueries());
+}
+
 // Items a, b, c are tokens 0, 1, 2; the world is small enough for one query to see everything.
 struct OrderingCase {
   const char* name;

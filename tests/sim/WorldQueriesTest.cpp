@@ -1,6 +1,7 @@
 // The world queries a plugin makes by name, checked against plain scans of the world.
 
 #include <random>
+#include <string>
 
 #include "ArkApi/ArkApi.h"
 #include "game/Allocator.h"
@@ -80,6 +81,51 @@ TEST_F(WorldQueriesTest, OverlapQueryGroupsAndSpawnOrder) {
   EXPECT_EQ(game.TakeOverlapQueries(), (std::vector<float>{1000.f, 1000.f, 1000.f, 1000.f}));
 }
 
+// Each group against a distance check of the world's characters in spawn order, with players
+// joining between creatures and some given new bodies, which spawn after every creature.
+TEST_F(WorldQueriesTest, OverlapGroupsAgreeWithBruteForce) {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<float> place(-200000.f, 200000.f);
+  const auto somewhere = [&] { return FVector{place(random), place(random), 0.f}; };
+  std::vector<game::Player*> players;
+  for (int i = 0; i < 2000; ++i) {
+    if (i % 100 == 0) {
+      players.push_back(&AddPlayer("p" + std::to_string(i), 1000 + i, somewhere()));
+    }
+    game.SpawnDino({"", "Dodo", 1, 0, somewhere()});
+  }
+  for (std::size_t i = 0; i < players.size(); i += 3) {
+    game.DestroyCharacter(*players[i]);
+    game.Reconnect(*players[i], false);
+    game.Move(players[i]->character, somewhere());
+  }
+
+  TArray<game::AActor*> characters;
+  game.AllActorsOfClass(game::APrimalCharacter::StaticClass(), characters);
+  const auto inGroup = [](const game::AActor& actor, int32 group) {
+    const bool dino = actor.IsA(game::APrimalDinoCharacter::StaticClass());
+    return group == 3 || (group == 2) == dino;
+  };
+  for (int q = 0; q < 30; ++q) {
+    const FVector centre = somewhere();
+    for (const float radius : {10240000.f, 300000.f, 50000.f}) {
+      for (const int32 group : {1, 2, 3}) {
+        std::vector<AActor*> expected;
+        for (game::AActor* actor : characters) {
+          const FVector at = actor->Location();
+          const double dx = double(at.X) - centre.X, dy = double(at.Y) - centre.Y,
+                       dz = double(at.Z) - centre.Z;
+          if (inGroup(*actor, group) && dx * dx + dy * dy + dz * dz <= double(radius) * radius)
+            expected.push_back(reinterpret_cast<AActor*>(actor));
+        }
+        const auto result = Overlap(centre, radius, group);
+        ASSERT_EQ(std::vector<AActor*>(result.begin(), result.end()), expected)
+            << "query " << q << " radius " << radius << " group " << group;
+      }
+    }
+  }
+}
+
 TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
   auto& alice = AddPlayer("alice", 1);
   auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
@@ -128,6 +174,86 @@ TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
   EXPECT_NE(alice.controller, old);
   EXPECT_EQ(find(11), alice.controller) << "the newest controller answers";
   EXPECT_EQ(utils.GetPlayerControllerCount(), 2);
+}
+
+// Histories around player id 7, each giving the controller that must answer for it: the
+// newest live one, as PlayerControllerList's last live entry with that id.
+struct ControllerLookupCase {
+  const char* name;
+  game::AShooterPlayerController* (*history)(game::Game& game);
+};
+
+game::Player& Join(game::Game& game, const char* name, uint64 steamId) {
+  game::PlayerSpec setup;
+  setup.name = name;
+  setup.steamId = steamId;
+  setup.dataId = static_cast<int32>(game.Players().size()) + 1;
+  return game.AddPlayer(setup);
+}
+
+TEST(ControllerLookupTest, AnswersTheNewestLiveController) {
+  const ControllerLookupCase cases[] = {
+      {"the player's controller", [](game::Game& game) { return Join(game, "a", 7).controller; }},
+      {"none for another id",
+       [](game::Game& game) -> game::AShooterPlayerController* {
+         Join(game, "b", 8);
+         return nullptr;
+       }},
+      {"none once he disconnected",
+       [](game::Game& game) -> game::AShooterPlayerController* {
+         game.Disconnect(Join(game, "a", 7));
+         return nullptr;
+       }},
+      {"the newer of two kept controllers",
+       [](game::Game& game) {
+         auto& a = Join(game, "a", 7);
+         game.Reconnect(a, true);
+         return a.controller;
+       }},
+      {"the older kept controller once the newer is gone",
+       [](game::Game& game) {
+         auto& a = Join(game, "a", 7);
+         auto* older = a.controller;
+         game.Reconnect(a, true);
+         game.Disconnect(a);
+         return older;
+       }},
+      {"the later of two players sharing the id",
+       [](game::Game& game) {
+         Join(game, "a", 7);
+         return Join(game, "b", 7).controller;
+       }},
+      {"the earlier player once the later left",
+       [](game::Game& game) {
+         auto& a = Join(game, "a", 7);
+         game.Disconnect(Join(game, "b", 7));
+         return a.controller;
+       }},
+      {"the earlier player again after he reconnects",
+       [](game::Game& game) {
+         auto& a = Join(game, "a", 7);
+         Join(game, "b", 7);
+         game.Reconnect(a, false);
+         return a.controller;
+       }},
+      {"none when his controller's memory went to another id",
+       [](game::Game& game) -> game::AShooterPlayerController* {
+         auto& a = Join(game, "a", 7);
+         auto& b = Join(game, "b", 8);
+         auto* gone = a.controller;
+         game.Disconnect(a);
+         game.Reconnect(b, true);
+         EXPECT_EQ(b.controller, gone) << "the case needs the memory reused";
+         return nullptr;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    game::Game game;
+    auto* expected = c.history(game);
+    EXPECT_EQ(reinterpret_cast<void*>(ArkApi::GetApiUtils().FindControllerBySteamId(7)),
+              static_cast<void*>(expected));
+  }
 }
 
 TEST_F(WorldQueriesTest, GameModeMapsDataIdsAndRecordsPairs) {

@@ -41,9 +41,6 @@ class DevServer {
   PluginLoader& Plugin() { return plugin_; }
   std::string ConfigPath() const;
 
-  // The labels each player was sent at the last tick he was sent any.
-  void RecordLabel(const framework::Event& event);
-
  private:
   void Run(const std::vector<Word>& words, std::string_view line);
   void AddPlayer(const std::vector<Word>& words);
@@ -53,6 +50,8 @@ class DevServer {
   void SetWorld(const std::vector<Word>& words);
   void WriteSnapshot(const std::vector<Word>& words);
   void EmitStats();
+  // Keeps the labels each player was sent at the last tick he was sent any.
+  void RecordLabel(const game::SentLabel& label);
 
   game::Player& PlayerNamed(std::string_view name);
   game::Player* SpeakerNamed(std::string_view name);
@@ -68,14 +67,15 @@ class DevServer {
   std::string configBlock_;
 
   struct Label {
-    std::string text;
+    std::u16string text;
     FVector at;
   };
   struct SentLabels {
     std::uint64_t tick = 0;
     std::vector<Label> labels;
   };
-  std::map<std::string, SentLabels> labels_;
+  std::map<std::string, SentLabels, std::less<>> labels_;
+  decltype(labels_)::iterator lastReceiver_ = labels_.end();
 };
 
 // Lines a person can type, for `help`.

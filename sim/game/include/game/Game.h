@@ -5,6 +5,7 @@
 // drive: they add players and creatures, change them, and hand chat, console lines and ticks
 // to the framework.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -53,6 +54,14 @@ struct Player {
 // The overlap query's groups.
 enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
 
+// A label drawn for a player (a debug string or a floating text), as the devserver keeps it for
+// its snapshots. It refers to the caller's arguments, so it lasts only as long as the call.
+struct SentLabel {
+  const AActor& to;
+  const FString& text;
+  const FVector& at;
+};
+
 class Game final : public framework::GameBackend {
  public:
   Game();
@@ -94,6 +103,14 @@ class Game final : public framework::GameBackend {
   // Radii of the overlap queries made since the last call.
   std::vector<float> TakeOverlapQueries() { return std::exchange(overlapQueries_, {}); }
 
+  // Told of every label the game's outputs send; none to stop.
+  void SetLabelListener(std::function<void(const SentLabel&)> listener) {
+    labelListener_ = std::move(listener);
+  }
+  void LabelSent(const AActor* to, const FString& text, const FVector& at) const {
+    if (labelListener_) labelListener_({*to, text, at});
+  }
+
   // What the named functions need.
   void OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out);
   void AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) const;
@@ -118,6 +135,7 @@ class Game final : public framework::GameBackend {
   void NewBody(Player& player, const FVector& at);
   AShooterPlayerController* NewController(Player& player);
   void RefreshTribeData(int32 tribe);
+  void OverlapPawns(const FVector& centre, float radius, TArray<AActor*>& out);
 
   ObjectTable objects_;
   // Freed object memory by class: the next object of a class takes the last block freed.
@@ -127,12 +145,16 @@ class Game final : public framework::GameBackend {
   SpatialIndex dinoIndex_;
   SpatialIndex playerIndex_;
   std::vector<float> overlapQueries_;
-  std::vector<void*> overlapScratch_;  // reused, so a query allocates only as results grow
+  std::vector<void*> overlapPlayers_;  // reused, so a query allocates only as results grow
+  std::function<void(const SentLabel&)> labelListener_;
 
   UWorld* world_ = nullptr;
   AShooterGameMode* gameMode_ = nullptr;
   std::vector<std::unique_ptr<Player>> players_;
   std::unordered_map<std::string, APrimalDinoCharacter*> dinos_;
+  // The live controllers of each player id, oldest first: the order of PlayerControllerList,
+  // which only ever grows at its end.
+  std::unordered_map<uint64, std::vector<AShooterPlayerController*>> controllersById_;
   std::map<int32, std::vector<int32>> tribes_;  // tribe id to member data ids, joining order
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -12,7 +13,9 @@ namespace game {
 // Points (actors) in 3-D space, queried by sphere. Results come back in the order the
 // items were inserted (their spawn order), which is what the game's overlap query promises.
 //
-// A uniform grid of square X/Y cells, only non-empty cells stored; Z is checked per item.
+// The items are kept in insertion order, and also in a uniform grid of square X/Y cells (only
+// non-empty cells stored; Z is checked per item). A query that would look at a sizeable share of
+// the items walks them in order; a small one finds its few candidates in the grid and sorts them.
 // Insert of an item already present, and Move/Remove of an absent one, are caller bugs:
 // they assert in debug builds and are ignored otherwise.
 class SpatialIndex {
@@ -20,44 +23,84 @@ class SpatialIndex {
   // cellSize must be positive and finite.
   explicit SpatialIndex(float cellSize = 10000.f);
 
-  void Insert(void* item, const FVector& at);  // gets the next insertion sequence number
-  void Move(void* item, const FVector& to);    // keeps the item's sequence number
+  void Insert(void* item, const FVector& at);  // goes after every item present
+  void Move(void* item, const FVector& to);    // keeps the item's place in the order
   void Remove(void* item);
   bool Contains(void* item) const;
   std::size_t Size() const;
 
-  // Appends every item whose distance to centre is <= radius, ordered by insertion sequence.
+  // Calls visit(item) for every item whose distance to centre is <= radius, in insertion order.
   // Distance test, exactly: with dx,dy,dz computed in double,
-  // dx*dx+dy*dy+dz*dz <= double(radius)*double(radius). A negative radius returns nothing.
+  // dx*dx+dy*dy+dz*dz <= double(radius)*double(radius). A negative radius visits nothing.
+  template <typename Visit>
+  void ForEachWithin(const FVector& centre, float radius, Visit&& visit) const {
+    const std::optional<Sphere> sphere = SphereOf(centre, radius);
+    if (!sphere) return;
+    if (WalkIsCheaper(*sphere)) {
+      for (const Entry& entry : inOrder_) {
+        if (sphere->Holds(entry.at)) visit(entry.item);
+      }
+      return;
+    }
+    for (const std::size_t slot : SlotsWithin(*sphere)) visit(inOrder_[slot].item);
+  }
+
+  // ForEachWithin, appending the items to out.
   void Query(const FVector& centre, float radius, std::vector<void*>& out) const;
 
  private:
   using CellKey = std::uint64_t;
 
+  struct Sphere {
+    double x, y, z, radius, limit;
+    bool Holds(const FVector& at) const {
+      const double dx = static_cast<double>(at.X) - x;
+      const double dy = static_cast<double>(at.Y) - y;
+      const double dz = static_cast<double>(at.Z) - z;
+      return dx * dx + dy * dy + dz * dz <= limit;
+    }
+  };
+  // An item's place in inOrder_. A removed item leaves a hole there, with a NaN position,
+  // which no sphere holds, so a walk needs no separate check.
   struct Entry {
     void* item;
     FVector at;
-    std::uint64_t sequence;
+  };
+  struct CellEntry {
+    FVector at;
+    std::size_t slot;  // in inOrder_
   };
   struct Location {
     CellKey cell;
+    std::vector<CellEntry>* cellEntries;  // stays put as long as the cell is stored
+    std::size_t indexInCell;
     std::size_t slot;
   };
   struct CellRange {
     std::int64_t minX, maxX, minY, maxY;
-    bool Holds(CellKey key) const;
     double CellCount() const;
   };
 
+  // None when the query can match nothing.
+  static std::optional<Sphere> SphereOf(const FVector& centre, float radius);
+  bool WalkIsCheaper(const Sphere& sphere) const;
+  // The slots of the items within the sphere, ascending, found through the grid.
+  std::vector<std::size_t> SlotsWithin(const Sphere& sphere) const;
+
   std::int64_t CellCoordinate(double v) const;
   CellKey CellOf(const FVector& at) const;
-  CellRange CellsCovering(double cx, double cy, double radius) const;
-  void Attach(Location& location, CellKey cell, const Entry& entry);
-  Entry Detach(const Location& location);
+  CellRange CellsCovering(const Sphere& sphere) const;
+  void Attach(Location& location, CellKey cell, const FVector& at);
+  void Detach(const Location& location);
+  // Closes the holes; the items keep their order.
+  void Compact();
 
   double cellSize_;
-  std::uint64_t nextSequence_ = 0;
-  std::unordered_map<CellKey, std::vector<Entry>> cells_;
+  std::vector<Entry> inOrder_;
+  // The location of each slot's item, in locations_; none for a hole.
+  std::vector<Location*> locationOfSlot_;
+  std::size_t holes_ = 0;
+  std::unordered_map<CellKey, std::vector<CellEntry>> cells_;
   std::unordered_map<void*, Location> locations_;
 };
 
