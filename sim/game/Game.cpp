@@ -316,6 +316,16 @@ void Game::OverlapPawns(const FVector& centre, float radius, TArray<AActor*>& ou
 }
 
 void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) const {
+  // Every creature is in the creature index, in spawn order: a query for creatures walks that
+  // array rather than the tree of every actor.
+  if (actorClass->IsChildOf(APrimalDinoCharacter::StaticClass())) {
+    out.Reserve(out.Num() + static_cast<int32>(dinoIndex_.Size()));
+    dinoIndex_.ForEach([&](void* item) {
+      auto* actor = static_cast<AActor*>(item);
+      if (actor->IsA(actorClass)) out.Add(actor);
+    });
+    return;
+  }
   for (const auto& [sequence, actor] : actors_) {
     if (actor->IsA(actorClass)) out.Add(actor);
   }

@@ -126,6 +126,28 @@ TEST_F(WorldQueriesTest, OverlapGroupsAgreeWithBruteForce) {
   }
 }
 
+// Creatures are listed from their own index: the same creatures, in the same spawn order, as
+// the walk over every actor finds, also after creatures died and others took their memory.
+TEST_F(WorldQueriesTest, CreaturesOfClassComeInSpawnOrderAfterChurn) {
+  std::vector<game::APrimalDinoCharacter*> dinos;
+  for (int i = 0; i < 300; ++i) {
+    dinos.push_back(game.SpawnDino({"", "Dodo", 1, 0, {float(i), 0.f, 0.f}}));
+    if (i % 50 == 0) AddPlayer("p" + std::to_string(i), 1000 + i);
+  }
+  for (std::size_t i = 0; i < dinos.size(); i += 2) game.DestroyDino(dinos[i]);
+  for (int i = 0; i < 100; ++i) game.SpawnDino({"", "Raptor", 1, 0, {}});
+
+  TArray<game::AActor*> everything, creatures;
+  game.AllActorsOfClass(game::AActor::StaticClass(), everything);
+  game.AllActorsOfClass(game::APrimalDinoCharacter::StaticClass(), creatures);
+  std::vector<game::AActor*> expected;
+  for (game::AActor* actor : everything) {
+    if (actor->IsA(game::APrimalDinoCharacter::StaticClass())) expected.push_back(actor);
+  }
+  EXPECT_EQ(expected.size(), 250u);
+  EXPECT_EQ(std::vector<game::AActor*>(creatures.begin(), creatures.end()), expected);
+}
+
 TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
   auto& alice = AddPlayer("alice", 1);
   auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});

@@ -45,6 +45,14 @@ class SpatialIndex {
     for (const std::size_t slot : SlotsWithin(*sphere)) visit(inOrder_[slot].item);
   }
 
+  // Calls visit(item) for every item, in insertion order.
+  template <typename Visit>
+  void ForEach(Visit&& visit) const {
+    for (const Entry& entry : inOrder_) {
+      if (entry.item != nullptr) visit(entry.item);
+    }
+  }
+
   // ForEachWithin, appending the items to out.
   void Query(const FVector& centre, float radius, std::vector<void*>& out) const;
 
