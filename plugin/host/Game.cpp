@@ -9,14 +9,6 @@ uint64 GetPlayerId(AShooterPlayerController* controller) {
   return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
 }
 
-AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
-  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
-}
-
-bool IsRespawning(AShooterPlayerController* controller) {
-  return GetNativeBitField(controller, "AShooterPlayerController.bIsRespawning");
-}
-
 uint64 GetLinkedPlayerId(AShooterPlayerController* controller) {
   return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID");
 }
@@ -71,10 +63,6 @@ void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& t
       actor, "AActor.MulticastDrawDebugString", at, text, baseActor, colour, duration, popBack);
 }
 
-int32 GetTargetingTeam(AActor* actor) {
-  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
-}
-
 USceneComponent* GetRootComponent(AActor* actor) {
   return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent");
 }
@@ -83,57 +71,12 @@ FVector GetRelativeLocation(USceneComponent* component) {
   return GetNativeField<FVector>(component, "USceneComponent.RelativeLocation");
 }
 
-float GetDistanceTo(AActor* actor, AActor* other) {
-  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
-}
-
-bool IsA(UObject* object, UClass* objectClass) {
-  return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", objectClass);
-}
-
 UClass* GetDinoClass() {
   return NativeCallStatic<UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
 }
 
-bool IsDead(APrimalCharacter* character) {
-  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
-}
-
-bool IsDeadFlagSet(APrimalCharacter* character) {
-  return GetNativeBitField(character, "APrimalCharacter.bIsDead");
-}
-
-bool IsSleeping(APrimalCharacter* character) {
-  return GetNativeBitField(character, "APrimalCharacter.bIsSleeping");
-}
-
-const FString& GetDescriptiveName(APrimalCharacter* character) {
-  return GetNativeField<FString>(character, "APrimalCharacter.DescriptiveName");
-}
-
-UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character) {
-  return GetNativeField<UPrimalCharacterStatusComponent*>(
-      character, "APrimalCharacter.MyCharacterStatusComponent");
-}
-
-int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
-  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
-}
-
-FVector GetCapsuleTopLocation(APrimalCharacter* character) {
-  return NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
-}
-
-bool IsDestroyingDino(APrimalDinoCharacter* dino) {
-  return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");
-}
-
 FString GetDinoDescriptiveName(APrimalDinoCharacter* dino) {
   return NativeCall<FString>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName");
-}
-
-bool IsConnected(AShooterCharacter* character) {
-  return GetNativeBitField(character, "AShooterCharacter.bIsConnected");
 }
 
 FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {

@@ -1,10 +1,13 @@
 #pragma once
 
 // The game as the plugin sees it: typed wrappers over the functions, fields and flags the game
-// publishes by name. Every call resolves its name anew; nothing is cached.
+// publishes by name. Every call resolves its name anew; nothing is cached. The wrappers that a
+// refresh or a search calls for every entry or creature are inline, so that around each lookup
+// there is no call of the plugin's own.
 
 #include "ArkApi/BasicTypes.h"
 #include "ArkApi/ChatMessage.h"
+#include "ArkApi/Resolver.h"
 #include "ArkApi/Vector.h"
 #include "ArkApi/WeakObjectPtr.h"
 #include "host/Text.h"
@@ -22,8 +25,12 @@ bool SameObject(const WeakRef<T>& a, const WeakRef<T>& b) {
 
 // Player controllers.
 uint64 GetPlayerId(AShooterPlayerController* controller);  // 0 for none
-AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller);
-bool IsRespawning(AShooterPlayerController* controller);
+inline AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
+  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
+}
+inline bool IsRespawning(AShooterPlayerController* controller) {
+  return GetNativeBitField(controller, "AShooterPlayerController.bIsRespawning");
+}
 uint64 GetLinkedPlayerId(AShooterPlayerController* controller);
 FString GetPlayerCharacterName(AShooterPlayerController* controller);
 AShooterPlayerState* GetPlayerState(AController* controller);
@@ -47,24 +54,50 @@ void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& t
                               bool popBack);
 
 // Actors.
-int32 GetTargetingTeam(AActor* actor);
+inline int32 GetTargetingTeam(AActor* actor) {
+  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
+}
 USceneComponent* GetRootComponent(AActor* actor);
 FVector GetRelativeLocation(USceneComponent* component);
-float GetDistanceTo(AActor* actor, AActor* other);
-bool IsA(UObject* object, UClass* objectClass);
+inline float GetDistanceTo(AActor* actor, AActor* other) {
+  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
+}
+inline bool IsA(UObject* object, UClass* objectClass) {
+  return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", objectClass);
+}
 UClass* GetDinoClass();
 
 // Characters and creatures.
-bool IsDead(APrimalCharacter* character);  // the game's answer
-bool IsDeadFlagSet(APrimalCharacter* character);
-bool IsSleeping(APrimalCharacter* character);
-const FString& GetDescriptiveName(APrimalCharacter* character);
-UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character);
-int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status);
-FVector GetCapsuleTopLocation(APrimalCharacter* character);
-bool IsDestroyingDino(APrimalDinoCharacter* dino);
+// The game's answer.
+inline bool IsDead(APrimalCharacter* character) {
+  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
+}
+inline bool IsDeadFlagSet(APrimalCharacter* character) {
+  return GetNativeBitField(character, "APrimalCharacter.bIsDead");
+}
+inline bool IsSleeping(APrimalCharacter* character) {
+  return GetNativeBitField(character, "APrimalCharacter.bIsSleeping");
+}
+inline const FString& GetDescriptiveName(APrimalCharacter* character) {
+  return GetNativeField<FString>(character, "APrimalCharacter.DescriptiveName");
+}
+inline UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character) {
+  return GetNativeField<UPrimalCharacterStatusComponent*>(
+      character, "APrimalCharacter.MyCharacterStatusComponent");
+}
+inline int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
+  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
+}
+inline FVector GetCapsuleTopLocation(APrimalCharacter* character) {
+  return NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
+}
+inline bool IsDestroyingDino(APrimalDinoCharacter* dino) {
+  return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");
+}
 FString GetDinoDescriptiveName(APrimalDinoCharacter* dino);
-bool IsConnected(AShooterCharacter* character);
+inline bool IsConnected(AShooterCharacter* character) {
+  return GetNativeBitField(character, "AShooterCharacter.bIsConnected");
+}
 FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms);
 
 // Tribes and player ids.
