@@ -283,6 +283,11 @@ void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArra
   const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
   switch (static_cast<OctreeGroup>(group)) {
     case OctreeGroup::DinoPawns:
+      // A walk may find every creature: room for all of them at once spares the result the
+      // copies of growing step by step.
+      if (dinoIndex_.Walks(centre, radius)) {
+        out.Reserve(out.Num() + static_cast<int32>(dinoIndex_.Size()));
+      }
       dinoIndex_.ForEachWithin(centre, radius, append);
       break;
     case OctreeGroup::PlayerPawns:

@@ -45,6 +45,13 @@ class SpatialIndex {
     for (const std::size_t slot : SlotsWithin(*sphere)) visit(inOrder_[slot].item);
   }
 
+  // Whether a query of this sphere walks every item rather than the grid: then it may find a
+  // large share of them.
+  bool Walks(const FVector& centre, float radius) const {
+    const std::optional<Sphere> sphere = SphereOf(centre, radius);
+    return sphere && WalkIsCheaper(*sphere);
+  }
+
   // Calls visit(item) for every item, in insertion order.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
