@@ -18,9 +18,6 @@ namespace {
 
 using namespace bench_support;
 
-constexpr int kWorldCreatures = 50000;
-constexpr float kMapHalfWidth = 400000.f;
-
 const char* const kConfig = R"({
   "Commands": {"FindDinos": {"Command": "/finddino", "Enabled": true,
     "AllowedGroups": ["Default"]}},

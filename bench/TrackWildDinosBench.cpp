@@ -20,9 +20,6 @@ namespace {
 
 using namespace bench_support;
 
-constexpr int kWorldCreatures = 50000;
-constexpr float kMapHalfWidth = 400000.f;
-
 const char* const kConfig = R"({
   "Commands": {"TrackWildDinos": {"Command": "/trackdino", "Enabled": true,
     "AllowedGroups": ["Default"], "MaxTrackRange": 0, "MinTrackRange": 0}},

@@ -12,6 +12,10 @@
 
 namespace bench_support {
 
+// The map the searches run on: this many creatures spread over a square of this half-width.
+constexpr int kWorldCreatures = 50000;
+constexpr float kMapHalfWidth = 400000.f;
+
 class BenchServer {
  public:
   explicit BenchServer(nlohmann::json config);

@@ -1,5 +1,7 @@
 #include "commands/WildCreature.h"
 
+#include "core/AsciiCase.h"
+
 namespace packsentinel {
 
 bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }

@@ -55,12 +55,6 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-std::u16string LowerAscii(std::u16string_view text) {
-  std::u16string lowered(text);
-  for (char16_t& c : lowered) c = LowerAscii(c);
-  return lowered;
-}
-
 bool NameContains(std::u16string_view name, std::u16string_view loweredText) {
   if (loweredText.empty() || loweredText.size() > name.size()) return false;
   for (std::size_t at = 0; at + loweredText.size() <= name.size(); ++at) {

@@ -31,11 +31,9 @@ std::string ToUtf8(std::u16string_view word);
 // Lower-cased byte by byte, ASCII letters only.
 std::string ToLowerAscii(std::string text);
 
-// ASCII letters lowered, every other character kept.
-std::u16string LowerAscii(std::u16string_view text);
 // Whether name contains text, ASCII letter case ignored. The text comes lowered already
-// (LowerAscii): a search lowers what it looks for once, not at every name. An empty text
-// matches no name.
+// (LowerAscii, core/AsciiCase.h): a search lowers what it looks for once, not at every name. An
+// empty text matches no name.
 bool NameContains(std::u16string_view name, std::u16string_view loweredText);
 
 }  // namespace packsentinel

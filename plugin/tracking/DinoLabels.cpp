@@ -26,8 +26,9 @@ void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabe
     }
     const int32 metres = DistanceInMetres(creature, trackerCharacter);
     if (range.Admits(metres)) {
-      if (!labelTemplate)
+      if (!labelTemplate) {
         labelTemplate.emplace(GetFloatingText(kind.templateKey).View(), kind.placeholders);
+      }
       kind.labelText(*labelTemplate, creature, metres, text);
       host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,
                                      kind.colour, duration, true);

@@ -1,6 +1,5 @@
 #include "tracking/LabelText.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "core/AsciiCase.h"

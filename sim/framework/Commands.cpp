@@ -33,16 +33,19 @@ void Add(Registry<Callback>& registry, std::string_view kind, const FString& nam
   Announce("registered", kind, name);
 }
 
+// Withdraws the first registration of that name and hands it back; none when there is none.
 template <typename Callback>
-bool Remove(Registry<Callback>& registry, std::string_view kind, const FString& name) {
+std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registry,
+                                                     std::string_view kind, const FString& name) {
   for (auto it = registry.begin(); it != registry.end(); ++it) {
     if ((*it)->name == name) {
       Announce("unregistered", kind, name);
+      auto removed = std::move(*it);
       registry.erase(it);
-      return true;
+      return removed;
     }
   }
-  return false;
+  return nullptr;
 }
 
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
@@ -106,16 +109,16 @@ class Commands final : public ArkApi::ICommands {
     Add(ticks_, "tick", id, callback);
   }
   bool UnregisterChatCommand(const FString& command) override {
-    return Remove(chat_, "chat", command);
+    return Remove(chat_, "chat", command) != nullptr;
   }
   bool UnregisterConsoleCommand(const FString& command) override {
-    return Remove(console_, "console", command);
+    return Remove(console_, "console", command) != nullptr;
   }
   bool UnregisterTickCallback(const FString& id) override {
-    for (const auto& registration : ticks_) {
-      if (ticking_ && registration->name == id) withdrawnDuringTick_.push_back(registration);
-    }
-    return Remove(ticks_, "tick", id);
+    auto removed = Remove(ticks_, "tick", id);
+    if (removed == nullptr) return false;
+    if (ticking_) withdrawnDuringTick_.push_back(std::move(removed));
+    return true;
   }
 
   bool DispatchChat(AShooterPlayerController* player, FString& line, int32 mode) {

@@ -20,10 +20,9 @@ class NameTable {
  public:
   // A name given again takes the new value.
   void Insert(GameName name, Value value) {
-    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    if ((names_.size() + 1) * 2 > slots_.size()) Grow();
     Slot& slot = SlotFor(name);
     if (slot.name == nullptr) {
-      ++count_;
       slot.name = names_.emplace_back(name.View()).data();
       slot.key = name.Key();
     }
@@ -53,41 +52,42 @@ class NameTable {
   // Sixteen bytes at a step, inline and without calls: for names of a few dozen bytes a call to
   // memcmp, and the registers it makes a lookup save, cost more than the comparison.
   static bool SameBytes(const char* a, const char* b, std::size_t size) {
-    const auto load = [](const char* at, auto width) {
-      decltype(width) value;
-      std::memcpy(&value, at, sizeof value);
-      return value;
-    };
-    const auto same = [&](std::size_t at, auto width) {
-      return load(a + at, width) == load(b + at, width);
-    };
-    const std::uint64_t word = 0;
-    const std::uint32_t half = 0;
-    const auto sameBlock = [&](std::size_t at) {
-      return ((load(a + at, word) ^ load(b + at, word)) |
-              (load(a + at + 8, word) ^ load(b + at + 8, word))) == 0;
-    };
     // The last piece may overlap the one before it; bytes compared twice are equal anyway.
     if (size >= 16) [[likely]] {
       // Most names take two blocks: no loop for them.
       for (std::size_t at = 16; at + 16 < size; at += 16) {
-        if (!sameBlock(at)) return false;
+        if (!SameBlock(a + at, b + at)) return false;
       }
-      return sameBlock(0) && sameBlock(size - 16);
+      return SameBlock(a, b) && SameBlock(a + size - 16, b + size - 16);
     }
-    if (size >= 8) return same(0, word) && same(size - 8, word);
-    if (size >= 4) return same(0, half) && same(size - 4, half);
+    if (size >= 8) {
+      return Load<std::uint64_t>(a) == Load<std::uint64_t>(b) &&
+             Load<std::uint64_t>(a + size - 8) == Load<std::uint64_t>(b + size - 8);
+    }
+    if (size >= 4) {
+      return Load<std::uint32_t>(a) == Load<std::uint32_t>(b) &&
+             Load<std::uint32_t>(a + size - 4) == Load<std::uint32_t>(b + size - 4);
+    }
     for (std::size_t i = 0; i < size; ++i) {
       if (a[i] != b[i]) return false;
     }
     return true;
   }
-
-  std::size_t Mask() const { return mask_; }
+  // Sixteen bytes with one branch.
+  static bool SameBlock(const char* a, const char* b) {
+    return ((Load<std::uint64_t>(a) ^ Load<std::uint64_t>(b)) |
+            (Load<std::uint64_t>(a + 8) ^ Load<std::uint64_t>(b + 8))) == 0;
+  }
+  template <typename Word>
+  static Word Load(const char* at) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+  }
 
   // The slot that holds the name, or the free slot where it would go.
   Slot& SlotFor(GameName name) {
-    for (std::size_t i = name.HashValue() & Mask();; i = (i + 1) & Mask()) {
+    for (std::size_t i = name.HashValue() & mask_;; i = (i + 1) & mask_) {
       Slot& slot = slots_[i];
       if (slot.name == nullptr || slot.Holds(name)) return slot;
     }
@@ -106,8 +106,7 @@ class NameTable {
 
   std::vector<Slot> slots_ = std::vector<Slot>(64);
   std::size_t mask_ = 63;
-  std::deque<std::string> names_;  // a deque never moves what it holds
-  std::size_t count_ = 0;
+  std::deque<std::string> names_;  // one per used slot; a deque never moves what it holds
 };
 
 }  // namespace framework

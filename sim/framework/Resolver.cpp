@@ -26,13 +26,11 @@ struct NameTables {
 NameTables tables;
 std::uint64_t resolutions = 0;
 
-NameTables& Tables() { return tables; }
-
 // Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
 // line and answering what the lookup answers, so that a lookup's own path stays free of it.
 template <typename Answer>
 [[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, GameName name) {
-  auto& reported = Tables().reportedUnknown;
+  auto& reported = tables.reportedUnknown;
   if (reported.Find(name) == nullptr) {
     reported.Insert(name, true);
     framework::FrameworkLogger().error("Unknown {} name: {}", kind, name.View());
@@ -44,7 +42,7 @@ template <typename Answer>
 
 void* GetAddress(GameName name) {
   ++resolutions;
-  void* const* function = Tables().functions.Find(name);
+  void* const* function = tables.functions.Find(name);
   if (function == nullptr) [[unlikely]]
     return ReportUnknown<void*>("function", name);
   return *function;
@@ -52,7 +50,7 @@ void* GetAddress(GameName name) {
 
 void* GetAddress(const void* base, GameName name) {
   ++resolutions;
-  const std::ptrdiff_t* offset = Tables().fields.Find(name);
+  const std::ptrdiff_t* offset = tables.fields.Find(name);
   if (offset == nullptr) [[unlikely]]
     return ReportUnknown<void*>("field", name);
   if (base == nullptr) return nullptr;
@@ -61,7 +59,7 @@ void* GetAddress(const void* base, GameName name) {
 
 BitField GetBitField(const void* base, GameName name) {
   ++resolutions;
-  const BitSpec* bit = Tables().bits.Find(name);
+  const BitSpec* bit = tables.bits.Find(name);
   if (bit == nullptr) [[unlikely]]
     return ReportUnknown<BitField>("bit field", name);
   if (base == nullptr) return {};
@@ -75,16 +73,16 @@ namespace framework {
 std::uint64_t ResolutionCount() { return resolutions; }
 
 void RegisterFunction(std::string_view name, void* address) {
-  Tables().functions.Insert(GameName(name), address);
+  tables.functions.Insert(GameName(name), address);
 }
 
 void RegisterField(std::string_view name, std::ptrdiff_t offset) {
-  Tables().fields.Insert(GameName(name), offset);
+  tables.fields.Insert(GameName(name), offset);
 }
 
 void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uint32_t position,
                       std::uint32_t width) {
-  Tables().bits.Insert(GameName(name), BitSpec{wordOffset, position, width});
+  tables.bits.Insert(GameName(name), BitSpec{wordOffset, position, width});
 }
 
 }  // namespace framework
