@@ -1,13 +1,10 @@
 #include "core/Config.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <stdexcept>
 
+#include "config/Check.h"
 #include "core/Lifecycle.h"
 #include "host/Framework.h"
 
@@ -32,7 +29,7 @@ std::string ConfigPath() {
   return host::GetCurrentDir() + "/ArkApi/Plugins/Packsentinel/config.json";
 }
 
-void ReadConfig() {
+ConfigProblems ReadConfig() {
   const std::string path = ConfigPath();
   std::ifstream file(path, std::ios::binary);
   // A directory opens as a stream here, but there is no file to read in it.
@@ -46,31 +43,26 @@ void ReadConfig() {
   nlohmann::json next;
   file >> next;
 
-  if (!HoldsDocument(Config)) {
+  const bool reload = HoldsDocument(Config);
+  ConfigProblems problems = reload ? CheckReload(next, TextUpdatePeriod) : CheckConfig(next);
+  if (CountErrors(problems) > 0) throw ConfigRejected(std::move(problems));
+
+  if (!reload) {
     Config = std::move(next);
-    return;
+    return problems;
   }
-  // A reload: the new words must all be readable before the old commands are withdrawn.
-  ReadCommandWords(next);
   RemoveCommands();
   Config = std::move(next);
   RegisterCommands();
+  return problems;
 }
 
-int32 ReadInt32(const nlohmann::json& value) {
-  constexpr auto kMin = std::numeric_limits<int32>::min();
-  constexpr auto kMax = std::numeric_limits<int32>::max();
-  if (value.is_number_float()) {
-    const double number = std::trunc(value.get<double>());
-    return static_cast<int32>(std::clamp(number, double{kMin}, double{kMax}));
+void LogConfigProblems(const ConfigProblems& problems) {
+  for (const auto& problem : problems) {
+    const auto level =
+        problem.severity == Severity::Error ? spdlog::level::err : spdlog::level::warn;
+    PluginLogger()->log(level, "config.json: {}", Describe(problem));
   }
-  if (value.is_number_unsigned()) {
-    return static_cast<int32>(std::min<std::uint64_t>(value.get<std::uint64_t>(), kMax));
-  }
-  if (value.is_number_integer()) {
-    return static_cast<int32>(std::clamp<std::int64_t>(value.get<std::int64_t>(), kMin, kMax));
-  }
-  return value.get<int32>();
 }
 
 FString GetMessage(const std::string& key) { return LookUpText("Messages", key); }

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "ArkApi/BasicTypes.h"
+#include "config/Numbers.h"
+#include "config/Problems.h"
 #include "host/Text.h"
 
 namespace packsentinel {
@@ -16,14 +18,13 @@ extern nlohmann::json Config;
 
 std::string ConfigPath();
 
-// Reads config.json into Config. On a reload the chat commands move to the new words. A file
-// that cannot be opened, parsed or registered from changes nothing and raises the error.
-void ReadConfig();
+// Reads config.json into Config and gives back its warnings. On a reload the chat commands
+// move to the new words. A file that cannot be opened or parsed changes nothing and raises the
+// error; one with errors changes nothing and raises ConfigRejected with every problem.
+ConfigProblems ReadConfig();
 
-// A number setting as a 32-bit integer: a fraction is cut off, true and false read as 1 and 0,
-// and a value beyond the 32-bit range is held at the nearer end instead of wrapping. Any other
-// type raises the JSON library's type error.
-int32 ReadInt32(const nlohmann::json& value);
+// Each problem to the plugin's log, errors at level error and warnings at level warning.
+void LogConfigProblems(const ConfigProblems& problems);
 
 // Texts under "Messages" and "FloatingTexts"; "No message" for a missing key.
 FString GetMessage(const std::string& key);

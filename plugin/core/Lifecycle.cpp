@@ -7,6 +7,7 @@
 #include "commands/TrackTribeDinos.h"
 #include "commands/TrackTribeMembers.h"
 #include "commands/TrackWildDinos.h"
+#include "config/Schema.h"
 #include "core/Config.h"
 #include "core/ReloadCommand.h"
 #include "host/Framework.h"
@@ -22,9 +23,7 @@ int32 TextUpdatePeriod = 0;
 namespace {
 
 constexpr const char* kReloadCommand = "Packsentinel.Reload";
-constexpr std::array<const char*, 5> kCommandKeys = {"TrackTribeMembers", "TrackTribeDinos",
-                                                     "TrackWildDinos", "FindDinos", "StopTrack"};
-// Plain function pointers: constant-initialised, so ready before the attach notification.
+// Plain function pointers, in the order of the command sections: constant-initialised, so ready before the attach notification.
 constexpr std::array<void (*)(AShooterPlayerController*, FString*, int32), 5> kChatHandlers = {
     TrackTribeMembersCommand, TrackTribeDinosCommand, TrackWildDinosCommand, FindDinosCommand,
     StopTrackCommand};
@@ -54,21 +53,14 @@ void LogHostFaultOnce(std::string_view text) {
   hostFaultLogged = true;
 }
 
-std::array<std::string, 5> ReadCommandWords(nlohmann::json& document) {
-  std::array<std::string, 5> words;
-  for (std::size_t i = 0; i < kCommandKeys.size(); ++i) {
-    words[i] = document["Commands"][kCommandKeys[i]]["Command"].get<std::string>();
-  }
-  return words;
-}
-
 void RegisterCommands() {
-  const auto words = ReadCommandWords(Config);
   host::RegisterConsoleCommand(kReloadCommand, ReloadConfigCommand);
   consoleRegistered = true;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    host::RegisterChatCommand(words[i], kChatHandlers[i]);
-    registeredWords.push_back(words[i]);
+  for (std::size_t i = 0; i < kChatHandlers.size(); ++i) {
+    const auto word =
+        Config["Commands"][schema::kCommandSchemas[i].key]["Command"].get<std::string>();
+    host::RegisterChatCommand(word, kChatHandlers[i]);
+    registeredWords.push_back(word);
   }
 }
 
@@ -101,7 +93,7 @@ void Load() {
   hostFaultLogged = false;
 
   try {
-    ReadConfig();
+    LogConfigProblems(ReadConfig());
     IsLoaded = true;
     RegisterCommands();
     RegisterTickCallbacks();
@@ -109,6 +101,9 @@ void Load() {
     RemoveCommands();
     RemoveTickCallbacks();
     IsLoaded = false;
+    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
+      LogConfigProblems(rejected->Problems());
+    }
     PluginLogger()->error("Error reading config: {}", error.what());
     throw;
   }

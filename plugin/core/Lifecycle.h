@@ -29,10 +29,6 @@ void LogHostFaultOnce(std::string_view text);
 void Load();
 void Unload();
 
-// The chat command words in registration order: TrackTribeMembers, TrackTribeDinos,
-// TrackWildDinos, FindDinos, StopTrack. Raises the JSON type error for a word that is not text.
-std::array<std::string, 5> ReadCommandWords(nlohmann::json& document);
-
 void RegisterCommands();
 // Withdraws exactly what RegisterCommands registered, whatever the configuration says now.
 void RemoveCommands();

@@ -13,6 +13,10 @@ namespace {
 
 constexpr Colour kGreen{0, 255, 0, 255};
 constexpr Colour kRed{255, 0, 0, 255};
+constexpr Colour kYellow{255, 255, 0, 255};
+
+// Chat lines a list of problems may take; the log has all of them.
+constexpr std::size_t kProblemLines = 8;
 
 // The sRGB transfer curve of IEC 61966-2-1, one entry per 8-bit value.
 const std::array<float, 256>& SrgbToLinear() {
@@ -27,26 +31,48 @@ const std::array<float, 256>& SrgbToLinear() {
   return table;
 }
 
+// One line a problem, errors in red and warnings in yellow; a long list ends with how many
+// more there are.
+void SendProblems(AShooterPlayerController* controller, const ConfigProblems& problems) {
+  const std::size_t shown = problems.size() <= kProblemLines ? problems.size() : kProblemLines - 1;
+  for (std::size_t i = 0; i < shown; ++i) {
+    const auto& problem = problems[i];
+    SendServerReply(controller, problem.severity == Severity::Error ? kRed : kYellow,
+                    host::DecodeUtf8(Describe(problem)));
+  }
+  if (shown == problems.size()) return;
+  const bool anyError = CountErrors(problems) > 0;
+  SendServerReply(controller, anyError ? kRed : kYellow,
+                  host::DecodeUtf8("… and " + std::to_string(problems.size() - shown) + " more"));
+}
+
 }  // namespace
 
-void SendServerReply(AShooterPlayerController* controller, Colour colour, std::string_view text) {
+void SendServerReply(AShooterPlayerController* controller, Colour colour, const FString& text) {
   if (controller == nullptr) return;
   const auto& linear = SrgbToLinear();
   const FLinearColor linearColour{linear[colour.red], linear[colour.green], linear[colour.blue],
                                   colour.alpha / 255.f};
-  host::ClientServerChatDirectMessage(controller, host::Widen(text), linearColour, false);
+  host::ClientServerChatDirectMessage(controller, text, linearColour, false);
 }
 
 void ReloadConfigCommand(APlayerController* issuer, FString* /*line*/, bool /*flag*/) {
   auto* controller = static_cast<AShooterPlayerController*>(issuer);
+  ConfigProblems warnings;
   try {
-    ReadConfig();
+    warnings = ReadConfig();
   } catch (const std::exception& error) {
-    SendServerReply(controller, kRed, error.what());
+    SendServerReply(controller, kRed, host::Widen(error.what()));
+    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
+      SendProblems(controller, rejected->Problems());
+      LogConfigProblems(rejected->Problems());
+    }
     PluginLogger()->error(std::string_view(error.what()));
     return;
   }
-  SendServerReply(controller, kGreen, "Reloaded config");
+  SendServerReply(controller, kGreen, host::Widen("Reloaded config"));
+  SendProblems(controller, warnings);
+  LogConfigProblems(warnings);
 }
 
 }  // namespace packsentinel

@@ -3,7 +3,6 @@
 // The console command "Packsentinel.Reload": rereads config.json and tells the issuer.
 
 #include <cstdint>
-#include <string_view>
 
 #include "host/Text.h"
 
@@ -16,6 +15,6 @@ struct Colour {
 void ReloadConfigCommand(APlayerController* issuer, FString* line, bool flag);
 
 // A coloured server line to one player; nothing without a player.
-void SendServerReply(AShooterPlayerController* controller, Colour colour, std::string_view text);
+void SendServerReply(AShooterPlayerController* controller, Colour colour, const FString& text);
 
 }  // namespace packsentinel

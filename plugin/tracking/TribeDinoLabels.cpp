@@ -1,5 +1,6 @@
 #include "tracking/TribeDinoLabels.h"
 
+#include "config/Schema.h"
 #include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
 
@@ -20,8 +21,6 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
          host::IsRespawning(tracker);
 }
 
-constexpr std::u16string_view kPlaceholders[] = {u"{dinoName}", u"{dinoDistance}", u"{spaces}"};
-
 // Blanks that put a second line about under the middle of the name.
 std::size_t SpacesFor(int32 nameLength) {
   return static_cast<std::size_t>((nameLength + 3) / 2 - 1);
@@ -37,7 +36,7 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
 }
 
 constexpr DinoLabelKind kTribeLabels{
-    "TrackTribeDinos", "TrackTribeDinosText", kPlaceholders, kGreen, true, IsGone, LabelText};
+    "TrackTribeDinos", "TrackTribeDinosText", schema::kTribeDinoLabelPlaceholders, kGreen, true, IsGone, LabelText};
 
 }  // namespace
 

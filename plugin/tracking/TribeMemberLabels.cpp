@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "config/Schema.h"
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 #include "host/Framework.h"
@@ -17,7 +18,6 @@ int32 MemberLabelTickCount = 0;
 namespace {
 
 constexpr std::uint32_t kLabelColour = 0xFF35C211;
-constexpr std::u16string_view kPlaceholders[] = {u"{playerName}", u"{playerDistance}"};
 
 bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) {
   return !host::IsRespawning(controller) && !host::IsDead(character) &&
@@ -74,7 +74,7 @@ class MemberLabels {
   void Send(AShooterPlayerController* tracker, AShooterPlayerController* mate,
             AShooterCharacter* mateCharacter, int32 metres) {
     if (!labelTemplate_) {
-      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText").View(), kPlaceholders);
+      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText").View(), schema::kTribeMemberLabelPlaceholders);
     }
     const FVector at = host::GetPawnViewLocation(mateCharacter, false);
     const FString name = host::GetPlayerCharacterName(mate);

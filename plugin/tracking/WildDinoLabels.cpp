@@ -1,5 +1,6 @@
 #include "tracking/WildDinoLabels.h"
 
+#include "config/Schema.h"
 #include "tracking/DinoLabels.h"
 #include "tracking/LabelText.h"
 
@@ -19,8 +20,6 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
          host::IsRespawning(tracker);
 }
 
-constexpr std::u16string_view kPlaceholders[] = {u"{dinoName}", u"{dinoLevel}", u"{dinoDistance}"};
-
 void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
                FString& out) {
   const std::u16string_view name = host::GetDescriptiveName(creature).View();
@@ -35,7 +34,7 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
 
 // Wild labels have no upper range: the command already chose what is near enough.
 constexpr DinoLabelKind kWildLabels{
-    "TrackWildDinos", "TrackWildDinosText", kPlaceholders, kYellow, false, IsGone, LabelText};
+    "TrackWildDinos", "TrackWildDinosText", schema::kWildLabelPlaceholders, kYellow, false, IsGone, LabelText};
 
 }  // namespace
 

@@ -29,7 +29,49 @@ class LifecycleTest : public testing_support::PluginFixture {
   }
 
   bool ChatTaken(game::Player& player, std::string_view line) { return game.Chat(&player, line); }
+
+  // The error's text and, for a refused configuration, every problem it names.
+  static std::string ErrorText(const std::exception& error) {
+    std::string text = error.what();
+    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
+      for (const auto& problem : rejected->Problems()) text += "\n" + Describe(problem);
+    }
+    return text;
+  }
+
+  // The shipped configuration with an unused key nested this many arrays deep.
+  static std::string ShippedConfigNested(int depth) {
+    std::string text = ShippedConfig();
+    text.insert(text.find('{') + 1,
+                "\"Unused\": " + std::string(depth, '[') + std::string(depth, ']') + ",");
+    return text;
+  }
 };
+
+// Nesting that would overflow the stack of anything walking it is refused before it is kept,
+// at start-up as at a reload.
+TEST_F(LifecycleTest, DeeplyNestedFileIsRefusedAtLoadAndAtReload) {
+  const std::string deep = ShippedConfigNested(100000);
+  WriteConfig(deep);
+  try {
+    Load();
+    ADD_FAILURE() << "the load succeeded";
+  } catch (const std::exception& error) {
+    std::string pointer = "/Unused";
+    for (int level = 3; level <= 33; ++level) pointer += "/0";
+    EXPECT_NE(ErrorText(error).find(pointer + ": nested deeper than 32 levels"), std::string::npos)
+        << ErrorText(error);
+  }
+  EXPECT_FALSE(IsLoaded);
+  EXPECT_TRUE(Config.is_null());
+
+  WriteConfig(ShippedConfigNested(31));  // 32 levels with the document itself
+  Load();
+  ASSERT_TRUE(IsLoaded);
+  WriteConfig(deep);
+  EXPECT_THROW(ReadConfig(), ConfigRejected);
+  EXPECT_EQ(Config["Unused"].dump(), std::string(31, '[') + std::string(31, ']'));
+}
 
 // The in-memory document can no longer name the words (a lookup turned a section into null, or
 // a test broke it); unload still withdraws exactly what was registered, the words of the last
@@ -77,13 +119,14 @@ TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
       {"missing", std::nullopt, "Can't open config.json"},
       {"not JSON", R"({"Commands": {"StopTrack": {"Command": "/x"}})", "parse error"},
       {"empty", "", "parse error"},
-      {"an array", "[1]", "cannot use operator[] with a string argument with array"},
-      {"a number", "42", "cannot use operator[] with a string argument with number"},
-      {"null", "null", "type must be string, but is null"},
+      {"an array", "[1]", "found a list, expected an object holding the settings"},
+      {"a number", "42", "found 42, expected an object holding the settings"},
+      {"null", "null", "found null, expected an object holding the settings"},
       {"a word that is a number", ShippedConfigWith("/Commands/StopTrack/Command", 7),
-       "type must be string, but is number"},
+       "/Commands/StopTrack/Command: found 7, expected a text"},
       {"a word missing", ShippedConfigWith("/Commands/FindDinos", nlohmann::json::object()),
-       "type must be string, but is null"},
+       "/Commands/FindDinos/Command: missing, expected a text"},
+      {"nested too deep", ShippedConfigNested(33), "nested deeper than 32 levels"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -99,7 +142,8 @@ TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
       ReadConfig();
       ADD_FAILURE() << "the reload succeeded";
     } catch (const std::exception& error) {
-      EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+      const std::string text = ErrorText(error);
+      EXPECT_NE(text.find(c.error), std::string::npos) << text;
     }
     EXPECT_EQ(Config, before);
     EXPECT_TRUE(Registrations("unregistered").empty());

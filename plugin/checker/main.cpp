@@ -1,0 +1,58 @@
+// packsentinel-check [FILE]: the plugin's own checks of a config.json, for an administrator to
+// run before a reload. Exit 0: clean or warnings only; 1: errors; 2: unreadable or not JSON.
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+#include "config/Check.h"
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kErrors = 1;
+constexpr int kUnreadable = 2;
+
+// The parse error's own text without the library's bracketed code.
+std::string_view WithoutCode(std::string_view text) {
+  if (!text.starts_with('[')) return text;
+  const auto end = text.find("] ");
+  return end == std::string_view::npos ? text : text.substr(end + 2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 2 || (argc == 2 && (std::strcmp(argv[1], "--help") == 0 ||
+                                 std::strcmp(argv[1], "-h") == 0))) {
+    std::cerr << "usage: packsentinel-check [FILE]   (default: config.json in this folder)\n";
+    return argc > 2 ? kUnreadable : kClean;
+  }
+  const std::string path = argc == 2 ? argv[1] : "config.json";
+
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::cout << path << ": cannot be read: " << std::strerror(errno) << "\n";
+    return kUnreadable;
+  }
+  nlohmann::json document;
+  try {
+    // As the plugin reads it: the first complete value, whatever follows ignored.
+    file >> document;
+  } catch (const nlohmann::json::exception& error) {
+    std::cout << path << ": " << WithoutCode(error.what()) << "\n";
+    return kUnreadable;
+  }
+
+  const auto problems = packsentinel::CheckConfig(document);
+  for (const auto& problem : problems) {
+    const char* severity = problem.severity == packsentinel::Severity::Error ? "error" : "warning";
+    std::cout << path << ": " << (problem.pointer.empty() ? "" : problem.pointer + ": ")
+              << severity << ": " << problem.message << "\n";
+  }
+  std::cout << path << ": " << packsentinel::Summarize(problems) << "\n";
+  return packsentinel::CountErrors(problems) > 0 ? kErrors : kClean;
+}

@@ -1,0 +1,396 @@
+#include "config/Check.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <numeric>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "config/MessageFormat.h"
+#include "config/Numbers.h"
+#include "config/Schema.h"
+#include "core/AsciiCase.h"
+
+namespace packsentinel {
+namespace {
+
+using nlohmann::json;
+using Keys = std::vector<std::string_view>;
+
+// Longest stretch of a text quoted back in a problem.
+constexpr std::size_t kQuotedLength = 40;
+
+std::string Child(const std::string& pointer, std::string_view key) {
+  std::string child = pointer + "/";
+  for (const char c : key) {
+    if (c == '~') {
+      child += "~0";
+    } else if (c == '/') {
+      child += "~1";
+    } else {
+      child += c;
+    }
+  }
+  return child;
+}
+
+// The text as a JSON string, cut short (at a character's start) when long.
+std::string Quoted(std::string_view text) {
+  if (text.size() <= kQuotedLength) return json(text).dump();
+  std::size_t end = kQuotedLength;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  std::string quoted = json(text.substr(0, end)).dump();
+  quoted.insert(quoted.size() - 1, "…");
+  return quoted;
+}
+
+// What a value is, without ever walking into it.
+std::string Found(const json& value) {
+  switch (value.type()) {
+    case json::value_t::string:
+      return "the text " + Quoted(value.get_ref<const std::string&>());
+    case json::value_t::object:
+      return "an object";
+    case json::value_t::array:
+      return "a list";
+    default:
+      return value.dump();  // null, a boolean or a number
+  }
+}
+
+// Bytes of 0x80 and above become '?', as the host widens a command word.
+std::u16string Widened(std::string_view word) {
+  std::u16string wide;
+  for (const char byte : word) {
+    wide += static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<char16_t>(byte);
+  }
+  return wide;
+}
+
+bool IsNameCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), std::size_t{0});
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const bool same = LowerAscii(static_cast<char16_t>(a[i - 1])) ==
+                        LowerAscii(static_cast<char16_t>(b[j - 1]));
+      const std::size_t next = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+      diagonal = row[j];
+      row[j] = next;
+    }
+  }
+  return row[b.size()];
+}
+
+class Checker {
+ public:
+  ConfigProblems Run(const json& document) {
+    std::string pointer;
+    CheckNesting(document, pointer, 1);
+    if (!document.is_object()) {
+      Error("", "found " + Found(document) + ", expected an object holding the settings");
+      return std::move(problems_);
+    }
+    UnknownKeys(document, "", {"Commands", "MaxTrackPerPlayer", "MaxTrackPerGroup",
+                               "UpdateTextEvery", "Messages", "FloatingTexts"});
+    CheckCommands(document);
+    CheckLimit(document, "", "MaxTrackPerPlayer",
+               "players in none of the groups of \"MaxTrackPerGroup\" can track nothing");
+    CheckGroupLimits(document);
+    CheckLimit(document, "", "UpdateTextEvery", "labels are refreshed at every tick, as with 0");
+    CheckMessages(document);
+    CheckLabelTemplates(document);
+    return std::move(problems_);
+  }
+
+ private:
+  void Error(std::string pointer, std::string message) {
+    problems_.push_back({Severity::Error, std::move(pointer), std::move(message)});
+  }
+  void Warning(std::string pointer, std::string message) {
+    problems_.push_back({Severity::Warning, std::move(pointer), std::move(message)});
+  }
+
+  // Depth-first only as far as the bound, so no document is too deep for the check itself.
+  void CheckNesting(const json& value, std::string& pointer, int depth) {
+    if (!value.is_structured()) return;
+    if (depth > schema::kNestingLimit) {
+      Error(pointer, fmt::format("nested deeper than {} levels", schema::kNestingLimit));
+      return;
+    }
+    const std::size_t length = pointer.size();
+    if (value.is_object()) {
+      for (const auto& [key, member] : value.items()) {
+        pointer = Child(pointer, key);
+        CheckNesting(member, pointer, depth + 1);
+        pointer.resize(length);
+      }
+    } else {
+      for (std::size_t i = 0; i < value.size(); ++i) {
+        pointer = Child(pointer, std::to_string(i));
+        CheckNesting(value[i], pointer, depth + 1);
+        pointer.resize(length);
+      }
+    }
+  }
+
+  void UnknownKeys(const json& object, const std::string& pointer, const Keys& known) {
+    for (const auto& [key, value] : object.items()) {
+      if (std::find(known.begin(), known.end(), key) != known.end()) continue;
+      std::string message = "unknown key, ignored";
+      const auto closest = std::min_element(known.begin(), known.end(), [&](auto a, auto b) {
+        return EditDistance(key, a) < EditDistance(key, b);
+      });
+      const std::size_t distance = EditDistance(key, *closest);
+      if (distance <= std::max<std::size_t>(2, closest->size() / 4)) {
+        message += fmt::format("; did you mean \"{}\"?", *closest);
+      }
+      Warning(Child(pointer, key), std::move(message));
+    }
+  }
+
+  // The member when it is there and of the kind expected; an error naming what is wrong when not.
+  const json* Required(const json& object, const std::string& pointer, std::string_view key,
+                       bool (json::*isExpected)() const noexcept, std::string_view expected) {
+    const auto it = object.find(key);
+    if (it == object.end()) {
+      Error(Child(pointer, key), fmt::format("missing, expected {}", expected));
+      return nullptr;
+    }
+    if (!((*it).*isExpected)()) {
+      Error(Child(pointer, key), fmt::format("found {}, expected {}", Found(*it), expected));
+      return nullptr;
+    }
+    return &*it;
+  }
+
+  // A number read as a 32-bit integer.
+  void CheckLimitValue(const json& value, const std::string& at, std::string_view belowZero) {
+    if (value.is_boolean()) {
+      Warning(at, fmt::format("{} is read as {}; a number is expected", value.dump(),
+                              ReadInt32(value)));
+    } else if (!value.is_number()) {
+      Error(at, fmt::format("found {}, expected a number", Found(value)));
+    } else if (ReadInt32(value) < 0) {
+      Warning(at, fmt::format("below zero: {}", belowZero));
+    }
+  }
+
+  void CheckLimit(const json& object, const std::string& pointer, std::string_view key,
+                  std::string_view belowZero) {
+    const auto it = object.find(key);
+    if (it == object.end()) {
+      Error(Child(pointer, key), "missing, expected a number");
+      return;
+    }
+    CheckLimitValue(*it, Child(pointer, key), belowZero);
+  }
+
+  // Absent, the groups set no limits.
+  void CheckGroupLimits(const json& document) {
+    const auto it = document.find("MaxTrackPerGroup");
+    if (it == document.end()) return;
+    if (!it->is_object()) {
+      Error("/MaxTrackPerGroup",
+            fmt::format("found {}, expected an object of group names and numbers", Found(*it)));
+      return;
+    }
+    for (const auto& [group, limit] : it->items()) {
+      CheckLimitValue(limit, Child("/MaxTrackPerGroup", group),
+                      "counts as 0: members of the group can track nothing");
+    }
+  }
+
+  // Ranges are compared, not read: absent or below zero they still mean something, if seldom
+  // what was meant.
+  void CheckRange(const json& section, const std::string& pointer, std::string_view key,
+                  std::string_view meaning) {
+    const auto it = section.find(key);
+    if (it == section.end()) {
+      Warning(Child(pointer, key), fmt::format("missing: {}", meaning));
+    } else if (!it->is_number()) {
+      Error(Child(pointer, key), fmt::format("found {}, expected a number of metres", Found(*it)));
+    } else if (it->get<double>() < 0) {
+      Warning(Child(pointer, key), fmt::format("below zero: {}", meaning));
+    }
+  }
+
+  struct CommandWord {
+    std::string pointer;
+    std::string word;
+  };
+
+  void CheckCommands(const json& document) {
+    const json* commands =
+        Required(document, "", "Commands", &json::is_object, "an object with the five commands");
+    if (commands == nullptr) return;
+    Keys sections;
+    for (const auto& command : schema::kCommandSchemas) sections.push_back(command.key);
+    UnknownKeys(*commands, "/Commands", sections);
+
+    std::vector<CommandWord> words;
+    for (const auto& command : schema::kCommandSchemas) {
+      const json* section =
+          Required(*commands, "/Commands", command.key, &json::is_object, "an object");
+      if (section == nullptr) continue;
+      const std::string at = Child("/Commands", command.key);
+      Keys known = {"Command"};
+      if (command.gated) known.insert(known.end(), {"Enabled", "AllowedGroups"});
+      const bool ranged = !command.ranges.maxTrackRange.empty();
+      if (ranged) known.insert(known.end(), {"MaxTrackRange", "MinTrackRange"});
+      UnknownKeys(*section, at, known);
+
+      if (const json* word = Required(*section, at, "Command", &json::is_string, "a text")) {
+        words.push_back({Child(at, "Command"), word->get<std::string>()});
+      }
+      if (command.gated) {
+        Required(*section, at, "Enabled", &json::is_boolean, "true or false");
+        CheckGroupList(*section, at);
+      }
+      if (ranged) {
+        CheckRange(*section, at, "MaxTrackRange", command.ranges.maxTrackRange);
+        CheckRange(*section, at, "MinTrackRange", command.ranges.minTrackRange);
+      }
+    }
+    CheckCommandWords(words);
+  }
+
+  void CheckGroupList(const json& section, const std::string& pointer) {
+    const json* groups = Required(section, pointer, "AllowedGroups", &json::is_array,
+                                  "a list of permission group names");
+    if (groups == nullptr) return;
+    for (std::size_t i = 0; i < groups->size(); ++i) {
+      if ((*groups)[i].is_string()) continue;
+      Error(Child(Child(pointer, "AllowedGroups"), std::to_string(i)),
+            fmt::format("found {}, expected a group name (a text)", Found((*groups)[i])));
+    }
+  }
+
+  void CheckCommandWords(const std::vector<CommandWord>& words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      const auto& [at, word] = words[i];
+      if (word.empty()) {
+        Error(at, "the command word is empty");
+        continue;
+      }
+      if (word.find(' ') != std::string::npos) {
+        Error(at, fmt::format("the command word {} holds a space, so no chat line can start with it",
+                              Quoted(word)));
+      }
+      const std::u16string registered = Widened(word);
+      if (registered != std::u16string(word.begin(), word.end())) {
+        std::string shown(registered.begin(), registered.end());
+        Warning(at, fmt::format("{} holds characters beyond ASCII: it is registered as {}, which "
+                                "nobody can type",
+                                Quoted(word), Quoted(shown)));
+      }
+      for (std::size_t j = 0; j < i; ++j) {
+        if (!EqualsIgnoringAsciiCase(registered, Widened(words[j].word))) continue;
+        Error(at, fmt::format("the command word {} is also the word of {} (letter case aside); "
+                              "only one of the two commands can be reached",
+                              Quoted(word), words[j].pointer));
+        break;
+      }
+    }
+  }
+
+  // "Messages" and "FloatingTexts": objects of texts looked up by key, "No message" for a key
+  // that is absent. Each text present is handed to checkText with its schema entry.
+  template <typename Schema, typename CheckText>
+  void CheckTexts(const json& document, std::string_view section, std::string_view expected,
+                  std::span<const Schema> schemas, std::string_view readers,
+                  CheckText checkText) {
+    const json* texts = Required(document, "", section, &json::is_object, expected);
+    if (texts == nullptr) return;
+    const std::string pointer = Child("", section);
+    Keys known;
+    for (const auto& entry : schemas) known.push_back(entry.key);
+    UnknownKeys(*texts, pointer, known);
+    for (const auto& entry : schemas) {
+      const std::string at = Child(pointer, entry.key);
+      const auto it = texts->find(entry.key);
+      if (it == texts->end()) {
+        Warning(at, fmt::format("missing: {} will read \"No message\"", readers));
+      } else if (!it->is_string()) {
+        Error(at, fmt::format("found {}, expected a text", Found(*it)));
+      } else {
+        checkText(entry, it->template get_ref<const std::string&>(), at);
+      }
+    }
+  }
+
+  void CheckMessages(const json& document) {
+    CheckTexts<schema::MessageSchema>(
+        document, "Messages", "an object of message texts", schema::kMessageSchemas, "players",
+        [&](const schema::MessageSchema& message, const std::string& text, const std::string& at) {
+          if (!message.formatted) return;
+          if (auto why = CheckMessageFormat(text, message.arguments)) Error(at, std::move(*why));
+        });
+  }
+
+  void CheckLabelTemplates(const json& document) {
+    CheckTexts<schema::LabelSchema>(
+        document, "FloatingTexts", "an object of label templates", schema::kLabelSchemas,
+        "labels",
+        [&](const schema::LabelSchema& label, const std::string& text, const std::string& at) {
+          UnknownPlaceholders(text, at, label.placeholders);
+        });
+  }
+
+  // Anything shaped like a placeholder ("{" letters, digits or "_" "}") that the label does not
+  // fill in is shown as it stands.
+  void UnknownPlaceholders(std::string_view text, const std::string& at,
+                           std::span<const std::u16string_view> placeholders) {
+    std::vector<std::string_view> reported;
+    for (std::size_t open = text.find('{'); open != std::string_view::npos;
+         open = text.find('{', open + 1)) {
+      std::size_t end = open + 1;
+      while (end < text.size() && IsNameCharacter(text[end])) ++end;
+      if (end == open + 1 || end >= text.size() || text[end] != '}') continue;
+      const std::string_view name = text.substr(open, end - open + 1);
+      const std::u16string wide(name.begin(), name.end());
+      const bool known = std::any_of(placeholders.begin(), placeholders.end(),
+                                     [&](auto p) { return EqualsIgnoringAsciiCase(wide, p); });
+      if (known || std::find(reported.begin(), reported.end(), name) != reported.end()) continue;
+      reported.push_back(name);
+      std::string list;
+      for (const auto placeholder : placeholders) {
+        list += (list.empty() ? "" : ", ") + std::string(placeholder.begin(), placeholder.end());
+      }
+      Warning(at, fmt::format("{} is not a placeholder of this label and is shown as it stands; "
+                              "its placeholders are {}",
+                              Quoted(name), list));
+    }
+  }
+
+  ConfigProblems problems_;
+};
+
+}  // namespace
+
+ConfigProblems CheckConfig(const nlohmann::json& document) { return Checker().Run(document); }
+
+ConfigProblems CheckReload(const nlohmann::json& document, int32 periodInForce) {
+  ConfigProblems problems = CheckConfig(document);
+  if (!document.is_object()) return problems;
+  const auto period = document.find("UpdateTextEvery");
+  if (period == document.end() || !(period->is_number() || period->is_boolean())) return problems;
+  if (ReadInt32(*period) != periodInForce) {
+    problems.push_back(
+        {Severity::Warning, "/UpdateTextEvery",
+         fmt::format("changed from {} to {}: the label period changes at the next start only",
+                     periodInForce, ReadInt32(*period))});
+  }
+  return problems;
+}
+
+}  // namespace packsentinel

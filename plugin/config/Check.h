@@ -1,0 +1,19 @@
+#pragma once
+
+// The one validation of a parsed config.json, used at load, at reload and by
+// packsentinel-check: every problem at once, each at its JSON pointer.
+
+#include <nlohmann/json.hpp>
+
+#include "ArkApi/BasicTypes.h"
+#include "config/Problems.h"
+
+namespace packsentinel {
+
+ConfigProblems CheckConfig(const nlohmann::json& document);
+
+// The same for a document about to replace the one in force, and also what it changes that
+// only the next start applies: the label period.
+ConfigProblems CheckReload(const nlohmann::json& document, int32 periodInForce);
+
+}  // namespace packsentinel

@@ -1,0 +1,134 @@
+#include "config/MessageFormat.h"
+
+#include <fmt/args.h>
+#include <fmt/xchar.h>
+
+#include <cstddef>
+#include <iterator>
+
+#include "ArkApi/BasicTypes.h"
+
+namespace packsentinel {
+namespace {
+
+using Context = fmt::buffer_context<char16_t>;
+
+// The configuration's UTF-8, which the JSON parser has already found well formed, as the
+// 16-bit text the replies format.
+std::u16string DecodeUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (int k = 1; k < length && i + k < text.size(); ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    i += length;
+    if (c >= 0x10000) {
+      c -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (c >> 10));
+      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+  }
+  return out;
+}
+
+// A width or precision beyond the longest message, or one taken from an argument (whose value
+// at use is not known here).
+std::optional<std::string> CheckFieldSizes(std::u16string_view format) {
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != u'{') continue;
+    if (i + 1 < format.size() && format[i + 1] == u'{') {
+      ++i;
+      continue;
+    }
+    bool inSpec = false;
+    for (++i; i < format.size() && format[i] != u'}'; ++i) {
+      const char16_t c = format[i];
+      if (c == u'{') {
+        return "takes a width or precision from an argument; only a fixed one is allowed";
+      }
+      if (c == u':') inSpec = true;
+      if (!inSpec || c < u'0' || c > u'9') continue;
+      long long number = 0;
+      for (; i < format.size() && format[i] >= u'0' && format[i] <= u'9'; ++i) {
+        number = std::min<long long>(number * 10 + (format[i] - u'0'), 1LL << 40);
+      }
+      if (number > schema::kMessageLengthLimit) {
+        return fmt::format(
+            "asks for a width or precision of {}; a message may come to at most {} characters",
+            number, schema::kMessageLengthLimit);
+      }
+      --i;
+    }
+  }
+  return std::nullopt;
+}
+
+// Counts what the formatter writes and keeps none of it.
+struct CountingOutput {
+  using iterator_category = std::output_iterator_tag;
+  using value_type = void;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = void;
+
+  std::size_t* count;
+  CountingOutput& operator*() { return *this; }
+  CountingOutput& operator++() { return *this; }
+  CountingOutput operator++(int) { return *this; }
+  CountingOutput& operator=(char16_t) {
+    ++*count;
+    return *this;
+  }
+};
+
+std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
+  if (arguments.empty()) return "none";
+  std::string list;
+  for (const auto& argument : arguments) {
+    if (!list.empty()) list += ", ";
+    list += argument.meaning;
+  }
+  return list;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckMessageFormat(std::string_view text,
+                                              std::span<const schema::MessageArgument> arguments) {
+  const std::u16string format = DecodeUtf8(text);
+  if (auto tooWide = CheckFieldSizes(format)) return tooWide;
+
+  // The kinds the replies pass: player and configuration texts as 16-bit views, numbers as
+  // 32-bit integers.
+  static constexpr std::u16string_view kSampleText = u"Raptor";
+  static constexpr int32 kSampleNumber = 10;
+  fmt::dynamic_format_arg_store<Context> samples;
+  for (const auto& argument : arguments) {
+    if (argument.kind == schema::ArgumentKind::Text) {
+      samples.push_back(kSampleText);
+    } else {
+      samples.push_back(kSampleNumber);
+    }
+  }
+  std::size_t length = 0;
+  try {
+    fmt::vformat_to(CountingOutput{&length}, fmt::basic_string_view<char16_t>(format), samples);
+  } catch (const fmt::format_error& error) {
+    return fmt::format(
+        "cannot be formatted with its arguments ({}): {}",
+        ArgumentList(arguments), error.what());
+  }
+  if (length > static_cast<std::size_t>(schema::kMessageLengthLimit)) {
+    return fmt::format("comes to {} characters with sample arguments; at most {} are allowed",
+                       length, schema::kMessageLengthLimit);
+  }
+  return std::nullopt;
+}
+
+}  // namespace packsentinel
