@@ -1,6 +1,7 @@
 #include "config/Check.h"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -74,6 +75,21 @@ bool IsNameCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+// Why two words that differ are registered as one.
+std::string HowTheyMeet(std::string_view word, std::string_view other) {
+  if (word == other) return "";
+  const auto beyondAscii = [](std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  };
+  std::vector<std::string_view> reasons;
+  if (Widened(word) != Widened(other)) reasons.push_back("letter case is ignored");
+  if (beyondAscii(word) || beyondAscii(other)) {
+    reasons.push_back("characters beyond ASCII become \"?\"");
+  }
+  return fmt::format(" as registered ({})", fmt::join(reasons, ", and "));
+}
+
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
   std::iota(row.begin(), row.end(), std::size_t{0});
@@ -109,6 +125,9 @@ class Checker {
     CheckLimit(document, "", "UpdateTextEvery", "labels are refreshed at every tick, as with 0");
     CheckMessages(document);
     CheckLabelTemplates(document);
+    // Errors first: they are what stands between the file and the server.
+    std::stable_partition(problems_.begin(), problems_.end(),
+                          [](const auto& problem) { return problem.severity == Severity::Error; });
     return std::move(problems_);
   }
 
@@ -289,15 +308,15 @@ class Checker {
       const std::u16string registered = Widened(word);
       if (registered != std::u16string(word.begin(), word.end())) {
         std::string shown(registered.begin(), registered.end());
-        Warning(at, fmt::format("{} holds characters beyond ASCII: it is registered as {}, which "
-                                "nobody can type",
-                                Quoted(word), Quoted(shown)));
+        Warning(at, fmt::format("{} holds characters beyond ASCII: it is registered as {}, so "
+                                "typing {} does not reach it",
+                                Quoted(word), Quoted(shown), Quoted(word)));
       }
       for (std::size_t j = 0; j < i; ++j) {
         if (!EqualsIgnoringAsciiCase(registered, Widened(words[j].word))) continue;
-        Error(at, fmt::format("the command word {} is also the word of {} (letter case aside); "
-                              "only one of the two commands can be reached",
-                              Quoted(word), words[j].pointer));
+        Error(at, fmt::format("the command word {} is also the word of {}{}; only one of the two "
+                              "commands can be reached",
+                              Quoted(word), words[j].pointer, HowTheyMeet(word, words[j].word)));
         break;
       }
     }
@@ -332,8 +351,9 @@ class Checker {
     CheckTexts<schema::MessageSchema>(
         document, "Messages", "an object of message texts", schema::kMessageSchemas, "players",
         [&](const schema::MessageSchema& message, const std::string& text, const std::string& at) {
-          if (!message.formatted) return;
-          if (auto why = CheckMessageFormat(text, message.arguments)) Error(at, std::move(*why));
+          auto why = message.formatted ? CheckMessageFormat(text, message.arguments)
+                                       : CheckMessageLength(text);
+          if (why) Error(at, std::move(*why));
         });
   }
 

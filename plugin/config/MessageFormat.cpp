@@ -50,7 +50,8 @@ std::optional<std::string> CheckFieldSizes(std::u16string_view format) {
     for (++i; i < format.size() && format[i] != u'}'; ++i) {
       const char16_t c = format[i];
       if (c == u'{') {
-        return "takes a width or precision from an argument; only a fixed one is allowed";
+        return "has a brace inside a replacement field: a width or precision taken from an "
+               "argument is not allowed, and a brace is no fill character";
       }
       if (c == u':') inSpec = true;
       if (!inSpec || c < u'0' || c > u'9') continue;
@@ -86,6 +87,12 @@ struct CountingOutput {
     return *this;
   }
 };
+
+std::optional<std::string> TooLong(std::size_t length, std::string_view how) {
+  if (length <= static_cast<std::size_t>(schema::kMessageLengthLimit)) return std::nullopt;
+  return fmt::format("comes to {} characters{}; at most {} are allowed", length, how,
+                     schema::kMessageLengthLimit);
+}
 
 std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
   if (arguments.empty()) return "none";
@@ -124,11 +131,11 @@ std::optional<std::string> CheckMessageFormat(std::string_view text,
         "cannot be formatted with its arguments ({}): {}",
         ArgumentList(arguments), error.what());
   }
-  if (length > static_cast<std::size_t>(schema::kMessageLengthLimit)) {
-    return fmt::format("comes to {} characters with sample arguments; at most {} are allowed",
-                       length, schema::kMessageLengthLimit);
-  }
-  return std::nullopt;
+  return TooLong(length, " with sample arguments");
+}
+
+std::optional<std::string> CheckMessageLength(std::string_view text) {
+  return TooLong(DecodeUtf8(text).size(), "");
 }
 
 }  // namespace packsentinel

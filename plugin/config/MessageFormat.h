@@ -18,4 +18,7 @@ namespace packsentinel {
 std::optional<std::string> CheckMessageFormat(std::string_view text,
                                               std::span<const schema::MessageArgument> arguments);
 
+// The same bound for a text sent as it stands.
+std::optional<std::string> CheckMessageLength(std::string_view text);
+
 }  // namespace packsentinel

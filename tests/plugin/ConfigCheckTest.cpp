@@ -1,0 +1,306 @@
+// The check of a parsed config.json: which mistakes are errors, which are warnings, and where
+// each is reported.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/Check.h"
+
+namespace {
+
+using namespace packsentinel;
+using nlohmann::json;
+
+json Shipped() {
+  std::ifstream in(SHIPPED_CONFIG);
+  return json::parse(in);
+}
+
+struct Edit {
+  const char* pointer;
+  std::optional<json> value;  // none: the key is removed
+};
+
+json ShippedWith(const std::vector<Edit>& edits) {
+  json document = Shipped();
+  for (const auto& edit : edits) {
+    const json::json_pointer pointer(edit.pointer);
+    if (edit.value) {
+      document[pointer] = *edit.value;
+    } else {
+      document[pointer.parent_pointer()].erase(pointer.back());
+    }
+  }
+  return document;
+}
+
+struct Expected {
+  Severity severity;
+  const char* pointer;
+  const char* message;  // a part of the message
+};
+
+constexpr auto E = Severity::Error;
+constexpr auto W = Severity::Warning;
+
+std::string Listed(const ConfigProblems& problems) {
+  std::string text;
+  for (const auto& problem : problems) {
+    text += (problem.severity == E ? "E " : "W ") + Describe(problem) + "\n";
+  }
+  return text;
+}
+
+// Every expected problem is found, and nothing else.
+void ExpectProblems(const ConfigProblems& problems, const std::vector<Expected>& expected) {
+  EXPECT_EQ(problems.size(), expected.size()) << Listed(problems);
+  for (const auto& want : expected) {
+    const bool found = std::any_of(problems.begin(), problems.end(), [&](const auto& p) {
+      return p.severity == want.severity && p.pointer == want.pointer &&
+             p.message.find(want.message) != std::string::npos;
+    });
+    EXPECT_TRUE(found) << (want.severity == E ? "E " : "W ") << want.pointer << ": "
+                       << want.message << "\nin:\n"
+                       << Listed(problems);
+  }
+}
+
+TEST(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
+  const std::vector<std::vector<Edit>> sound = {
+      {},
+      {{"/MaxTrackPerPlayer", 2.9}},
+      {{"/MaxTrackPerGroup", std::nullopt}},
+      {{"/MaxTrackPerGroup", json::object()}},
+      {{"/Commands/TrackWildDinos/MaxTrackRange", 0.5}},
+      {{"/Commands/FindDinos/AllowedGroups", json::array()}},
+      {{"/Messages/StopTrackingSuccess", "{{done}} }}{{"}},
+      {{"/Messages/TrackingDinosWithLevel", "{2} {1} {0} {0:>8} {1:.2}"}},
+      {{"/Messages/TrackingDinosNoLevel", "{:>4000}"}},
+      {{"/Messages/MessageSender", "{not formatted}"}},
+      {{"/FloatingTexts/TrackWildDinosText", "{DINONAME} {{dinoLevel}} { } {} {dinoDistance}"}},
+      {{"/Commands/StopTrack/Command", "/trackdino2"}},
+  };
+  for (std::size_t i = 0; i < sound.size(); ++i) {
+    SCOPED_TRACE(i);
+    ExpectProblems(CheckConfig(ShippedWith(sound[i])), {});
+  }
+}
+
+TEST(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
+  const struct {
+    std::vector<Edit> edits;
+    std::vector<Expected> problems;
+  } cases[] = {
+      {{{"/MaxTrackPerPlayer", "10"}},
+       {{E, "/MaxTrackPerPlayer", "found the text \"10\", expected a number"}}},
+      {{{"/MaxTrackPerPlayer", std::nullopt}},
+       {{E, "/MaxTrackPerPlayer", "missing, expected a number"}}},
+      {{{"/UpdateTextEvery", "5"}}, {{E, "/UpdateTextEvery", "expected a number"}}},
+      {{{"/MaxTrackPerGroup", json::array({20})}},
+       {{E, "/MaxTrackPerGroup", "found a list, expected an object of group names"}}},
+      {{{"/MaxTrackPerGroup/Vip", "20"}}, {{E, "/MaxTrackPerGroup/Vip", "expected a number"}}},
+      {{{"/Commands/TrackTribeMembers/Enabled", "yes"}},
+       {{E, "/Commands/TrackTribeMembers/Enabled", "expected true or false"}}},
+      {{{"/Commands/TrackWildDinos/Enabled", 1}},
+       {{E, "/Commands/TrackWildDinos/Enabled", "found 1, expected true or false"}}},
+      {{{"/Commands/FindDinos/AllowedGroups", "Admins"}},
+       {{E, "/Commands/FindDinos/AllowedGroups", "expected a list of permission group names"}}},
+      {{{"/Commands/FindDinos/AllowedGroups", json::array({"Admins", 3})}},
+       {{E, "/Commands/FindDinos/AllowedGroups/1", "found 3, expected a group name"}}},
+      {{{"/Commands/TrackWildDinos/MaxTrackRange", "far"}},
+       {{E, "/Commands/TrackWildDinos/MaxTrackRange", "expected a number of metres"}}},
+      {{{"/Commands/TrackTribeDinos/MinTrackRange", true}},
+       {{E, "/Commands/TrackTribeDinos/MinTrackRange", "found true"}}},
+      {{{"/Commands/StopTrack", 5}}, {{E, "/Commands/StopTrack", "found 5, expected an object"}}},
+      {{{"/Commands/StopTrack/Command", std::nullopt}},
+       {{E, "/Commands/StopTrack/Command", "missing, expected a text"}}},
+      {{{"/Commands", std::nullopt}}, {{E, "/Commands", "missing"}}},
+      {{{"/Messages", std::nullopt}}, {{E, "/Messages", "missing"}}},
+      {{{"/FloatingTexts", "x"}}, {{E, "/FloatingTexts", "found the text \"x\""}}},
+      {{{"/Messages/NoPermissions", 5}}, {{E, "/Messages/NoPermissions", "expected a text"}}},
+      {{{"/FloatingTexts/TrackWildDinosText", nullptr}},
+       {{E, "/FloatingTexts/TrackWildDinosText", "found null, expected a text"}}},
+      // Command words
+      {{{"/Commands/StopTrack/Command", "/TrackDino"}},
+       {{E, "/Commands/StopTrack/Command",
+         "also the word of /Commands/TrackWildDinos/Command as registered (letter case is "
+         "ignored); only"}}},
+      {{{"/Commands/StopTrack/Command", "/trackdino"}},
+       {{E, "/Commands/StopTrack/Command",
+         "also the word of /Commands/TrackWildDinos/Command; only one"}}},
+      {{{"/Commands/FindDinos/Command", "/stöp"}, {"/Commands/StopTrack/Command", "/stäp"}},
+       {{W, "/Commands/FindDinos/Command", "registered as \"/st??p\""},
+        {W, "/Commands/StopTrack/Command", "registered as \"/st??p\""},
+        {E, "/Commands/StopTrack/Command",
+         "also the word of /Commands/FindDinos/Command as registered (characters beyond ASCII "
+         "become \"?\"); only"}}},
+      {{{"/Commands/FindDinos/Command", "/stÖp"}, {"/Commands/StopTrack/Command", "/STäP"}},
+       {{W, "/Commands/FindDinos/Command", "registered as \"/st??p\""},
+        {W, "/Commands/StopTrack/Command", "registered as \"/ST??P\""},
+        {E, "/Commands/StopTrack/Command",
+         "as registered (letter case is ignored, and characters beyond ASCII become \"?\")"}}},
+      {{{"/Commands/FindDinos/Command", ""}},
+       {{E, "/Commands/FindDinos/Command", "the command word is empty"}}},
+      {{{"/Commands/FindDinos/Command", "/find dino"}},
+       {{E, "/Commands/FindDinos/Command", "holds a space"}}},
+      // The document itself
+      {{{"/Commands/TrackWildDinos/Enabled", "no"}, {"/MaxTrackPerPlayer", std::nullopt}},
+       {{E, "/Commands/TrackWildDinos/Enabled", "found the text \"no\""},
+        {E, "/MaxTrackPerPlayer", "missing"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edits.front().pointer);
+    ExpectProblems(CheckConfig(ShippedWith(c.edits)), c.problems);
+  }
+  ExpectProblems(CheckConfig(json::array()), {{E, "", "found a list, expected an object"}});
+}
+
+TEST(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
+  const struct {
+    const char* key;
+    std::string text;
+    const char* message;
+  } cases[] = {
+      {"TrackingDinosNoLevel", "Tracking {} ({2}).", "cannot be formatted"},
+      {"TrackingDinosWithLevel", "Tracking {} ({3}).", "cannot be formatted"},
+      {"NoDinosFound", "No {x} here.", "cannot be formatted"},
+      {"StopTrackingSuccess", "Stopped {", "cannot be formatted with its arguments (none)"},
+      {"StopTrackingSuccess", "Stopped }", "cannot be formatted"},
+      {"NoPermissions", "{}", "cannot be formatted"},
+      {"NoDinosFound", "{:d}", "cannot be formatted"},
+      {"TrackingDinosNoLevel", "{} {1:s}", "cannot be formatted"},
+      {"NoDinosFound", "{:>2000000000}", "width or precision of 2000000000"},
+      {"NoDinosFound", "{:.99999999999999999999}", "width or precision of"},
+      {"TrackingDinosNoLevel", "{0:>{1}}", "taken from an argument is not allowed"},
+      {"TrackingDinosNoLevel", "{:>{}}", "taken from an argument is not allowed"},
+      {"TrackingDinosNoLevel", "{:{>5}", "a brace is no fill character"},
+      {"NoDinosFound", "{:>4000}!", "comes to 4001 characters"},
+      {"NoPermissions", std::string(4001, 'x'), "comes to 4001 characters"},
+      {"MessageSender", std::string(4001, 'x'), "comes to 4001 characters;"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    const std::string pointer = std::string("/Messages/") + c.key;
+    ExpectProblems(CheckConfig(ShippedWith({{pointer.c_str(), c.text}})),
+                   {{E, pointer.c_str(), c.message}});
+  }
+}
+
+TEST(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
+  const struct {
+    std::vector<Edit> edits;
+    std::vector<Expected> problems;
+  } cases[] = {
+      {{{"/MaxTrackPerPlayers", 5}},
+       {{W, "/MaxTrackPerPlayers", "did you mean \"MaxTrackPerPlayer\"?"}}},
+      {{{"/maxtrackperplayer", 5}},
+       {{W, "/maxtrackperplayer", "did you mean \"MaxTrackPerPlayer\"?"}}},
+      {{{"/Messages/NoDinoFound", "x"}},
+       {{W, "/Messages/NoDinoFound", "did you mean \"NoDinosFound\"?"}}},
+      {{{"/Commands/TrackWildDinos/Enable", true}},
+       {{W, "/Commands/TrackWildDinos/Enable", "did you mean \"Enabled\"?"}}},
+      {{{"/Commands/StopTrack/Enabled", true}},
+       {{W, "/Commands/StopTrack/Enabled", "unknown key, ignored"}}},
+      {{{"/Commands/FindDinos/MaxTrackRange", 5}},
+       {{W, "/Commands/FindDinos/MaxTrackRange", "unknown key, ignored"}}},
+      {{{"/a~1b~0c", 1}}, {{W, "/a~1b~0c", "unknown key"}}},
+      {{{"/Messages/NoDinosFound", std::nullopt}},
+       {{W, "/Messages/NoDinosFound", "players will read \"No message\""}}},
+      {{{"/FloatingTexts/TrackTribeMembersText", std::nullopt}},
+       {{W, "/FloatingTexts/TrackTribeMembersText", "labels will read \"No message\""}}},
+      {{{"/FloatingTexts/TrackWildDinosText", "{dinoName} {dinoHealth} {dinoHealth} {x_1}"}},
+       {{W, "/FloatingTexts/TrackWildDinosText", "\"{dinoHealth}\" is not a placeholder"},
+        {W, "/FloatingTexts/TrackWildDinosText", "\"{x_1}\" is not a placeholder"}}},
+      {{{"/FloatingTexts/TrackTribeMembersText", "{dinoName}"}},
+       {{W, "/FloatingTexts/TrackTribeMembersText",
+         "its placeholders are {playerName}, {playerDistance}"}}},
+      {{{"/Commands/TrackWildDinos/MaxTrackRange", std::nullopt}},
+       {{W, "/Commands/TrackWildDinos/MaxTrackRange", "missing: the search covers the whole map"}}},
+      {{{"/Commands/TrackTribeDinos/MaxTrackRange", -1}},
+       {{W, "/Commands/TrackTribeDinos/MaxTrackRange",
+         "below zero: the search covers the whole map and no tribe creature labels"}}},
+      {{{"/Commands/TrackTribeMembers/MaxTrackRange", std::nullopt}},
+       {{W, "/Commands/TrackTribeMembers/MaxTrackRange", "no tribe mate labels are drawn"}}},
+      {{{"/Commands/TrackTribeMembers/MinTrackRange", -0.5}},
+       {{W, "/Commands/TrackTribeMembers/MinTrackRange", "below zero: labels are drawn from 0 m"}}},
+      {{{"/Commands/TrackWildDinos/MinTrackRange", std::nullopt}},
+       {{W, "/Commands/TrackWildDinos/MinTrackRange", "missing: labels are drawn from 0 m"}}},
+      {{{"/MaxTrackPerPlayer", true}}, {{W, "/MaxTrackPerPlayer", "true is read as 1"}}},
+      {{{"/MaxTrackPerPlayer", -1}}, {{W, "/MaxTrackPerPlayer", "below zero"}}},
+      {{{"/MaxTrackPerGroup/Vip", -3}}, {{W, "/MaxTrackPerGroup/Vip", "counts as 0"}}},
+      {{{"/UpdateTextEvery", -1}}, {{W, "/UpdateTextEvery", "refreshed at every tick"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edits.front().pointer);
+    ExpectProblems(CheckConfig(ShippedWith(c.edits)), c.problems);
+  }
+}
+
+// A refused reload shows the first few problems only: the errors come first.
+TEST(ConfigCheckTest, ErrorsComeBeforeWarnings) {
+  const auto problems = CheckConfig(ShippedWith({{"/Aaa", 1},
+                                                 {"/Commands/TrackWildDinos/MinTrackRange", -1},
+                                                 {"/FloatingTexts/TrackWildDinosText", 1},
+                                                 {"/MaxTrackPerPlayer", "x"}}));
+  ASSERT_EQ(problems.size(), 4u);
+  EXPECT_EQ(problems[0].pointer, "/MaxTrackPerPlayer");
+  EXPECT_EQ(problems[1].pointer, "/FloatingTexts/TrackWildDinosText");
+  EXPECT_EQ(problems[2].pointer, "/Aaa");
+  EXPECT_EQ(problems[3].pointer, "/Commands/TrackWildDinos/MinTrackRange");
+}
+
+TEST(ConfigCheckTest, UnknownKeysFarFromAnyKnownOneGetNoGuess) {
+  const auto problems = CheckConfig(ShippedWith({{"/Zebra", 1}}));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].message, "unknown key, ignored");
+}
+
+// Built in place: copying a document this deep would itself overflow the stack.
+TEST(ConfigCheckTest, NestingIsBoundedWhereverItIs) {
+  const auto nested = [](int depth) {
+    return json::parse(std::string(depth, '[') + std::string(depth, ']'));
+  };
+  json document = Shipped();
+  // 31 arrays under a key of the document: 32 levels with the document itself.
+  document["Unused"] = nested(31);
+  ExpectProblems(CheckConfig(document), {{W, "/Unused", "unknown key"}});
+
+  document["Unused"] = nested(100000);
+  std::string deepest = "/Unused";
+  for (int level = 3; level <= 33; ++level) deepest += "/0";
+  ExpectProblems(CheckConfig(document),
+                 {{W, "/Unused", "unknown key"}, {E, deepest.c_str(), "nested deeper than 32"}});
+
+  document.erase("Unused");
+  document["MaxTrackPerGroup"]["Vip"] = nested(40);
+  std::string deepestLimit = "/MaxTrackPerGroup/Vip";
+  for (int level = 4; level <= 33; ++level) deepestLimit += "/0";
+  ExpectProblems(CheckConfig(document), {{E, "/MaxTrackPerGroup/Vip", "found a list"},
+                                         {E, deepestLimit.c_str(), "nested deeper"}});
+}
+
+TEST(ConfigCheckTest, AReloadNamesAPeriodThatWaitsForTheNextStart) {
+  const json document = ShippedWith({{"/UpdateTextEvery", 5}});
+  ExpectProblems(CheckReload(document, 5), {});
+  ExpectProblems(CheckReload(document, 20),
+                 {{W, "/UpdateTextEvery", "changed from 20 to 5: the label period changes at the "
+                                          "next start only"}});
+  ExpectProblems(CheckReload(ShippedWith({{"/UpdateTextEvery", "5"}}), 20),
+                 {{E, "/UpdateTextEvery", "expected a number"}});
+}
+
+TEST(ConfigCheckTest, SummariesCountErrorsAndWarnings) {
+  const ConfigProblem error{E, "/a", "x"}, warning{W, "", "y"};
+  EXPECT_EQ(Summarize({}), "no problems");
+  EXPECT_EQ(Summarize({error}), "1 error");
+  EXPECT_EQ(Summarize({warning, warning}), "2 warnings");
+  EXPECT_EQ(Summarize({error, warning, error}), "2 errors and 1 warning");
+  EXPECT_EQ(Describe(error), "/a: x");
+  EXPECT_EQ(Describe(warning), "y");
+}
+
+}  // namespace
