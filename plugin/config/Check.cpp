@@ -163,7 +163,8 @@ class Checker {
   }
 
   void UnknownKeys(const json& object, const std::string& pointer, const Keys& known) {
-    for (const auto& [key, value] : object.items()) {
+    for (const auto& member : object.items()) {
+      const std::string& key = member.key();
       if (std::find(known.begin(), known.end(), key) != known.end()) continue;
       std::string message = "unknown key, ignored";
       const auto closest = std::min_element(known.begin(), known.end(), [&](auto a, auto b) {

@@ -22,7 +22,12 @@ void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
 }
 
 void AppendMemberEntry(AShooterPlayerController* tracker) {
-  TribeMemberTrackers.push_back({host::WeakRef<AShooterPlayerController>(tracker)});
+  const host::WeakRef<AShooterPlayerController> self(tracker);
+  const auto held = std::count_if(
+      TribeMemberTrackers.begin(), TribeMemberTrackers.end(),
+      [&](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); });
+  if (held >= kMemberEntriesPerController) return;
+  TribeMemberTrackers.push_back({self});
 }
 
 void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player) {

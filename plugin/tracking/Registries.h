@@ -4,6 +4,7 @@
 // player to his limit. Entries hold weak references, so an entry never leads to an object
 // that is gone or to another object that took its memory.
 
+#include <cstddef>
 #include <list>
 #include <map>
 
@@ -34,6 +35,9 @@ extern std::map<uint64, int32> TrackCounts;
 // Appends (tracker, creature) and counts it for the tracker.
 void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
                      APrimalDinoCharacter* creature);
+// Each member entry draws its own labels, so repeated entries cost every refresh: a controller
+// holds at most kMemberEntriesPerController, and one more is not recorded.
+inline constexpr std::ptrdiff_t kMemberEntriesPerController = 10;
 void AppendMemberEntry(AShooterPlayerController* tracker);
 
 // Removes every entry counted for the player's id and gives back one slot per entry.

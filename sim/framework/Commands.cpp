@@ -29,7 +29,7 @@ void Announce(std::string_view event, std::string_view kind, const FString& name
 template <typename Callback>
 void Add(Registry<Callback>& registry, std::string_view kind, const FString& name,
          const Callback& callback) {
-  registry.push_back(std::make_shared<const Registration<Callback>>(name, callback));
+  registry.push_back(std::make_shared<const Registration<Callback>>(Registration<Callback>{name, callback}));
   Announce("registered", kind, name);
 }
 

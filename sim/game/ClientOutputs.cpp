@@ -5,6 +5,7 @@
 
 #include "ArkApi/ChatMessage.h"
 #include "Names.h"
+#include "PublishFunction.h"
 #include "framework/Events.h"
 #include "framework/Names.h"
 #include "game/Game.h"
@@ -84,16 +85,25 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
 }  // namespace
 
 void RegisterClientOutputs() {
-  using framework::RegisterFunction;
-  RegisterFunction("AShooterPlayerController.ClientChatMessage", &ClientChatMessage);
-  RegisterFunction("AShooterPlayerController.ClientServerChatDirectMessage",
-                   &ClientServerChatDirectMessage);
-  RegisterFunction("AShooterPlayerController.ClientServerNotificationSingle",
-                   &ClientServerNotificationSingle);
-  RegisterFunction("AShooterPlayerController.ClientServerSOTFNotificationCustom",
-                   &ClientServerSOTFNotificationCustom);
-  RegisterFunction("AActor.MulticastDrawDebugString", &MulticastDrawDebugString);
-  RegisterFunction("AShooterPlayerController.ClientAddFloatingText", &ClientAddFloatingText);
+  PublishFunction<void(const void*, FChatMessage), &ClientChatMessage>(
+      "AShooterPlayerController.ClientChatMessage");
+  PublishFunction<void(const void*, const FString&, FLinearColor, bool),
+                  &ClientServerChatDirectMessage>(
+      "AShooterPlayerController.ClientServerChatDirectMessage");
+  PublishFunction<void(const void*, const FString&, FLinearColor, float, float, ::UTexture2D*,
+                       ::USoundBase*, int32),
+                  &ClientServerNotificationSingle>(
+      "AShooterPlayerController.ClientServerNotificationSingle");
+  PublishFunction<void(const void*, const FString&, FLinearColor, float, float, ::UTexture2D*,
+                       ::USoundBase*),
+                  &ClientServerSOTFNotificationCustom>(
+      "AShooterPlayerController.ClientServerSOTFNotificationCustom");
+  PublishFunction<void(const void*, const FVector&, const FString&, ::AActor*, FLinearColor,
+                       float, bool),
+                  &MulticastDrawDebugString>("AActor.MulticastDrawDebugString");
+  PublishFunction<void(const void*, FVector, const FString&, FColor, float, float, float,
+                       const FVector*, float, float, float),
+                  &ClientAddFloatingText>("AShooterPlayerController.ClientAddFloatingText");
 }
 
 }  // namespace game

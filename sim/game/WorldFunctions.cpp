@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Names.h"
+#include "PublishFunction.h"
 #include "framework/Names.h"
 #include "game/Allocator.h"
 #include "game/Game.h"
@@ -90,28 +91,38 @@ void WeakAssign(FWeakObjectPtr* self, const UObject* object) {
 }  // namespace
 
 void RegisterWorldFunctions() {
-  using framework::RegisterFunction;
-  RegisterFunction("FMemory.Malloc", &Malloc);
-  RegisterFunction("FMemory.Realloc", &Realloc);
-  RegisterFunction("FMemory.Free", &Free);
-  RegisterFunction("UObjectBaseUtility.IsA", &IsA);
-  RegisterFunction("APrimalDinoCharacter.GetPrivateStaticClass", &DinoStaticClass);
-  RegisterFunction("UGameplayStatics.GetAllActorsOfClass", &GetAllActorsOfClass);
-  RegisterFunction("UVictoryCore.ServerOctreeOverlapActors", &ServerOctreeOverlapActors);
-  RegisterFunction("UWorld.GetWorldSettings", &GetWorldSettings);
-  RegisterFunction("AActor.GetDistanceTo", &GetDistanceTo);
-  RegisterFunction("APrimalCharacter.IsDead", &IsDead);
-  RegisterFunction("APrimalCharacter.GetCapsuleTopLocation", &GetCapsuleTopLocation);
-  RegisterFunction("APrimalDinoCharacter.GetDinoDescriptiveName", &GetDinoDescriptiveName);
-  RegisterFunction("UPrimalCharacterStatusComponent.GetCharacterLevel", &GetCharacterLevel);
-  RegisterFunction("AShooterCharacter.GetPawnViewLocation", &GetPawnViewLocation);
-  RegisterFunction("AShooterPlayerController.GetPlayerCharacter", &GetPlayerCharacter);
-  RegisterFunction("AShooterPlayerController.GetUniqueNetIdAsUINT64", &GetUniqueNetIdAsUINT64);
-  RegisterFunction("AShooterPlayerController.GetPlayerCharacterName", &GetPlayerCharacterName);
-  RegisterFunction("AShooterGameMode.GetSteamIDForPlayerID", &GetSteamIDForPlayerID);
-  RegisterFunction("AShooterGameMode.AddPlayerID", &AddPlayerID);
-  RegisterFunction("FWeakObjectPtr.Get", &WeakGet);
-  RegisterFunction("FWeakObjectPtr.operator=", &WeakAssign);
+  PublishFunction<void*(std::size_t, std::uint32_t), &Malloc>("FMemory.Malloc");
+  PublishFunction<void*(void*, std::size_t, std::uint32_t), &Realloc>("FMemory.Realloc");
+  PublishFunction<void(void*), &Free>("FMemory.Free");
+  PublishFunction<bool(const void*, ::UClass*), &IsA>("UObjectBaseUtility.IsA");
+  PublishFunction<::UClass*(), &DinoStaticClass>("APrimalDinoCharacter.GetPrivateStaticClass");
+  PublishFunction<void(::UObject*, ::UClass*, TArray<::AActor*>*), &GetAllActorsOfClass>(
+      "UGameplayStatics.GetAllActorsOfClass");
+  PublishFunction<TArray<::AActor*>*(TArray<::AActor*>*, ::UWorld*, FVector, float, int32, bool),
+                  &ServerOctreeOverlapActors>("UVictoryCore.ServerOctreeOverlapActors");
+  PublishFunction<::AWorldSettings*(const void*, bool, bool), &GetWorldSettings>(
+      "UWorld.GetWorldSettings");
+  PublishFunction<float(const void*, ::AActor*), &GetDistanceTo>("AActor.GetDistanceTo");
+  PublishFunction<bool(const void*), &IsDead>("APrimalCharacter.IsDead");
+  PublishFunction<FVector(const void*), &GetCapsuleTopLocation>(
+      "APrimalCharacter.GetCapsuleTopLocation");
+  PublishFunction<FString(const void*), &GetDinoDescriptiveName>(
+      "APrimalDinoCharacter.GetDinoDescriptiveName");
+  PublishFunction<int32(const void*), &GetCharacterLevel>(
+      "UPrimalCharacterStatusComponent.GetCharacterLevel");
+  PublishFunction<FVector(const void*, bool), &GetPawnViewLocation>(
+      "AShooterCharacter.GetPawnViewLocation");
+  PublishFunction<::AShooterCharacter*(const void*), &GetPlayerCharacter>(
+      "AShooterPlayerController.GetPlayerCharacter");
+  PublishFunction<uint64(const void*), &GetUniqueNetIdAsUINT64>(
+      "AShooterPlayerController.GetUniqueNetIdAsUINT64");
+  PublishFunction<FString(const void*), &GetPlayerCharacterName>(
+      "AShooterPlayerController.GetPlayerCharacterName");
+  PublishFunction<uint64(const void*, int32), &GetSteamIDForPlayerID>(
+      "AShooterGameMode.GetSteamIDForPlayerID");
+  PublishFunction<void(const void*, int32, uint64), &AddPlayerID>("AShooterGameMode.AddPlayerID");
+  PublishFunction<::UObject*(const void*, bool), &WeakGet>("FWeakObjectPtr.Get");
+  PublishFunction<void(const void*, const ::UObject*), &WeakAssign>("FWeakObjectPtr.operator=");
 }
 
 }  // namespace game

@@ -71,8 +71,8 @@ TEST_F(FindDinosTest, CreaturesWithoutStatusOrRootComponentAreSkipped) {
 // What the hooked array query hands out instead of the game's answer.
 std::vector<game::AActor*> arrayEntries;
 
-void HandOutArrayEntries(UObject* /*world*/, UClass* /*actorClass*/, TArray<game::AActor*>* out) {
-  for (game::AActor* actor : arrayEntries) out->Add(actor);
+void HandOutArrayEntries(UObject* /*world*/, UClass* /*actorClass*/, TArray<AActor*>* out) {
+  for (game::AActor* actor : arrayEntries) out->Add(reinterpret_cast<AActor*>(actor));
 }
 
 TEST_F(FindDinosTest, EmptyEntriesAndOtherActorsInTheArrayAreSkipped) {
@@ -91,19 +91,20 @@ TEST_F(FindDinosTest, EmptyEntriesAndOtherActorsInTheArrayAreSkipped) {
 std::vector<std::pair<std::string, std::string>> gameCalls;
 std::map<const void*, std::string> handleOf;  // creatures and their status components
 
-bool (*gameIsA)(const game::UObject*, const game::UClass*);
-bool (*gameIsDead)(const game::APrimalCharacter*);
-int32 (*gameGetCharacterLevel)(const game::UPrimalCharacterStatusComponent*);
+// Hooks have the exact types the plugin calls the game's functions with.
+bool (*gameIsA)(const void*, UClass*);
+bool (*gameIsDead)(const void*);
+int32 (*gameGetCharacterLevel)(const void*);
 
-bool LoggedIsA(const game::UObject* self, const game::UClass* other) {
+bool LoggedIsA(const void* self, UClass* other) {
   gameCalls.emplace_back("IsA", handleOf[self]);
   return gameIsA(self, other);
 }
-bool LoggedIsDead(const game::APrimalCharacter* self) {
+bool LoggedIsDead(const void* self) {
   gameCalls.emplace_back("IsDead", handleOf[self]);
   return gameIsDead(self);
 }
-int32 LoggedGetCharacterLevel(const game::UPrimalCharacterStatusComponent* self) {
+int32 LoggedGetCharacterLevel(const void* self) {
   gameCalls.emplace_back("Level", handleOf[self]);
   return gameGetCharacterLevel(self);
 }

@@ -90,8 +90,9 @@ TEST_F(TrackWildDinosTest, RepliesRepeatNonAsciiWordsIntact) {
 }
 
 std::map<const void*, int> creatureTests;
-bool (*gameIsA)(const game::UObject*, const game::UClass*) = nullptr;
-bool CountedIsA(const game::UObject* self, const game::UClass* other) {
+// Hooks have the exact types the plugin calls the game's functions with.
+bool (*gameIsA)(const void*, UClass*) = nullptr;
+bool CountedIsA(const void* self, UClass* other) {
   ++creatureTests[self];
   return gameIsA(self, other);
 }

@@ -62,6 +62,29 @@ TEST_F(TribeTrackingTest, TrackerWithoutPlayerStateKeepsHisEntryAndIsSentNoLabel
   EXPECT_EQ(EventsOf("floating_text")[0]["text"], "bob 15m");
 }
 
+// Each "on" adds an entry that draws its own labels, up to ten a player: beyond that the reply
+// is the same but nothing is recorded, so chat cannot make every refresh slower without end.
+TEST_F(TribeTrackingTest, RepeatedOnHoldsAtMostTenEntriesAPlayer) {
+  auto& bob = AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, false);
+  for (int i = 0; i < 12; ++i) Chat(alice, u"/trackmates on");
+  Chat(&bob, u"/trackmates on");
+  EXPECT_EQ(EventsOf("chat").size(), 13u);
+  for (const auto& reply : EventsOf("chat")) EXPECT_EQ(reply["text"], "Your tribe mates are now marked.");
+
+  TribeMemberLabelUpdater(0.f);
+  const auto labelsTo = [&](const game::Player& player) {
+    const auto labels = EventsOf("floating_text");
+    return std::count_if(labels.begin(), labels.end(),
+                         [&](const auto& label) { return label["to"] == player.controller->Handle; });
+  };
+  EXPECT_EQ(labelsTo(*alice), 10);
+  EXPECT_EQ(labelsTo(bob), 1);
+
+  Chat(alice, u"/trackmates off");
+  Chat(alice, u"/trackmates on");
+  EXPECT_EQ(TribeMemberTrackers.size(), 2u);
+}
+
 // Mates the game mode cannot map are looked up among the online controllers and the pair is
 // recorded, 0 for one who is offline.
 TEST_F(TribeTrackingTest, UnmappedMatesArePairedWithTheGameMode) {
