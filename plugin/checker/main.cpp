@@ -26,8 +26,8 @@ std::string_view WithoutCode(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2 || (argc == 2 && (std::strcmp(argv[1], "--help") == 0 ||
-                                 std::strcmp(argv[1], "-h") == 0))) {
+  if (argc > 2 ||
+      (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))) {
     std::cerr << "usage: packsentinel-check [FILE]   (default: config.json in this folder)\n";
     return argc > 2 ? kUnreadable : kClean;
   }
@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
   const auto problems = packsentinel::CheckConfig(document);
   for (const auto& problem : problems) {
     const char* severity = problem.severity == packsentinel::Severity::Error ? "error" : "warning";
-    std::cout << path << ": " << (problem.pointer.empty() ? "" : problem.pointer + ": ")
-              << severity << ": " << problem.message << "\n";
+    std::cout << path << ": " << (problem.pointer.empty() ? "" : problem.pointer + ": ") << severity
+              << ": " << problem.message << "\n";
   }
   std::cout << path << ": " << packsentinel::Summarize(problems) << "\n";
   return packsentinel::CountErrors(problems) > 0 ? kErrors : kClean;

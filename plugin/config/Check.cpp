@@ -116,8 +116,9 @@ class Checker {
       Error("", "found " + Found(document) + ", expected an object holding the settings");
       return std::move(problems_);
     }
-    UnknownKeys(document, "", {"Commands", "MaxTrackPerPlayer", "MaxTrackPerGroup",
-                               "UpdateTextEvery", "Messages", "FloatingTexts"});
+    UnknownKeys(document, "",
+                {"Commands", "MaxTrackPerPlayer", "MaxTrackPerGroup", "UpdateTextEvery", "Messages",
+                 "FloatingTexts"});
     CheckCommands(document);
     CheckLimit(document, "", "MaxTrackPerPlayer",
                "players in none of the groups of \"MaxTrackPerGroup\" can track nothing");
@@ -303,8 +304,9 @@ class Checker {
         continue;
       }
       if (word.find(' ') != std::string::npos) {
-        Error(at, fmt::format("the command word {} holds a space, so no chat line can start with it",
-                              Quoted(word)));
+        Error(at,
+              fmt::format("the command word {} holds a space, so no chat line can start with it",
+                          Quoted(word)));
       }
       const std::u16string registered = Widened(word);
       if (registered != std::u16string(word.begin(), word.end())) {
@@ -327,8 +329,7 @@ class Checker {
   // that is absent. Each text present is handed to checkText with its schema entry.
   template <typename Schema, typename CheckText>
   void CheckTexts(const json& document, std::string_view section, std::string_view expected,
-                  std::span<const Schema> schemas, std::string_view readers,
-                  CheckText checkText) {
+                  std::span<const Schema> schemas, std::string_view readers, CheckText checkText) {
     const json* texts = Required(document, "", section, &json::is_object, expected);
     if (texts == nullptr) return;
     const std::string pointer = Child("", section);
@@ -360,8 +361,7 @@ class Checker {
 
   void CheckLabelTemplates(const json& document) {
     CheckTexts<schema::LabelSchema>(
-        document, "FloatingTexts", "an object of label templates", schema::kLabelSchemas,
-        "labels",
+        document, "FloatingTexts", "an object of label templates", schema::kLabelSchemas, "labels",
         [&](const schema::LabelSchema& label, const std::string& text, const std::string& at) {
           UnknownPlaceholders(text, at, label.placeholders);
         });

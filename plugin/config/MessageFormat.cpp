@@ -21,7 +21,10 @@ std::u16string DecodeUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    char32_t c = length == 1   ? lead
+                 : length == 2 ? lead & 0x1F
+                 : length == 3 ? lead & 0x0F
+                               : lead & 0x07;
     for (int k = 1; k < length && i + k < text.size(); ++k) {
       c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
@@ -127,9 +130,8 @@ std::optional<std::string> CheckMessageFormat(std::string_view text,
   try {
     fmt::vformat_to(CountingOutput{&length}, fmt::basic_string_view<char16_t>(format), samples);
   } catch (const fmt::format_error& error) {
-    return fmt::format(
-        "cannot be formatted with its arguments ({}): {}",
-        ArgumentList(arguments), error.what());
+    return fmt::format("cannot be formatted with its arguments ({}): {}", ArgumentList(arguments),
+                       error.what());
   }
   return TooLong(length, " with sample arguments");
 }

@@ -12,9 +12,8 @@ std::string Counted(std::size_t count, const char* noun) {
 }  // namespace
 
 std::size_t CountErrors(const ConfigProblems& problems) {
-  return static_cast<std::size_t>(std::count_if(problems.begin(), problems.end(), [](auto& p) {
-    return p.severity == Severity::Error;
-  }));
+  return static_cast<std::size_t>(std::count_if(
+      problems.begin(), problems.end(), [](auto& p) { return p.severity == Severity::Error; }));
 }
 
 std::string Describe(const ConfigProblem& problem) {

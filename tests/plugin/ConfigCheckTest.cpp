@@ -63,8 +63,8 @@ void ExpectProblems(const ConfigProblems& problems, const std::vector<Expected>&
       return p.severity == want.severity && p.pointer == want.pointer &&
              p.message.find(want.message) != std::string::npos;
     });
-    EXPECT_TRUE(found) << (want.severity == E ? "E " : "W ") << want.pointer << ": "
-                       << want.message << "\nin:\n"
+    EXPECT_TRUE(found) << (want.severity == E ? "E " : "W ") << want.pointer << ": " << want.message
+                       << "\nin:\n"
                        << Listed(problems);
   }
 }
@@ -287,8 +287,9 @@ TEST(ConfigCheckTest, AReloadNamesAPeriodThatWaitsForTheNextStart) {
   const json document = ShippedWith({{"/UpdateTextEvery", 5}});
   ExpectProblems(CheckReload(document, 5), {});
   ExpectProblems(CheckReload(document, 20),
-                 {{W, "/UpdateTextEvery", "changed from 20 to 5: the label period changes at the "
-                                          "next start only"}});
+                 {{W, "/UpdateTextEvery",
+                   "changed from 20 to 5: the label period changes at the "
+                   "next start only"}});
   ExpectProblems(CheckReload(ShippedWith({{"/UpdateTextEvery", "5"}}), 20),
                  {{E, "/UpdateTextEvery", "expected a number"}});
 }
