@@ -11,7 +11,7 @@
 #include "core/Lifecycle.h"
 #include "framework/Events.h"
 #include "framework/Server.h"
-#include "tracking/Registries.h"
+#include "support/PluginReset.h"
 
 namespace fuzz {
 namespace {
@@ -73,15 +73,7 @@ bool FuzzServer::Load() {
   return true;
 }
 
-void FuzzServer::Unload() {
-  if (packsentinel::IsLoaded) packsentinel::Unload();
-  packsentinel::IsLoaded = false;
-  packsentinel::Config = nullptr;
-  packsentinel::WildDinoTrackers.clear();
-  packsentinel::TribeDinoTrackers.clear();
-  packsentinel::TribeMemberTrackers.clear();
-  packsentinel::TrackCounts.clear();
-}
+void FuzzServer::Unload() { testing_support::ResetPlugin(); }
 
 game::Player& FuzzServer::PlayerAt(unsigned player) {
   return *game_.Players()[player % game_.Players().size()];

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -13,13 +15,35 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// The library copies and dumps a value by recursing once per level of nesting, and copies an
+// object's members whenever the object grows: devserver builds nothing deeper than this, far
+// deeper than any configuration and far from exhausting the stack.
+constexpr int kMaxNesting = 512;
+
+// The library's reason, cut: a parse error quotes the whole token it stopped in.
+std::string Reason(const Json::exception& error) { return Excerpt(error.what(), 200); }
+
+// Stops at the first level beyond kMaxNesting, before it is built.
+template <typename Input>
+Json ParseNestingBounded(Input&& input, std::string_view what) {
+  return Json::parse(
+      std::forward<Input>(input), [what](int depth, Json::parse_event_t event, const Json&) {
+        const bool opens =
+            event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start;
+        if (opens && depth >= kMaxNesting) {
+          throw ScenarioError(fmt::format("{} nests deeper than {} levels", what, kMaxNesting));
+        }
+        return true;
+      });
+}
+
 Json ReadJson(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ScenarioError("there is no config.json to edit");
   try {
-    return Json::parse(in);
+    return ParseNestingBounded(in, "config.json");
   } catch (const Json::exception& error) {
-    throw ScenarioError(fmt::format("config.json is not JSON: {}", error.what()));
+    throw ScenarioError(fmt::format("config.json is not JSON: {}", Reason(error)));
   }
 }
 
@@ -27,7 +51,77 @@ Json::json_pointer Pointer(std::string_view text) {
   try {
     return Json::json_pointer(std::string(text));
   } catch (const Json::exception& error) {
-    throw ScenarioError(fmt::format("bad JSON pointer {}: {}", text, error.what()));
+    throw ScenarioError(fmt::format("bad JSON pointer {}: {}", Excerpt(text), Reason(error)));
+  }
+}
+
+// contains() throws for an index too large for any array instead of answering no.
+bool Contains(const Json& document, const Json::json_pointer& pointer) {
+  try {
+    return document.contains(pointer);
+  } catch (const Json::exception&) {
+    return false;
+  }
+}
+
+// Setting through a pointer creates the levels it names that are missing, and pads an array with
+// nulls up to the index it names: a long pointer or a large index would build without bound. An
+// index may name at most the end of its array, which appends, as in a JSON patch; an array the
+// pointer creates starts empty.
+void ExpectSettable(const Json& document, const Json::json_pointer& pointer,
+                    std::string_view text) {
+  std::vector<std::string> tokens;
+  for (auto rest = pointer; !rest.empty(); rest.pop_back()) tokens.push_back(rest.back());
+  if (tokens.size() > static_cast<std::size_t>(kMaxNesting)) {
+    throw ScenarioError(fmt::format("can't set {}: the pointer is deeper than {} levels",
+                                    Excerpt(text), kMaxNesting));
+  }
+  // None once the pointer has left what exists: the rest is created.
+  const Json* at = &document;
+  for (auto token = tokens.rbegin(); token != tokens.rend(); ++token) {
+    if (at != nullptr && at->is_object()) {
+      const auto found = at->find(*token);
+      at = found == at->end() ? nullptr : &*found;
+      continue;
+    }
+    const bool isIndex = !token->empty() && std::all_of(token->begin(), token->end(), [](char c) {
+      return c >= '0' && c <= '9';
+    });
+    // A scalar in the way or a word for an array: the library refuses those itself.
+    if (!isIndex || (at != nullptr && !at->is_array() && !at->is_null())) {
+      at = nullptr;
+      continue;
+    }
+    const std::size_t size = at != nullptr && at->is_array() ? at->size() : 0;
+    std::size_t index = 0;
+    const auto [end, error] = std::from_chars(token->data(), token->data() + token->size(), index);
+    if (error != std::errc{} || index > size) {
+      throw ScenarioError(fmt::format("can't set {}: index {} is past the end of an array of {}",
+                                      Excerpt(text), Excerpt(*token), size));
+    }
+    at = index < size ? &(*at)[index] : nullptr;
+  }
+}
+
+// The document as config.json text, refused when nested beyond kMaxNesting: a value within the
+// bound, set through a pointer, can take it over.
+std::string Serialized(const Json& document) {
+  std::vector<std::pair<const Json*, int>> pending{{&document, 0}};
+  while (!pending.empty()) {
+    const auto [value, depth] = pending.back();
+    pending.pop_back();
+    if (!value->is_structured()) continue;
+    if (depth == kMaxNesting) {
+      throw ScenarioError(
+          fmt::format("can't write config.json: it would nest deeper than {} levels", kMaxNesting));
+    }
+    for (const auto& item : *value) pending.emplace_back(&item, depth + 1);
+  }
+  try {
+    return document.dump(2) + "\n";
+  } catch (const Json::exception& error) {
+    // A key from a pointer is any bytes, and JSON text is UTF-8.
+    throw ScenarioError(fmt::format("can't write config.json: {}", Reason(error)));
   }
 }
 
@@ -43,31 +137,33 @@ void DevServer::ConfigSet(std::string_view pointer, std::string_view json) {
   Json document = ReadJson(ConfigPath());
   Json value;
   try {
-    value = Json::parse(json);
+    value = ParseNestingBounded(json, "the value");
   } catch (const Json::exception& error) {
-    throw ScenarioError(fmt::format("not a JSON value: {}: {}", json, error.what()));
+    throw ScenarioError(fmt::format("not a JSON value: {}: {}", Excerpt(json), Reason(error)));
   }
+  const auto target = Pointer(pointer);
+  ExpectSettable(document, target, pointer);
   try {
-    document[Pointer(pointer)] = std::move(value);
+    document[target] = std::move(value);
   } catch (const Json::exception& error) {
-    throw ScenarioError(fmt::format("can't set {}: {}", pointer, error.what()));
+    throw ScenarioError(fmt::format("can't set {}: {}", Excerpt(pointer), Reason(error)));
   }
-  WriteConfig(document.dump(2) + "\n");
+  WriteConfig(Serialized(document));
 }
 
 void DevServer::ConfigRemove(std::string_view pointer) {
   Json document = ReadJson(ConfigPath());
   const auto target = Pointer(pointer);
-  if (target.empty() || !document.contains(target)) {
-    throw ScenarioError(fmt::format("config.json has nothing at {}", pointer));
+  if (target.empty() || !Contains(document, target)) {
+    throw ScenarioError(fmt::format("config.json has nothing at {}", Excerpt(pointer)));
   }
   auto& parent = document[target.parent_pointer()];
   if (parent.is_object()) {
     parent.erase(target.back());
   } else {
-    parent.erase(static_cast<std::size_t>(std::stoul(target.back())));
+    parent.erase(static_cast<std::size_t>(ParseUnsigned(target.back())));
   }
-  WriteConfig(document.dump(2) + "\n");
+  WriteConfig(Serialized(document));
 }
 
 }  // namespace devserver

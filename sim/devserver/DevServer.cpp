@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -51,6 +52,8 @@ std::size_t ReadPosition(const std::vector<Word>& words, std::size_t i, FVector&
         ParseFloat(words[i + 3].text)};
   return i + 4;
 }
+
+constexpr float kMaxSpread = std::numeric_limits<float>::max() / 2;
 
 int32 ParseInt32(std::string_view text) {
   return static_cast<int32>(ParseInteger(text, INT32_MIN, INT32_MAX));
@@ -107,8 +110,14 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     configBlockEnd_ = words[1].text.substr(2);
   } else if (command == "config-file") {
     ExpectCount(words, 2, 2);
-    std::ifstream in(fs::path(options_.scriptDir) / words[1].text, std::ios::binary);
-    if (!in) throw ScenarioError("can't read " + words[1].text);
+    const fs::path path = fs::path(options_.scriptDir) / words[1].text;
+    // A folder opens as a file with nothing to read, which would write an empty config.json.
+    std::error_code ignored;
+    if (fs::is_directory(path, ignored)) {
+      throw ScenarioError(fmt::format("{} is a folder, not a file", Excerpt(words[1].text)));
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ScenarioError("can't read " + Excerpt(words[1].text));
     std::ostringstream text;
     text << in.rdbuf();
     WriteConfig(text.str());
@@ -145,7 +154,9 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
       game_->Move(dino, to);
     } else {
       auto& player = PlayerNamed(words[1].text);
-      if (player.character == nullptr) throw ScenarioError(player.name + " has no character");
+      if (player.character == nullptr) {
+        throw ScenarioError(Excerpt(player.name) + " has no character");
+      }
       game_->Move(player.character, to);
     }
   } else if (command == "set") {
@@ -160,7 +171,9 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
   } else if (command == "disconnect") {
     ExpectCount(words, 2, 2);
     auto& player = PlayerNamed(words[1].text);
-    if (player.controller == nullptr) throw ScenarioError(player.name + " is not connected");
+    if (player.controller == nullptr) {
+      throw ScenarioError(Excerpt(player.name) + " is not connected");
+    }
     game_->Disconnect(player);
   } else if (command == "reconnect") {
     ExpectCount(words, 2, 3);
@@ -195,13 +208,13 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     ExpectCount(words, 1, 1);
     EmitStats();
   } else {
-    throw ScenarioError("unknown command: " + command);
+    throw ScenarioError("unknown command: " + Excerpt(command));
   }
 }
 
 game::Player& DevServer::PlayerNamed(std::string_view name) {
   if (auto* player = game_->FindPlayer(name)) return *player;
-  throw ScenarioError(fmt::format("no player named {}", name));
+  throw ScenarioError(fmt::format("no player named {}", Excerpt(name)));
 }
 
 game::Player* DevServer::SpeakerNamed(std::string_view name) {
@@ -235,7 +248,7 @@ void DevServer::AddPlayer(const std::vector<Word>& words) {
     } else if (word == "unmapped") {
       setup.unmapped = true;
     } else {
-      throw ScenarioError(fmt::format("unknown player option: {}", word));
+      throw ScenarioError(fmt::format("unknown player option: {}", Excerpt(word)));
     }
     ++i;
   }
@@ -263,7 +276,7 @@ void DevServer::AddDino(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "team")) {
       setup.team = ParseInt32(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown dino option: {}", word));
+      throw ScenarioError(fmt::format("unknown dino option: {}", Excerpt(word)));
     }
     ++i;
   }
@@ -287,6 +300,11 @@ void DevServer::SpawnDinos(const std::vector<Word>& words) {
     const std::string_view word = words[i].text;
     if (auto v = OptionValue(word, "spread")) {
       spread = ParseFloat(*v);
+      // The distribution needs -spread <= spread, and a width (2 * spread) that a float holds.
+      if (spread < 0.f || spread > kMaxSpread) {
+        throw ScenarioError(
+            fmt::format("spread must be from 0 to {}: {}", kMaxSpread, Excerpt(*v)));
+      }
     } else if (auto v = OptionValue(word, "seed")) {
       seed = static_cast<unsigned>(ParseInteger(*v, 0, UINT32_MAX));
     } else if (auto v = OptionValue(word, "max-level")) {
@@ -294,7 +312,7 @@ void DevServer::SpawnDinos(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "team")) {
       team = ParseInt32(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown dinos option: {}", word));
+      throw ScenarioError(fmt::format("unknown dinos option: {}", Excerpt(word)));
     }
   }
   std::mt19937 random(seed);
@@ -334,7 +352,7 @@ void DevServer::SetFlags(const std::vector<Word>& words) {
       } else if (auto v = OptionValue(flag, "name")) {
         dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(std::string(*v)));
       } else {
-        throw ScenarioError(fmt::format("unknown creature flag: {}", flag));
+        throw ScenarioError(fmt::format("unknown creature flag: {}", Excerpt(flag)));
       }
     }
     return;
@@ -347,17 +365,19 @@ void DevServer::SetFlags(const std::vector<Word>& words) {
     } else if (flag == "nocharacter" || flag == "character") {
       game_->SetCharacterPossessed(player, flag == "character");
     } else if (flag == "respawning" || flag == "respawned") {
-      if (player.controller == nullptr) throw ScenarioError(player.name + " is not connected");
+      if (player.controller == nullptr) {
+        throw ScenarioError(Excerpt(player.name) + " is not connected");
+      }
       player.controller->SetRespawning(flag == "respawning");
     } else if (player.character == nullptr) {
-      throw ScenarioError(player.name + " has no character");
+      throw ScenarioError(Excerpt(player.name) + " has no character");
     } else if (flag == "dead" || flag == "alive") {
       player.character->SetFlag(game::APrimalCharacter::kIsDeadBit, flag == "dead");
       if (flag == "alive") player.character->MyCharacterStatusComponent->Health = 100.f;
     } else if (flag == "connected" || flag == "disconnected") {
       player.character->SetConnected(flag == "connected");
     } else {
-      throw ScenarioError(fmt::format("unknown player flag: {}", flag));
+      throw ScenarioError(fmt::format("unknown player flag: {}", Excerpt(flag)));
     }
   }
 }
@@ -375,16 +395,16 @@ void DevServer::SetWorld(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "lon_origin")) {
       settings.LongitudeOrigin = ParseFloat(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown world setting: {}", word));
+      throw ScenarioError(fmt::format("unknown world setting: {}", Excerpt(word)));
     }
   }
 }
 
 void DevServer::EmitStats() {
+  const auto made = game_->OverlapQueriesMade();
   const auto radii = game_->TakeOverlapQueries();
   framework::Events().Emit(
-      "stats",
-      {{"live_blocks", game::LiveBlocks()}, {"overlap_queries", radii.size()}, {"radii", radii}});
+      "stats", {{"live_blocks", game::LiveBlocks()}, {"overlap_queries", made}, {"radii", radii}});
 }
 
 // A refresh sends a player's labels one after another, so the last receiver's record is tried

@@ -2,15 +2,19 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
+
 namespace devserver {
 namespace {
 
 void AppendJson(std::string& out, const framework::Event& value) {
   using Type = framework::Event::value_t;
   switch (value.type()) {
-    case Type::number_float:
-      out += fmt::format("{}", static_cast<float>(value.get<double>()));
+    case Type::number_float: {
+      const auto number = static_cast<float>(value.get<double>());
+      out += std::isfinite(number) ? fmt::format("{}", number) : "null";
       return;
+    }
     case Type::array: {
       out += '[';
       bool first = true;
@@ -59,6 +63,13 @@ std::string ToText(const framework::Event& event) {
     AppendJson(out, item);
   }
   return out;
+}
+
+void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event) {
+  std::string line = output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event);
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), out);
+  std::fflush(out);
 }
 
 }  // namespace devserver

@@ -126,7 +126,7 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words) {
   svg += "</svg>\n";
   std::ofstream out(words[1].text, std::ios::trunc);
   out << svg;
-  if (!out) throw ScenarioError("can't write " + words[1].text);
+  if (!out) throw ScenarioError("can't write " + Excerpt(words[1].text));
 }
 
 }  // namespace devserver

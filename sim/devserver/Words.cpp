@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <charconv>
+#include <cmath>
 
 namespace devserver {
 
@@ -41,7 +42,7 @@ long long ParseInteger(std::string_view text, long long min, long long max) {
   long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size() || value < min || value > max) {
-    throw ScenarioError(fmt::format("not an integer from {} to {}: {}", min, max, text));
+    throw ScenarioError(fmt::format("not an integer from {} to {}: {}", min, max, Excerpt(text)));
   }
   return value;
 }
@@ -50,7 +51,7 @@ unsigned long long ParseUnsigned(std::string_view text) {
   unsigned long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size()) {
-    throw ScenarioError(fmt::format("not an unsigned 64-bit integer: {}", text));
+    throw ScenarioError(fmt::format("not an unsigned 64-bit integer: {}", Excerpt(text)));
   }
   return value;
 }
@@ -59,9 +60,31 @@ float ParseFloat(std::string_view text) {
   float value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size()) {
-    throw ScenarioError(fmt::format("not a number: {}", text));
+    throw ScenarioError(fmt::format("not a number: {}", Excerpt(text)));
+  }
+  if (!std::isfinite(value)) {
+    throw ScenarioError(fmt::format("not a finite number: {}", Excerpt(text)));
   }
   return value;
+}
+
+std::string Excerpt(std::string_view text, std::size_t maxCharacters) {
+  std::string out;
+  std::size_t characters = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool startsCharacter = (byte & 0xC0) != 0x80;
+    if (startsCharacter) {
+      if (characters == maxCharacters) return out + "…";
+      ++characters;
+    }
+    if (byte < 0x20 || byte == 0x7F) {
+      out += fmt::format("\\x{:02X}", byte);
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace devserver

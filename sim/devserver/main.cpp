@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "devserver/Console.h"
 #include "devserver/DevServer.h"
 #include "devserver/EventFormat.h"
+#include "devserver/Script.h"
 
 namespace fs = std::filesystem;
 
@@ -57,27 +59,6 @@ std::optional<Arguments> Parse(int argc, char** argv) {
     }
   }
   return arguments;
-}
-
-// Runs a scenario to its end; 1 at the first line that cannot be run.
-int RunScript(std::istream& in, const std::string& name, devserver::DevServer& server) {
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    try {
-      server.Execute(line);
-    } catch (const devserver::ScenarioError& error) {
-      std::cout.flush();
-      std::cerr << name << ":" << number << ": " << error.what() << "\n";
-      return 1;
-    }
-  }
-  if (server.InConfigBlock()) {
-    std::cerr << name << ":" << number << ": the config block is not closed\n";
-    return 1;
-  }
-  return 0;
 }
 
 class ServerDir {
@@ -133,11 +114,8 @@ int main(int argc, char** argv) {
     // Nothing is printed, so no event needs building; snapshots get their labels from the game.
     events.SetMode(framework::EventLog::Mode::Count);
   } else {
-    events.SetListener([&, output = arguments->output](const framework::Event& event) {
-      std::cout << (output == devserver::EventOutput::JsonLines ? devserver::ToJsonLine(event)
-                                                                : devserver::ToText(event))
-                << "\n";
-      if (interactive) std::cout.flush();
+    events.SetListener([output = arguments->output](const framework::Event& event) {
+      devserver::WriteEventLine(stdout, output, event);
     });
   }
 
@@ -154,12 +132,12 @@ int main(int argc, char** argv) {
       if (interactive) {
         devserver::RunConsole(server);
       } else {
-        status = RunScript(std::cin, "<stdin>", server);
+        status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr);
       }
     } else if (*arguments->script == "-") {
-      status = RunScript(std::cin, "<stdin>", server);
+      status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr);
     } else {
-      status = RunScript(scriptFile, *arguments->script, server);
+      status = devserver::RunScript(scriptFile, *arguments->script, server, std::cerr);
     }
     server.Shutdown();
   }

@@ -86,6 +86,15 @@ void Game::DestroyActor(AActor* actor) {
   actors_.erase(actor->SpawnSequence);
   if (actor->IsA(AShooterPlayerController::StaticClass())) {
     auto* controller = static_cast<AShooterPlayerController*>(actor);
+    // As the game's logout does: otherwise every reconnection would leave a dead entry that
+    // each walk of the list pays for.
+    auto& list = world_->PlayerControllerList;
+    for (int32 i = 0; i < list.Num(); ++i) {
+      if (objects_.Resolve(list[i]) == controller) {
+        list.RemoveAt(i);
+        break;
+      }
+    }
     const auto it = controllersById_.find(controller->UniqueNetId);
     auto& live = it->second;
     live.erase(std::find(live.begin(), live.end(), controller));
@@ -278,8 +287,21 @@ void Game::Tick(int count) {
   for (int i = 0; i < count; ++i) framework::RunTick(1.f / 30.f);
 }
 
+std::vector<float> Game::TakeOverlapQueries() {
+  std::vector<float> radii = std::exchange(overlapRadii_, {});
+  // A full ring starts at its oldest radius.
+  std::rotate(radii.begin(), radii.begin() + overlapQueriesMade_ % kKeptRadii, radii.end());
+  overlapQueriesMade_ = 0;
+  return radii;
+}
+
 void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArray<AActor*>& out) {
-  overlapQueries_.push_back(radius);
+  if (overlapRadii_.size() < kKeptRadii) {
+    overlapRadii_.push_back(radius);
+  } else {
+    overlapRadii_[overlapQueriesMade_ % kKeptRadii] = radius;
+  }
+  ++overlapQueriesMade_;
   const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
   switch (static_cast<OctreeGroup>(group)) {
     case OctreeGroup::DinoPawns:

@@ -1,6 +1,11 @@
 // How devserver reads scenario words and prints events.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <limits>
 
 #include "devserver/EventFormat.h"
 #include "devserver/Words.h"
@@ -47,6 +52,31 @@ TEST(ScenarioWordsTest, NumbersAreStrict) {
   EXPECT_THROW(devserver::ParseUnsigned("-1"), devserver::ScenarioError);
   EXPECT_FLOAT_EQ(devserver::ParseFloat("-1.5"), -1.5f);
   EXPECT_THROW(devserver::ParseFloat(""), devserver::ScenarioError);
+  for (const char* notFinite : {"nan", "-nan", "NaN", "nan(7)", "inf", "-inf", "Infinity"}) {
+    EXPECT_THROW(devserver::ParseFloat(notFinite), devserver::ScenarioError) << notFinite;
+  }
+}
+
+TEST(ScenarioWordsTest, ErrorsQuoteAnExcerpt) {
+  const std::string forty(40, 'x');
+  const auto umlauts = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "ä";
+    return text;
+  };
+  const struct {
+    std::string text;
+    std::string excerpt;
+  } cases[] = {
+      {"rex", "rex"},
+      {forty, forty},
+      {forty + "y", forty + "…"},
+      // Characters, not bytes: a character is never cut in two.
+      {std::string(30, 'x') + umlauts(20), std::string(30, 'x') + umlauts(10) + "…"},
+      {"tick\r", "tick\\x0D"},
+      {"a\tb\x7F", "a\\x09b\\x7F"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(devserver::Excerpt(c.text), c.excerpt) << c.text;
 }
 
 TEST(EventFormatTest, FloatsPrintInTheirShortestSinglePrecisionForm) {
@@ -60,6 +90,42 @@ TEST(EventFormatTest, FloatsPrintInTheirShortestSinglePrecisionForm) {
   EXPECT_EQ(
       devserver::ToText(event),
       R"([   3] debug_string      to="alice" at=[0.2,100,-1.5] duration=0.8 text="Rex \"150\"")");
+}
+
+// JSON has no number for them, so that every line stays JSON.
+TEST(EventFormatTest, NumbersThatAreNotFinitePrintAsNull) {
+  framework::Event event = {{"event", "debug_string"}, {"tick", 3}};
+  event["at"] = framework::Event::array({1.f, std::numeric_limits<float>::infinity(), -1e300});
+  event["duration"] = std::numeric_limits<double>::quiet_NaN();
+  const auto line = devserver::ToJsonLine(event);
+  EXPECT_EQ(line, R"({"event":"debug_string","tick":3,"at":[1,null,null],"duration":null})");
+  EXPECT_TRUE(nlohmann::json::accept(line));
+}
+
+// A crash after an event must not lose it: each line reaches the file before the call returns.
+TEST(EventFormatTest, EachLineIsFlushedAsWritten) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  fcntl(ends[0], F_SETFL, O_NONBLOCK);
+  std::FILE* out = fdopen(ends[1], "w");
+  ASSERT_NE(out, nullptr);
+  const framework::Event event = {{"event", "chat"}, {"tick", 1}, {"text", "hi"}};
+  const struct {
+    devserver::EventOutput output;
+    std::string line;
+  } cases[] = {
+      {devserver::EventOutput::JsonLines, R"({"event":"chat","tick":1,"text":"hi"})"
+                                          "\n"},
+      {devserver::EventOutput::Text, "[   1] chat              text=\"hi\"\n"},
+  };
+  for (const auto& c : cases) {
+    devserver::WriteEventLine(out, c.output, event);
+    char buffer[256];
+    const auto read = ::read(ends[0], buffer, sizeof buffer);
+    EXPECT_EQ(std::string(buffer, read > 0 ? static_cast<std::size_t>(read) : 0), c.line);
+  }
+  std::fclose(out);
+  close(ends[0]);
 }
 
 TEST(EventFormatTest, NineDigitsReadBackExactly) {

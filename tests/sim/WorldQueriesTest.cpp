@@ -81,6 +81,19 @@ TEST_F(WorldQueriesTest, OverlapQueryGroupsAndSpawnOrder) {
   EXPECT_EQ(game.TakeOverlapQueries(), (std::vector<float>{1000.f, 1000.f, 1000.f, 1000.f}));
 }
 
+// Stats report the count of queries since the last take and the last radii, however long the run
+// without a take: the log does not grow with it.
+TEST_F(WorldQueriesTest, OverlapLogCountsEveryQueryAndKeepsTheLastRadii) {
+  for (const int count : {0, 1, 63, 64, 65, 1000}) {
+    for (int i = 1; i <= count; ++i) Overlap({}, static_cast<float>(i));
+    std::vector<float> last;
+    for (int i = std::max(1, count - 63); i <= count; ++i) last.push_back(static_cast<float>(i));
+    EXPECT_EQ(game.OverlapQueriesMade(), static_cast<uint64>(count));
+    EXPECT_EQ(game.TakeOverlapQueries(), last) << count;
+    EXPECT_EQ(game.OverlapQueriesMade(), 0u);
+  }
+}
+
 // Each group against a distance check of the world's characters in spawn order, with players
 // joining between creatures and some given new bodies, which spawn after every creature.
 TEST_F(WorldQueriesTest, OverlapGroupsAgreeWithBruteForce) {
@@ -151,14 +164,18 @@ TEST_F(WorldQueriesTest, CreaturesOfClassComeInSpawnOrderAfterChurn) {
 TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
   auto& alice = AddPlayer("alice", 1);
   auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
-  const auto ofClass = [](const game::UClass* actorClass) {
+  // Called with the types a plugin calls them with: sdk handles.
+  const auto handle = [](const game::UClass* actorClass) {
+    return reinterpret_cast<UClass*>(const_cast<game::UClass*>(actorClass));
+  };
+  const auto ofClass = [&](const game::UClass* actorClass) {
     TArray<AActor*> out;
-    NativeCallStatic<void, UObject*, const game::UClass*, TArray<AActor*>*>(
-        "UGameplayStatics.GetAllActorsOfClass", nullptr, actorClass, &out);
+    NativeCallStatic<void, UObject*, UClass*, TArray<AActor*>*>(
+        "UGameplayStatics.GetAllActorsOfClass", nullptr, handle(actorClass), &out);
     return std::vector<AActor*>(out.begin(), out.end());
   };
-  const auto* dinoClass =
-      NativeCallStatic<const game::UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
+  const auto* dinoClass = reinterpret_cast<const game::UClass*>(
+      NativeCallStatic<UClass*>("APrimalDinoCharacter.GetPrivateStaticClass"));
   EXPECT_EQ(ofClass(dinoClass), std::vector<AActor*>{reinterpret_cast<AActor*>(rex)});
   EXPECT_EQ(ofClass(game::AShooterCharacter::StaticClass()),
             std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character)});
@@ -167,8 +184,8 @@ TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
             (std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character),
                                   reinterpret_cast<AActor*>(rex)}));
 
-  const auto isA = [](const void* object, const game::UClass* c) {
-    return NativeCall<bool, const game::UClass*>(object, "UObjectBaseUtility.IsA", c);
+  const auto isA = [&](const void* object, const game::UClass* c) {
+    return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", handle(c));
   };
   EXPECT_TRUE(isA(rex, dinoClass));
   EXPECT_TRUE(isA(rex, game::AActor::StaticClass()));
@@ -196,6 +213,36 @@ TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
   EXPECT_NE(alice.controller, old);
   EXPECT_EQ(find(11), alice.controller) << "the newest controller answers";
   EXPECT_EQ(utils.GetPlayerControllerCount(), 2);
+}
+
+// A logged-out controller leaves the list, which otherwise gains an entry per reconnection; the
+// others keep their order.
+TEST_F(WorldQueriesTest, ControllerListHoldsOnlyLiveControllersInOrder) {
+  auto& alice = AddPlayer("alice", 1);
+  auto& bob = AddPlayer("bob", 2);
+  auto& carol = AddPlayer("carol", 3);
+  const auto listed = [&] {
+    std::vector<game::UObject*> controllers;
+    for (const auto& weak : game.GameWorld()->PlayerControllerList) {
+      controllers.push_back(game.Objects().Resolve(weak));
+    }
+    return controllers;
+  };
+  for (int i = 0; i < 1000; ++i) {
+    game.Disconnect(bob);
+    game.Reconnect(bob, false);
+  }
+  EXPECT_EQ(listed(),
+            (std::vector<game::UObject*>{alice.controller, carol.controller, bob.controller}));
+
+  auto* aliceFirst = alice.controller;
+  game.Reconnect(alice, true);
+  game.Reconnect(carol, false);
+  EXPECT_EQ(listed(), (std::vector<game::UObject*>{aliceFirst, bob.controller, alice.controller,
+                                                   carol.controller}));
+  game.Disconnect(alice);
+  EXPECT_EQ(listed(), (std::vector<game::UObject*>{aliceFirst, bob.controller, carol.controller}));
+  EXPECT_EQ(ArkApi::GetApiUtils().GetPlayerControllerCount(), 3);
 }
 
 // Histories around player id 7, each giving the controller that must answer for it: the

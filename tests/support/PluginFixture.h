@@ -11,6 +11,7 @@
 #include "core/Lifecycle.h"
 #include "framework/Server.h"
 #include "support/GameFixture.h"
+#include "support/PluginReset.h"
 #include "support/TempDir.h"
 #include "tracking/Registries.h"
 
@@ -24,15 +25,7 @@ class PluginFixture : public GameFixture {
         std::filesystem::path(packsentinel::ConfigPath()).parent_path());
     WriteConfig(ShippedConfig());
   }
-  ~PluginFixture() override {
-    if (packsentinel::IsLoaded) packsentinel::Unload();
-    packsentinel::IsLoaded = false;
-    packsentinel::Config = nullptr;
-    packsentinel::WildDinoTrackers.clear();
-    packsentinel::TribeDinoTrackers.clear();
-    packsentinel::TribeMemberTrackers.clear();
-    packsentinel::TrackCounts.clear();
-  }
+  ~PluginFixture() override { ResetPlugin(); }
 
   static std::string ShippedConfig() {
     std::ifstream in(SHIPPED_CONFIG);

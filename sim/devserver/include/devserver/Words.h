@@ -31,6 +31,11 @@ std::string_view RestAfter(std::string_view line, const std::vector<Word>& words
 
 long long ParseInteger(std::string_view text, long long min, long long max);
 unsigned long long ParseUnsigned(std::string_view text);
+// Finite numbers only: nan or inf would reach the game and the printed events.
 float ParseFloat(std::string_view text);
+
+// Scenario text as an error quotes it: at most maxCharacters characters, then "…", with
+// control characters shown as \xHH so that a stray one is seen.
+std::string Excerpt(std::string_view text, std::size_t maxCharacters = 40);
 
 }  // namespace devserver

@@ -100,8 +100,12 @@ class Game final : public framework::GameBackend {
   APrimalWorldSettings& WorldSettings() { return *world_->WorldSettings; }
   UWorld* GameWorld() { return world_; }
 
-  // Radii of the overlap queries made since the last call.
-  std::vector<float> TakeOverlapQueries() { return std::exchange(overlapQueries_, {}); }
+  // The overlap queries made since the last take: how many, and the radii of the last
+  // kKeptRadii of them, oldest first. Only the last are kept, so a long run that never takes
+  // them stays in bounded memory.
+  static constexpr std::size_t kKeptRadii = 64;
+  uint64 OverlapQueriesMade() const { return overlapQueriesMade_; }
+  std::vector<float> TakeOverlapQueries();
 
   // Told of every label the game's outputs send; none to stop.
   void SetLabelListener(std::function<void(const SentLabel&)> listener) {
@@ -144,7 +148,10 @@ class Game final : public framework::GameBackend {
   uint64 lastSpawn_ = 0;
   SpatialIndex dinoIndex_;
   SpatialIndex playerIndex_;
-  std::vector<float> overlapQueries_;
+  uint64 overlapQueriesMade_ = 0;
+  // The last kKeptRadii radii, a ring once full: the oldest is at overlapQueriesMade_ modulo its
+  // size.
+  std::vector<float> overlapRadii_;
   std::vector<void*> overlapPlayers_;  // reused, so a query allocates only as results grow
   std::function<void(const SentLabel&)> labelListener_;
 
@@ -153,7 +160,7 @@ class Game final : public framework::GameBackend {
   std::vector<std::unique_ptr<Player>> players_;
   std::unordered_map<std::string, APrimalDinoCharacter*> dinos_;
   // The live controllers of each player id, oldest first: the order of PlayerControllerList,
-  // which only ever grows at its end.
+  // which grows at its end and loses a controller when it is destroyed.
   std::unordered_map<uint64, std::vector<AShooterPlayerController*>> controllersById_;
   std::map<int32, std::vector<int32>> tribes_;  // tribe id to member data ids, joining order
 };

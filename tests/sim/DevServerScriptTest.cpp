@@ -1,0 +1,115 @@
+// Scripts devserver cannot run end at the offending line with its number and a reason: never a
+// crash, and never a value the game or the printed events cannot take.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "devserver/DevServer.h"
+#include "devserver/Script.h"
+#include "support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lines 1 to 3 of a script that edits config.json.
+const std::string kSmallConfig = "config <<END\n{\"a\": [1, 2]}\nEND\n";
+
+std::string Nested(std::size_t levels) {
+  return std::string(levels, '[') + std::string(levels, ']');
+}
+
+struct ScriptCase {
+  const char* name;
+  std::string script;
+  std::string errors;           // none: the script runs to its end
+  std::string configJson = {};  // when given, what config.json holds afterwards
+};
+
+std::vector<ScriptCase> Cases() {
+  const std::string tooLong = "can't write config.json: it would nest deeper than 512 levels\n";
+  std::string deepPointer;
+  for (int i = 0; i < 513; ++i) deepPointer += "/b";
+  return {
+      {"a coordinate", "player alice steam=1 data=1 at nan 0 0",
+       "t.scn:1: not a finite number: nan\n"},
+      {"a move", "player alice steam=1 data=1\nmove alice 0 inf 0",
+       "t.scn:2: not a finite number: inf\n"},
+      {"health", "dino rex Rex\nset rex health=-infinity",
+       "t.scn:2: not a finite number: -infinity\n"},
+      {"a world setting", "world lat_scale=NaN", "t.scn:1: not a finite number: NaN\n"},
+      {"a spread", "dinos 3 Dodo spread=nan", "t.scn:1: not a finite number: nan\n"},
+      {"a negative spread", "dinos 3 Dodo spread=-5",
+       "t.scn:1: spread must be from 0 to 1.7014117e+38: -5\n"},
+      {"a spread wider than a float", "dinos 3 Dodo spread=3e38",
+       "t.scn:1: spread must be from 0 to 1.7014117e+38: 3e38\n"},
+      {"no spread", "dinos 3 Dodo spread=0", ""},
+
+      {"removing an index no array has", kSmallConfig + "config-remove /a/99999999999999999999",
+       "t.scn:4: config.json has nothing at /a/99999999999999999999\n"},
+      {"setting an index no array has", kSmallConfig + "config-set /a/99999999999999999999 3",
+       "t.scn:4: can't set /a/99999999999999999999: index 99999999999999999999 is past the end "
+       "of an array of 2\n"},
+      {"setting past the end", kSmallConfig + "config-set /a/3 3",
+       "t.scn:4: can't set /a/3: index 3 is past the end of an array of 2\n"},
+      {"setting past the end of a new array", kSmallConfig + "config-set /b/1 3",
+       "t.scn:4: can't set /b/1: index 1 is past the end of an array of 0\n"},
+      {"indices within reach",
+       kSmallConfig + "config-set /a/2 3\nconfig-set /a/- 4\nconfig-set /b/0 5\n"
+                      "config-remove /a/0\nconfig-set /c/0/d 6",
+       "", R"({"a": [2, 3, 4], "b": [5], "c": [{"d": 6}]})"},
+      {"a value under the nesting bound", kSmallConfig + "config-set /a " + Nested(511), "",
+       R"({"a": )" + Nested(511) + "}"},
+      {"a value nesting the document over the bound", kSmallConfig + "config-set /a " + Nested(512),
+       "t.scn:4: " + tooLong},
+      {"a value over the bound", kSmallConfig + "config-set /a " + Nested(513),
+       "t.scn:4: the value nests deeper than 512 levels\n"},
+      {"a value deep enough to exhaust the stack", kSmallConfig + "config-set /a " + Nested(200000),
+       "t.scn:4: the value nests deeper than 512 levels\n"},
+      {"a pointer deeper than the bound", kSmallConfig + "config-set " + deepPointer + " 1",
+       "t.scn:4: can't set " + deepPointer.substr(0, 40) +
+           "…: the pointer is deeper than 512 levels\n"},
+      // Read back, a member after a deep one would copy it.
+      {"a deep config.json edited",
+       "config <<END\n{\"a\": " + Nested(200000) + ", \"b\": 1}\nEND\nconfig-remove /b",
+       "t.scn:4: config.json nests deeper than 512 levels\n"},
+      {"a key that is not UTF-8", kSmallConfig + "config-set /\xFF 1",
+       "t.scn:4: can't write config.json: [json.exception.type_error.316] invalid UTF-8 byte at "
+       "index 0: 0xFF\n"},
+      {"config-file naming a folder", "config-file folder",
+       "t.scn:1: folder is a folder, not a file\n"},
+
+      {"CRLF lines", "player alice steam=1 data=1\r\nconfig <<END\r\n{\"a\": 1}\r\nEND\r\ntick\r\n",
+       "", R"({"a": 1})"},
+      {"a CR beyond the line's end shown", "tick\r\r", "t.scn:1: unknown command: tick\\x0D\n"},
+      {"a long unknown word cut", std::string(1 << 20, 'x'),
+       "t.scn:1: unknown command: " + std::string(40, 'x') + "…\n"},
+  };
+}
+
+TEST(DevServerScriptTest, EndsAtTheLineItCannotRun) {
+  for (const auto& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    testing_support::TempDir dir;
+    fs::create_directory(dir.Path() + "/folder");
+    devserver::DevServer server({dir.Path() + "/server", TEST_PLUGIN_PATH, "", dir.Path()});
+    std::istringstream script(c.script);
+    std::ostringstream errors;
+    const int status = devserver::RunScript(script, "t.scn", server, errors);
+
+    EXPECT_EQ(errors.str(), c.errors);
+    EXPECT_EQ(status, c.errors.empty() ? 0 : 1);
+    if (!c.configJson.empty()) {
+      std::ifstream written(server.ConfigPath());
+      // Not JSON: discarded, which equals nothing, so the next cases still run.
+      EXPECT_EQ(nlohmann::json::parse(written, nullptr, false),
+                nlohmann::json::parse(c.configJson));
+    }
+  }
+}
+
+}  // namespace
