@@ -29,12 +29,8 @@ void RunConsole(DevServer& server) {
     const std::string line = input.get();
     if (!line.empty() && !server.InConfigBlock()) add_history(line.c_str());
     if (line == "quit" || line == "exit") break;
-    if (line == "help") {
-      std::cout << HelpText();
-      continue;
-    }
     try {
-      server.Execute(line);
+      if (server.InConfigBlock() || !AnswerHelp(line, std::cout)) server.Execute(line);
     } catch (const ScenarioError& error) {
       std::cout << "error: " << error.what() << "\n";
     }

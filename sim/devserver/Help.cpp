@@ -1,8 +1,43 @@
 #include <fmt/format.h>
 
+#include <sstream>
+
 #include "devserver/DevServer.h"
+#include "devserver/Words.h"
 
 namespace devserver {
+namespace {
+
+// An entry of the help text is a line indented by two, with the lines indented deeper after it.
+bool StartsEntry(std::string_view line) {
+  return line.size() > 2 && line.substr(0, 2) == "  " && line[2] != ' ';
+}
+
+// The command words an entry names: "load / unload" names both.
+bool Names(std::string_view entry, std::string_view command) {
+  for (const auto& word : SplitWords(entry)) {
+    if (word.text == command) return true;
+  }
+  return false;
+}
+
+std::string HelpFor(std::string_view command) {
+  std::istringstream text(HelpText());
+  std::string answer, line;
+  bool inMatch = false;
+  while (std::getline(text, line)) {
+    if (StartsEntry(line)) {
+      inMatch = Names(line, command);
+    } else if (line.empty() || line[0] != ' ') {
+      inMatch = false;  // a heading
+    }
+    if (inMatch) answer += line + "\n";
+  }
+  if (answer.empty()) throw ScenarioError("no command " + Excerpt(command) + "; help lists them");
+  return answer;
+}
+
+}  // namespace
 
 std::string HelpText() {
   return fmt::format(R"(Server and plugin
@@ -34,10 +69,22 @@ Interaction
   snapshot FILE.svg [NAME]
   stats               live game allocations, and the overlap queries since the last stats:
                       their count and the radii of the last {}
-Console only
-  help, quit
+Help and leaving
+  help [COMMAND]      every command, or one (from a script, written beside its errors)
+  quit                (console) stop the server
 )",
                      game::Game::kKeptRadii);
+}
+
+bool AnswerHelp(std::string_view line, std::ostream& out) {
+  // Only a help line is split: a chat line may hold any quotes.
+  const auto start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos || line.substr(start, 4) != "help") return false;
+  if (line.size() > start + 4 && line[start + 4] != ' ') return false;
+  const auto words = SplitWords(line);
+  if (words.size() > 2) throw ScenarioError("help [COMMAND]");
+  out << (words.size() == 1 ? HelpText() : HelpFor(words[1].text));
+  return true;
 }
 
 }  // namespace devserver

@@ -10,7 +10,9 @@ int RunScript(std::istream& in, const std::string& name, DevServer& server, std:
     // A file saved on Windows: its CR would otherwise end the line's last word, unseen.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     try {
-      server.Execute(line);
+      // A person reading the script's run gets the answer beside the errors, not among the
+      // events.
+      if (server.InConfigBlock() || !AnswerHelp(line, errors)) server.Execute(line);
     } catch (const ScenarioError& error) {
       errors << name << ":" << number << ": " << error.what() << "\n";
       return 1;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 #include "devserver/Console.h"
 #include "devserver/DevServer.h"
@@ -21,6 +22,23 @@ namespace {
 constexpr const char* kUsage =
     "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--dir DIR] [--plugin PATH] "
     "[--no-default-world]\n";
+
+constexpr const char* kOptions = R"(
+A stand-in game server with the plugin loaded.
+  (no SCRIPT)          the default world, plugin loaded: a console at a terminal, otherwise
+                       the commands read from standard input
+  SCRIPT               a scenario file, run from an empty world; - reads it from standard input
+  --events text        every event as a line for a person (the default)
+  --events jsonl       every event as one JSON object a line
+  --events none        no events printed, for timing whole runs
+  --dir DIR            the server's folder (default: a temporary one, removed at exit)
+  --plugin PATH        the plugin library to load
+  --no-default-world   the console starts from an empty world
+  --help               this text
+Exit status: 0 the scenario ran to its end, 1 a line could not be run, 2 a usage error.
+
+Commands (help COMMAND at the console or in a script tells one):
+)";
 
 struct Arguments {
   std::optional<std::string> script;
@@ -89,6 +107,12 @@ class ServerDir {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+      std::cout << kUsage << kOptions << devserver::HelpText();
+      return 0;
+    }
+  }
   const auto arguments = Parse(argc, argv);
   if (!arguments) {
     std::cerr << kUsage;

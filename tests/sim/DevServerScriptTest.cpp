@@ -112,4 +112,41 @@ TEST(DevServerScriptTest, EndsAtTheLineItCannotRun) {
   }
 }
 
+// help answers beside the errors, so that standard output keeps only events; inside a config
+// block it is text like any other.
+TEST(DevServerScriptTest, HelpAnswersBesideTheEvents) {
+  const struct {
+    const char* script;
+    std::string answer;  // all of it, or with a trailing "*" its start
+    int status;
+  } cases[] = {
+      {"help", "Server and plugin\n*", 0},
+      {"help tick", "  tick [N]\n", 0},
+      {"  help unload", "  load / unload                       load or unload the plugin\n", 0},
+      {"help dinos",
+       "  dinos COUNT \"Descriptive Name\" [spread=F] [seed=N] [max-level=N] [team=N]\n"
+       "                      spread: half the side of the square around the "
+       "origin, 0 or more\n",
+       0},
+      {"help nosuch", "t.scn:1: no command nosuch; help lists them\n", 1},
+      {"help tick tock", "t.scn:1: help [COMMAND]\n", 1},
+      {"helper", "t.scn:1: unknown command: helper\n", 1},
+      {"config <<END\nhelp\nEND", "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    testing_support::TempDir dir;
+    devserver::DevServer server({dir.Path() + "/server", TEST_PLUGIN_PATH, "", dir.Path()});
+    std::istringstream script(c.script);
+    std::ostringstream answer;
+    EXPECT_EQ(devserver::RunScript(script, "t.scn", server, answer), c.status);
+    if (!c.answer.empty() && c.answer.back() == '*') {
+      EXPECT_EQ(answer.str().substr(0, c.answer.size() - 1),
+                c.answer.substr(0, c.answer.size() - 1));
+    } else {
+      EXPECT_EQ(answer.str(), c.answer);
+    }
+  }
+}
+
 }  // namespace

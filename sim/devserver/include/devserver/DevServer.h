@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,5 +81,9 @@ class DevServer {
 
 // Lines a person can type, for `help`.
 std::string HelpText();
+
+// Answers a `help` or `help COMMAND` line on out and returns true; any other line is left to
+// the server. A command nobody knows is a ScenarioError.
+bool AnswerHelp(std::string_view line, std::ostream& out);
 
 }  // namespace devserver
