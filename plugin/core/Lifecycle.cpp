@@ -1,5 +1,6 @@
 #include "core/Lifecycle.h"
 
+#include <array>
 #include <vector>
 
 #include "commands/FindDinos.h"
@@ -23,10 +24,12 @@ int32 TextUpdatePeriod = 0;
 namespace {
 
 constexpr const char* kReloadCommand = "Packsentinel.Reload";
-// Plain function pointers, in the order of the command sections: constant-initialised, so ready before the attach notification.
+// Plain function pointers, in the order of the command sections: constant-initialised, so
+// ready before the attach notification.
 constexpr std::array<void (*)(AShooterPlayerController*, FString*, int32), 5> kChatHandlers = {
     TrackTribeMembersCommand, TrackTribeDinosCommand, TrackWildDinosCommand, FindDinosCommand,
     StopTrackCommand};
+static_assert(kChatHandlers.size() == schema::kCommandSchemas.size());
 constexpr std::array<const char*, 3> kTickIds = {"DrawPlayersText", "DrawDinosText",
                                                  "DrawWildDinos"};
 constexpr std::array<void (*)(float), 3> kTickHandlers = {

@@ -4,9 +4,7 @@
 
 #include <spdlog/logger.h>
 
-#include <array>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 

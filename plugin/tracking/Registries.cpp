@@ -21,11 +21,19 @@ void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
   AddTrackedItem(tracker);
 }
 
+namespace {
+
+// Whether a member entry is that very controller's.
+auto HeldBy(const host::WeakRef<AShooterPlayerController>& self) {
+  return [&self](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); };
+}
+
+}  // namespace
+
 void AppendMemberEntry(AShooterPlayerController* tracker) {
   const host::WeakRef<AShooterPlayerController> self(tracker);
-  const auto held = std::count_if(
-      TribeMemberTrackers.begin(), TribeMemberTrackers.end(),
-      [&](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); });
+  const auto held =
+      std::count_if(TribeMemberTrackers.begin(), TribeMemberTrackers.end(), HeldBy(self));
   if (held >= kMemberEntriesPerController) return;
   TribeMemberTrackers.push_back({self});
 }
@@ -44,8 +52,7 @@ void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* 
 
 void RemoveControllerMemberEntries(AShooterPlayerController* controller) {
   const host::WeakRef<AShooterPlayerController> self(controller);
-  TribeMemberTrackers.remove_if(
-      [&](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); });
+  TribeMemberTrackers.remove_if(HeldBy(self));
 }
 
 DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry) {

@@ -184,16 +184,16 @@ void Generator::Tick() {
 }
 
 void Generator::SpawnCreature() {
-  CreatureSpec spec;
-  spec.descriptiveName = HostileCreatureName(random_);
-  spec.level =
+  NewCreature creature;
+  creature.descriptiveName = HostileCreatureName(random_);
+  creature.level =
       Chance(0.9)
           ? std::uniform_int_distribution(1, 150)(random_)
           : PickFrom(random_, std::array{0, -1, 1000000, std::numeric_limits<std::int32_t>::min(),
                                          std::numeric_limits<std::int32_t>::max()});
-  spec.team = Chance(0.75) ? 0 : PickFrom(random_, kTribes);
-  spec.at = RandomPosition();
-  world_.Spawn(spec);
+  creature.team = Chance(0.75) ? 0 : PickFrom(random_, kTribes);
+  creature.at = RandomPosition();
+  world_.Spawn(creature);
 }
 
 void Generator::ChangeCreature() {

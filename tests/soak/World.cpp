@@ -56,10 +56,10 @@ void World::Move(const std::string& actor, const Position& to) {
   session_.Run(fmt::format("move {} {}", actor, LineOf(to)));
 }
 
-const std::string& World::Spawn(const CreatureSpec& spec) {
+const std::string& World::Spawn(const NewCreature& creature) {
   const auto name = fmt::format("d{}", ++lastId_);
-  session_.Run(fmt::format("dino {} \"{}\" level={} team={} at {}", name, spec.descriptiveName,
-                           spec.level, spec.team, LineOf(spec.at)));
+  session_.Run(fmt::format("dino {} \"{}\" level={} team={} at {}", name, creature.descriptiveName,
+                           creature.level, creature.team, LineOf(creature.at)));
   return creatures_.emplace_back(name);
 }
 

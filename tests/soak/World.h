@@ -24,7 +24,7 @@ struct SoakPlayer {
   bool hasBody = true;  // his character exists
 };
 
-struct CreatureSpec {
+struct NewCreature {
   std::string descriptiveName;
   std::int32_t level = 1;
   std::int32_t team = 0;
@@ -50,7 +50,7 @@ class World {
   void Move(const std::string& actor, const Position& to);
 
   // The creature's scenario name.
-  const std::string& Spawn(const CreatureSpec& spec);
+  const std::string& Spawn(const NewCreature& creature);
   void Destroy(std::size_t creature);
   void DestroyAllCreatures();
 
