@@ -305,6 +305,13 @@ void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArra
   const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
   switch (static_cast<OctreeGroup>(group)) {
     case OctreeGroup::DinoPawns:
+      if (dinoIndex_.HoldsAll(centre, radius)) {
+        // Every creature, as a whole-map query finds them: written in place, none tested.
+        const int32 first = out.AddUninitialized(static_cast<int32>(dinoIndex_.Size()));
+        AActor** next = out.GetData() + first;
+        dinoIndex_.ForEach([&next](void* dino) { *next++ = static_cast<AActor*>(dino); });
+        break;
+      }
       // A walk may find every creature: room for all of them at once spares the result the
       // copies of growing step by step.
       if (dinoIndex_.Walks(centre, radius)) {

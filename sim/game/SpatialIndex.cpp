@@ -116,6 +116,45 @@ void SpatialIndex::Compact() {
   inOrder_.resize(next);
   locationOfSlot_.resize(next);
   holes_ = 0;
+  // A good moment to let the bounds shrink to the items that are left.
+  bounded_ = false;
+  for (const Entry& entry : inOrder_) {
+    if (IsFinite(entry.at)) Include(entry.at);
+  }
+}
+
+void SpatialIndex::Include(const FVector& at) {
+  if (!bounded_) {
+    low_ = high_ = at;
+    bounded_ = true;
+    return;
+  }
+  low_ = {std::min(low_.X, at.X), std::min(low_.Y, at.Y), std::min(low_.Z, at.Z)};
+  high_ = {std::max(high_.X, at.X), std::max(high_.Y, at.Y), std::max(high_.Z, at.Z)};
+}
+
+void SpatialIndex::Widen(const FVector& at) {
+  if (IsFinite(at)) {
+    Include(at);
+  } else {
+    ++notFinite_;
+  }
+}
+
+void SpatialIndex::Forget(const FVector& at) {
+  if (!IsFinite(at)) --notFinite_;
+}
+
+bool SpatialIndex::HoldsAll(const Sphere& sphere) const {
+  if (notFinite_ > 0 || !bounded_) return false;
+  const auto farther = [](float low, float high, double centre) {
+    return std::abs(static_cast<double>(low) - centre) >
+                   std::abs(static_cast<double>(high) - centre)
+               ? low
+               : high;
+  };
+  return sphere.Holds({farther(low_.X, high_.X, sphere.x), farther(low_.Y, high_.Y, sphere.y),
+                       farther(low_.Z, high_.Z, sphere.z)});
 }
 
 void SpatialIndex::Insert(void* item, const FVector& at) {
@@ -127,6 +166,7 @@ void SpatialIndex::Insert(void* item, const FVector& at) {
   inOrder_.push_back({item, at});
   locationOfSlot_.push_back(&location);
   Attach(location, CellOf(at), at);
+  Widen(at);
 }
 
 void SpatialIndex::Move(void* item, const FVector& to) {
@@ -134,6 +174,8 @@ void SpatialIndex::Move(void* item, const FVector& to) {
   assert(it != locations_.end() && "SpatialIndex::Move: item not present");
   if (it == locations_.end()) return;
   Location& location = it->second;
+  Forget(inOrder_[location.slot].at);
+  Widen(to);
   inOrder_[location.slot].at = to;
   const CellKey cell = CellOf(to);
   if (cell == location.cell) {
@@ -150,6 +192,7 @@ void SpatialIndex::Remove(void* item) {
   if (it == locations_.end()) return;
   const Location& location = it->second;
   Detach(location);
+  Forget(inOrder_[location.slot].at);
   constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
   inOrder_[location.slot] = {nullptr, {kNaN, kNaN, kNaN}};
   locationOfSlot_[location.slot] = nullptr;

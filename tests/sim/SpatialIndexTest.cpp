@@ -246,24 +246,30 @@ TEST(SpatialIndexTest, AgreesWithBruteForceAtExtremeCoordinates) {
                                1e30f, -1e30f, kMax,  -kMax,  kInf,    -kInf,    kNaN};
   const float radii[] = {0.f, kTiny, 1.f, 10000.f, 1e9f, 1e30f, kMax, kInf, -kTiny, kNaN};
 
-  for (float cellSize : {10000.f, 1.f}) {
-    SCOPED_TRACE(::testing::Message() << "cell size " << cellSize);
-    SpatialIndex index(cellSize);
-    BruteForceWorld reference;
-    std::vector<int> tokens(std::size(coordinates) * std::size(coordinates));
-    std::size_t next = 0;
-    for (float x : coordinates) {
-      for (float y : coordinates) {
-        const FVector at{x, y, next % 2 == 0 ? 0.f : -x};
-        index.Insert(&tokens[next], at);
-        reference.Insert(&tokens[next], at);
-        ++next;
+  // Without the infinite and NaN positions, the largest radii hold every item, which a query
+  // may then answer without testing each.
+  for (const bool finiteOnly : {false, true}) {
+    for (float cellSize : {10000.f, 1.f}) {
+      SCOPED_TRACE(::testing::Message()
+                   << "cell size " << cellSize << " finite only " << finiteOnly);
+      SpatialIndex index(cellSize);
+      BruteForceWorld reference;
+      std::vector<int> tokens(std::size(coordinates) * std::size(coordinates));
+      std::size_t next = 0;
+      for (float x : coordinates) {
+        for (float y : coordinates) {
+          if (finiteOnly && !(std::isfinite(x) && std::isfinite(y))) continue;
+          const FVector at{x, y, next % 2 == 0 ? 0.f : -x};
+          index.Insert(&tokens[next], at);
+          reference.Insert(&tokens[next], at);
+          ++next;
+        }
       }
-    }
-    for (float x : coordinates) {
-      for (float y : coordinates) {
-        for (float radius : radii) {
-          ASSERT_NO_FATAL_FAILURE(ExpectSameAnswer(index, reference, {x, y, 0.f}, radius));
+      for (float x : coordinates) {
+        for (float y : coordinates) {
+          for (float radius : radii) {
+            ASSERT_NO_FATAL_FAILURE(ExpectSameAnswer(index, reference, {x, y, 0.f}, radius));
+          }
         }
       }
     }
@@ -432,6 +438,19 @@ TEST(SpatialIndexTest, SimpleQueries) {
        500.f,
        {1}},
       {"radius exactly reaching an item", {{3.f, 4.f, 12.f}, {3.f, 4.f, 12.5f}}, origin, 13.f, {0}},
+      // A radius that covers the items on one side must not be taken as covering them all.
+      {"farthest item on the low side", {{1.f, 0.f, 0.f}, {-100.f, 0.f, 0.f}}, origin, 99.f, {0}},
+      {"farthest item on the high side", {{-1.f, 0.f, 0.f}, {0.f, 100.f, 0.f}}, origin, 99.f, {0}},
+      {"radius reaching the farthest item",
+       {{-1.f, 0.f, 0.f}, {0.f, 0.f, -100.f}},
+       origin,
+       100.f,
+       {0, 1}},
+      {"an item at infinity stays out of a finite whole-map radius",
+       {{1.f, 0.f, 0.f}, {std::numeric_limits<float>::infinity(), 0.f, 0.f}},
+       origin,
+       1e30f,
+       {0}},
   };
   for (const SimpleQueryCase& c : cases) {
     SCOPED_TRACE(c.name);

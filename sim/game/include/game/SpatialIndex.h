@@ -37,6 +37,10 @@ class SpatialIndex {
     const std::optional<Sphere> sphere = SphereOf(centre, radius);
     if (!sphere) return;
     if (WalkIsCheaper(*sphere)) {
+      if (HoldsAll(*sphere)) {
+        ForEach(visit);
+        return;
+      }
       for (const Entry& entry : inOrder_) {
         if (sphere->Holds(entry.at)) visit(entry.item);
       }
@@ -50,6 +54,12 @@ class SpatialIndex {
   bool Walks(const FVector& centre, float radius) const {
     const std::optional<Sphere> sphere = SphereOf(centre, radius);
     return sphere && WalkIsCheaper(*sphere);
+  }
+
+  // Whether every item lies within the sphere: then ForEach visits what ForEachWithin would.
+  bool HoldsAll(const FVector& centre, float radius) const {
+    const std::optional<Sphere> sphere = SphereOf(centre, radius);
+    return sphere && HoldsAll(*sphere);
   }
 
   // Calls visit(item) for every item, in insertion order.
@@ -99,6 +109,14 @@ class SpatialIndex {
   // None when the query can match nothing.
   static std::optional<Sphere> SphereOf(const FVector& centre, float radius);
   bool WalkIsCheaper(const Sphere& sphere) const;
+  // Whether the sphere holds every item, decided by the test an item gets applied to the corner
+  // of the items' bounds farthest from the centre: rounding is monotonic, so no item lies
+  // farther. A whole-map query then needs no test per item.
+  bool HoldsAll(const Sphere& sphere) const;
+  // Bookkeeping of the bounds as items come, move and go.
+  void Include(const FVector& at);
+  void Widen(const FVector& at);
+  void Forget(const FVector& at);
   // The slots of the items within the sphere, ascending, found through the grid.
   std::vector<std::size_t> SlotsWithin(const Sphere& sphere) const;
 
@@ -115,6 +133,11 @@ class SpatialIndex {
   // The location of each slot's item, in locations_; none for a hole.
   std::vector<Location*> locationOfSlot_;
   std::size_t holes_ = 0;
+  // Bounds of every finite position an item has had since the last compaction (they never
+  // shrink in between), and how many items sit at a position that is not finite.
+  FVector low_{}, high_{};
+  bool bounded_ = false;
+  std::size_t notFinite_ = 0;
   std::unordered_map<CellKey, std::vector<CellEntry>> cells_;
   std::unordered_map<void*, Location> locations_;
 };
