@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include "devserver/DevServer.h"
@@ -327,9 +328,9 @@ std::string SnapshotWriter::Title() const {
       "<text class=\"title\" x=\"{}\" y=\"30\" font-size=\"18\" font-weight=\"bold\" "
       "fill=\"#f0f0f0\">Packsentinel devserver: {}</text>\n"
       "<text class=\"subtitle\" x=\"{}\" y=\"50\" font-size=\"12\" fill=\"#aab2bd\">tick {}, "
-      "{} players, {} creatures, {} labels drawn</text>\n",
+      "{} players, {} creatures, {} of {} labels inside the frame</text>\n",
       kMargin, view, kMargin, framework::Events().Tick(), game_.Players().size(),
-      game_.Dinos().size(), drawnLabels_);
+      game_.Dinos().size(), drawnLabels_, sentLabels_);
 }
 
 LegendWriter SnapshotWriter::Legend() const {
@@ -392,8 +393,9 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answ
   Request request;
   request.file = words[1].text;
   if (!EndsInSvg(request.file)) {
-    throw ScenarioError(fmt::format("snapshot writes SVG: the file must end in .svg, not {}",
-                                    Excerpt(request.file)));
+    throw ScenarioError(
+        fmt::format("snapshot writes SVG: the file must end in .svg, not {}",
+                    Excerpt(std::filesystem::path(request.file).filename().string())));
   }
   for (std::size_t i = 2; i < words.size(); ++i) {
     const std::string_view word = words[i].text;
