@@ -39,13 +39,14 @@ bool EndsInSvg(std::string_view file) {
 }
 
 // The world's rectangle shown (game units, y up as on a map) and the pixels it fills.
+// Doubles, so that a world spanning more than a float holds still frames.
 struct Frame {
-  float minX, minY, maxX, maxY;
+  double minX, minY, maxX, maxY;
   Box map;
-  float scale;  // pixels per game unit
+  double scale;  // pixels per game unit
 
-  float X(const FVector& at) const { return map.x + (at.X - minX) * scale; }
-  float Y(const FVector& at) const { return map.y + (maxY - at.Y) * scale; }
+  float X(const FVector& at) const { return static_cast<float>(map.x + (at.X - minX) * scale); }
+  float Y(const FVector& at) const { return static_cast<float>(map.y + (maxY - at.Y) * scale); }
   bool Shows(const FVector& at) const {
     return at.X >= minX && at.X <= maxX && at.Y >= minY && at.Y <= maxY;
   }
@@ -53,16 +54,16 @@ struct Frame {
 
 // Points framed with a margin; the longer side fills kMapSide pixels and the shorter grows in
 // the world, not on the canvas, when it would be thinner than kMinMapSide.
-Frame FrameAround(float minX, float minY, float maxX, float maxY, float margin) {
+Frame FrameAround(double minX, double minY, double maxX, double maxY, double margin) {
   minX -= margin;
   minY -= margin;
   maxX += margin;
   maxY += margin;
-  const float width = maxX - minX, height = maxY - minY;
+  const double width = maxX - minX, height = maxY - minY;
   const bool wide = width >= height;
-  const float longer = wide ? width : height;
-  const float shorter = std::max(wide ? height : width, longer * kMinMapSide / kMapSide);
-  const float grow = (shorter - (wide ? height : width)) / 2;
+  const double longer = wide ? width : height;
+  const double shorter = std::max(wide ? height : width, longer * kMinMapSide / kMapSide);
+  const double grow = (shorter - (wide ? height : width)) / 2;
   if (wide) {
     minY -= grow;
     maxY += grow;
@@ -70,8 +71,11 @@ Frame FrameAround(float minX, float minY, float maxX, float maxY, float margin) 
     minX -= grow;
     maxX += grow;
   }
-  const float scale = kMapSide / longer;
-  const Box map{kMargin, kTop, (maxX - minX) * scale, (maxY - minY) * scale};
+  const double scale = kMapSide / longer;
+  // Far enough from the origin, a small frame has no width a double can tell.
+  if (!std::isfinite(scale)) throw ScenarioError("the frame is too small to draw this far out");
+  const Box map{kMargin, kTop, static_cast<float>((maxX - minX) * scale),
+                static_cast<float>((maxY - minY) * scale)};
   return {minX, minY, maxX, maxY, map, scale};
 }
 
@@ -83,10 +87,10 @@ std::size_t Characters(std::string_view text) {
 }
 
 // The round length (1, 2 or 5 times a power of ten metres) nearest below a fifth of the map.
-float ScaleStep(float widthMetres) {
-  const float target = widthMetres / 5;
-  const float power = std::pow(10.f, std::floor(std::log10(target)));
-  for (const float factor : {5.f, 2.f}) {
+double ScaleStep(double widthMetres) {
+  const double target = widthMetres / 5;
+  const double power = std::pow(10.0, std::floor(std::log10(target)));
+  for (const double factor : {5.0, 2.0}) {
     if (factor * power <= target) return factor * power;
   }
   return power;
@@ -161,16 +165,16 @@ class SnapshotWriter {
 Frame SnapshotWriter::ChooseFrame() const {
   if (request_.radius) {
     const FVector centre = request_.viewer->character->Location();
-    const float r = *request_.radius;
+    const double r = *request_.radius;
     return FrameAround(centre.X - r, centre.Y - r, centre.X + r, centre.Y + r, r * 0.05f);
   }
-  float minX = 0, minY = 0, maxX = 0, maxY = 0;
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool empty = true;
   const auto add = [&](const FVector& at) {
-    minX = empty ? at.X : std::min(minX, at.X);
-    maxX = empty ? at.X : std::max(maxX, at.X);
-    minY = empty ? at.Y : std::min(minY, at.Y);
-    maxY = empty ? at.Y : std::max(maxY, at.Y);
+    minX = empty ? at.X : std::min<double>(minX, at.X);
+    maxX = empty ? at.X : std::max<double>(maxX, at.X);
+    minY = empty ? at.Y : std::min<double>(minY, at.Y);
+    maxY = empty ? at.Y : std::max<double>(maxY, at.Y);
     empty = false;
   };
   if (request_.viewer) {
@@ -185,23 +189,27 @@ Frame SnapshotWriter::ChooseFrame() const {
   for (const auto& receiver : receivers_) {
     for (const auto& label : receiver.sent->labels) add(label.at);
   }
-  const float extent = std::max({maxX - minX, maxY - minY, 20 * kUnitsPerMetre});
-  return FrameAround(minX, minY, maxX, maxY, std::max(extent * 0.08f, 10 * kUnitsPerMetre));
+  const double extent = std::max({maxX - minX, maxY - minY, 20.0 * kUnitsPerMetre});
+  return FrameAround(minX, minY, maxX, maxY, std::max(extent * 0.08, 10.0 * kUnitsPerMetre));
 }
 
 void SnapshotWriter::DrawGrid(std::string& svg) const {
-  const float step = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre) * kUnitsPerMetre;
+  const double step = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre) * kUnitsPerMetre;
+  // Counted in whole steps: adding a step to a float far from the origin may not change it.
+  const auto lines = [step](double min, double max, const auto& draw) {
+    for (auto k = std::ceil(min / step); k * step <= max; ++k) draw(static_cast<float>(k * step));
+  };
   svg += "<g class=\"grid\" stroke=\"#2b3139\" stroke-width=\"1\">\n";
-  for (float x = std::ceil(frame_.minX / step) * step; x <= frame_.maxX; x += step) {
+  lines(frame_.minX, frame_.maxX, [&](float x) {
     const float px = frame_.X({x, 0, 0});
     svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n", px,
                        frame_.map.y, px, frame_.map.y + frame_.map.height);
-  }
-  for (float y = std::ceil(frame_.minY / step) * step; y <= frame_.maxY; y += step) {
+  });
+  lines(frame_.minY, frame_.maxY, [&](float y) {
     const float py = frame_.Y({0, y, 0});
     svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n",
                        frame_.map.x, py, frame_.map.x + frame_.map.width, py);
-  }
+  });
   svg += "</g>\n";
 }
 
@@ -306,8 +314,8 @@ void SnapshotWriter::DrawNames(std::string& svg, Placement& placement) const {
 }
 
 std::string SnapshotWriter::ScaleBar() const {
-  const float metres = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre);
-  const float length = metres * kUnitsPerMetre * frame_.scale;
+  const double metres = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre);
+  const double length = metres * kUnitsPerMetre * frame_.scale;
   const float x = frame_.map.x + 14, y = frame_.map.y + frame_.map.height - 16;
   return fmt::format(
       "<g class=\"scale\"><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"30\" "
@@ -349,7 +357,9 @@ LegendWriter SnapshotWriter::Legend() const {
   legend.Creature(Relation::WildCreature, false, "wild creature");
   legend.Creature(Relation::WildCreature, true, "dead creature");
   if (request_.radius) legend.Radius(fmt::format("{} m around", *request_.radius / kUnitsPerMetre));
-  legend.Heading(request_.viewer ? "Labels he was sent last" : "Labels each player was sent last");
+  legend.Heading(request_.viewer
+                     ? fmt::format("Labels {} was last sent", Excerpt(request_.viewer->name))
+                     : "Labels each player was last sent");
   if (drawnKinds_.empty()) legend.Note("none");
   for (const auto& kind : drawnKinds_) {
     legend.LabelColour(

@@ -212,6 +212,7 @@ TEST(SnapshotArgumentsTest, RefusesWhatItCannotDrawAndWritesNothing) {
       {"map.svg alice bob", "snapshot takes FILE.svg [NAME] [radius=M]"},
       {"map.svg nobody", "no player named nobody"},
       {"map.svg ghost radius=5", "ghost has no character to centre on"},
+      {"map.svg far radius=1", "the frame is too small to draw this far out"},
       {"MAP.SVG", ""},
       {"map.svg radius=5 alice", ""},
       {"map.svg ghost", ""},
@@ -223,7 +224,7 @@ TEST(SnapshotArgumentsTest, RefusesWhatItCannotDrawAndWritesNothing) {
     std::filesystem::create_directory(dir);
     const std::string script =
         "player alice steam=1 data=1\nplayer ghost steam=2 data=2\n"
-        "destroy ghost\nsnapshot " +
+        "destroy ghost\nplayer far steam=3 data=3 at 3e38 3e38 0\nsnapshot " +
         dir + "/" + c.arguments;
     const int status = run.Run(script);
     const auto file = dir + "/" + c.arguments.substr(0, c.arguments.find(' '));
@@ -233,7 +234,7 @@ TEST(SnapshotArgumentsTest, RefusesWhatItCannotDrawAndWritesNothing) {
       EXPECT_TRUE(std::filesystem::exists(file));
     } else {
       EXPECT_EQ(status, 1);
-      EXPECT_EQ(run.TakeAnswers(), "t.scn:4: " + c.error + "\n");
+      EXPECT_EQ(run.TakeAnswers(), "t.scn:5: " + c.error + "\n");
       EXPECT_TRUE(std::filesystem::is_empty(dir));
     }
   }
