@@ -128,6 +128,15 @@ TEST(DevServerScriptTest, HelpAnswersBesideTheEvents) {
        "                      spread: half the side of the square around the "
        "origin, 0 or more\n",
        0},
+      {"help snapshot", "  snapshot FILE.svg [NAME] [radius=M]\n*", 0},
+      {"help labels",
+       "  labels NAME         the labels NAME was sent at the last refresh: colour, what each "
+       "floats\n*",
+       0},
+      {"help who",
+       "  who                 players (position, tribe, team, groups, connection, character) and "
+       "the\n*",
+       0},
       {"help nosuch", "t.scn:1: no command nosuch; help lists them\n", 1},
       {"help tick tock", "t.scn:1: help [COMMAND]\n", 1},
       {"helper", "t.scn:1: unknown command: helper\n", 1},
