@@ -441,7 +441,7 @@ void DevServer::EmitStats() {
 }
 
 // A refresh sends a player's labels one after another, so the last receiver's record is tried
-// before the map; texts are kept as sent and only converted when a snapshot draws them.
+// before the map; texts are kept as sent and only converted when a report or a map shows them.
 void DevServer::RecordLabel(const game::SentLabel& label) {
   const bool sameReceiver =
       lastReceiver_ != labels_.end() && lastReceiver_->first == label.to.Handle;
