@@ -7,6 +7,10 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "devserver/DevServer.h"
 #include "devserver/EventFormat.h"
@@ -95,13 +99,6 @@ double ScaleStep(double widthMetres) {
   }
   return power;
 }
-
-// One label on the picture: its lines and where it hangs.
-struct DrawnLabel {
-  const Label* label;
-  std::vector<std::string> lines;
-  float x, y;  // the point it floats over, in pixels
-};
 
 // Places to try around a point for a box, nearest first: above (where the game shows labels),
 // below, beside, at the corners, then the same further out.
