@@ -118,6 +118,17 @@ std::vector<Box> PlacesAround(float x, float y, float width, float height) {
   return places;
 }
 
+// A thin line from a point to its text when the text had to stand off from it.
+std::string Leader(float x, float y, const Box& text, std::string_view colour) {
+  const float nearX = std::clamp(x, text.x, text.x + text.width);
+  const float nearY = std::clamp(y, text.y, text.y + text.height);
+  if (std::hypot(nearX - x, nearY - y) <= 10) return "";
+  return fmt::format(
+      "<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\" stroke=\"{}\" "
+      "stroke-opacity=\"0.6\"/>\n",
+      x, y, nearX, nearY, colour);
+}
+
 class SnapshotWriter {
  public:
   SnapshotWriter(const game::Game& game, const Request& request,
@@ -255,14 +266,7 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
       const auto places = PlacesAround(x, y, width, height);
       // Where nothing is free it hangs above its point regardless.
       const Box box = placement.Place(places).value_or(places.front());
-      const float nearX = std::clamp(x, box.x, box.x + box.width);
-      const float nearY = std::clamp(y, box.y, box.y + box.height);
-      if (std::hypot(nearX - x, nearY - y) > 10) {
-        leaders += fmt::format(
-            "<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\" stroke=\"{}\" "
-            "stroke-opacity=\"0.6\"/>\n",
-            x, y, nearX, nearY, ColourText(label.colour));
-      }
+      leaders += Leader(x, y, box, ColourText(label.colour));
       texts += fmt::format(
           "<g><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"{:.1f}\" rx=\"3\" "
           "fill=\"#000000\" fill-opacity=\"0.6\"/>\n<text class=\"label\" fill=\"{}\" "
@@ -286,13 +290,19 @@ void SnapshotWriter::DrawNames(std::string& svg, Placement& placement) const {
                         const char* colour) {
     const float x = frame_.X(at), y = frame_.Y(at);
     const float width = Characters(text) * kNameCharWidth, height = 13;
-    const std::vector<Box> places{{x + 8, y - height / 2, width, height},
-                                  {x - 8 - width, y - height / 2, width, height},
-                                  {x - width / 2, y + 7, width, height},
-                                  {x - width / 2, y - 7 - height, width, height}};
+    std::vector<Box> places{{x + 8, y - height / 2, width, height},
+                            {x - 8 - width, y - height / 2, width, height},
+                            {x - width / 2, y + 7, width, height},
+                            {x - width / 2, y - 7 - height, width, height}};
+    // A name that must be shown may stand further off, as a label does.
+    if (always) {
+      const auto further = PlacesAround(x, y, width, height);
+      places.insert(places.end(), further.begin(), further.end());
+    }
     const auto box = placement.Place(places);
     if (!box && !always) return;
     const Box place = box.value_or(places.front());
+    svg += Leader(x, y, place, colour);
     svg += fmt::format("<text class=\"name\" x=\"{:.1f}\" y=\"{:.1f}\" fill=\"{}\">{}</text>\n",
                        place.x, place.y + 10, colour, SvgText(text));
   };
