@@ -25,12 +25,13 @@ std::string Read(const std::string& path) {
   return text.str();
 }
 
-std::vector<std::smatch> All(const std::string& text, const std::string& pattern) {
-  std::vector<std::smatch> found;
+// Each match of pattern: the whole of it and its groups, copied out of text.
+std::vector<std::vector<std::string>> All(const std::string& text, const std::string& pattern) {
+  std::vector<std::vector<std::string>> found;
   const std::regex expression(pattern);
   for (auto it = std::sregex_iterator(text.begin(), text.end(), expression);
        it != std::sregex_iterator(); ++it) {
-    found.push_back(*it);
+    found.emplace_back(it->begin(), it->end());
   }
   return found;
 }
@@ -50,7 +51,7 @@ std::vector<DrawnLabel> Labels(const std::string& svg) {
     DrawnLabel label{m[5], "", std::stof(m[1]), std::stof(m[2]), std::stof(m[3]), std::stof(m[4])};
     const std::string spans = m[6];
     for (const auto& line : All(spans, "<tspan[^>]*>([^<]*)</tspan>")) {
-      label.text += (label.text.empty() ? "" : "\n") + line[1].str();
+      label.text += (label.text.empty() ? "" : "\n") + line[1];
     }
     labels.push_back(label);
   }
@@ -124,7 +125,7 @@ TEST_F(SnapshotTest, LegendExplainsEveryMarkAndLabelColour) {
           R"re(((?:<(?:rect|circle|line) [^\n]*\n)+)<text class="legend-entry"[^>]*>([^<]*)</text>)re")) {
     const std::string mark = m[1];
     const auto fill = All(mark, R"re(fill="([^"]+)")re");
-    fills[m[2]] = fill.empty() ? "" : fill.front()[1].str();
+    fills[m[2]] = fill.empty() ? "" : fill.front()[1];
   }
   const std::map<std::string, std::string> expected = {
       {"alice (the viewer)", "#ffffff"},
