@@ -2,7 +2,6 @@
 
 #include <readline/history.h>
 #include <readline/readline.h>
-
 #include <unistd.h>
 
 #include <csignal>
@@ -43,7 +42,7 @@ void RunConsole(DevServer& server) {
     if (!line.empty() && !server.InConfigBlock()) add_history(line.c_str());
     if (line == "quit" || line == "exit") break;
     try {
-      if (server.InConfigBlock() || !AnswerHelp(line, std::cout)) server.Execute(line);
+      if (server.InConfigBlock() || !AnswerHelp(line, std::cout)) server.Execute(line, std::cout);
     } catch (const ScenarioError& error) {
       std::cout << "error: " << error.what() << "\n";
     }

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "ArkApi/Tools.h"
+#include "devserver/Reports.h"
 #include "game/Allocator.h"
 
 namespace devserver {
@@ -78,7 +80,7 @@ std::string DevServer::ConfigPath() const {
   return (fs::path(plugin_.PluginDir()) / "config.json").string();
 }
 
-void DevServer::Execute(std::string_view line) {
+void DevServer::Execute(std::string_view line, std::ostream& answers) {
   if (configBlockEnd_) {
     if (line == *configBlockEnd_) {
       WriteConfig(configBlock_);
@@ -94,10 +96,11 @@ void DevServer::Execute(std::string_view line) {
   // Chat and console text is the player's, never parsed as scenario words.
   const auto head = SplitWords(line, 2);
   const bool freeText = head[0].text == "chat" || head[0].text == "console";
-  Run(freeText ? head : SplitWords(line), line);
+  Run(freeText ? head : SplitWords(line), line, answers);
+  ReportRefreshes();
 }
 
-void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
+void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::ostream& answers) {
   const std::string& command = words[0].text;
   if (command == "default-world") {
     ExpectCount(words, 1, 1);
@@ -200,13 +203,21 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line) {
     }
   } else if (command == "tick") {
     ExpectCount(words, 1, 2);
-    game_->Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000))
-                                  : 1);
+    Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1);
   } else if (command == "snapshot") {
-    WriteSnapshot(words);
+    WriteSnapshot(words, answers);
   } else if (command == "stats") {
     ExpectCount(words, 1, 1);
     EmitStats();
+  } else if (command == "who") {
+    ExpectCount(words, 1, 1);
+    answers << WhoText(*game_);
+  } else if (command == "labels") {
+    ExpectCount(words, 2, 2);
+    const auto& player = PlayerNamed(words[1].text);
+    const auto it = labels_.find(player.name);
+    answers << (it == labels_.end() ? player.name + " has been sent no labels\n"
+                                    : LabelsText(*game_, player, it->second));
   } else {
     throw ScenarioError("unknown command: " + Excerpt(command));
   }
@@ -400,6 +411,28 @@ void DevServer::SetWorld(const std::vector<Word>& words) {
   }
 }
 
+void DevServer::Tick(int count) {
+  if (!refreshListener_) {
+    game_->Tick(count);
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    game_->Tick(1);
+    ReportRefreshes();
+  }
+}
+
+void DevServer::ReportRefreshes() {
+  if (!refreshListener_) return;
+  for (const auto& name : unreported_) {
+    // A receiver the scenario does not know (a controller of no player) has no report.
+    if (const auto* player = game_->FindPlayer(name)) refreshListener_(*player, labels_[name]);
+  }
+  unreported_.clear();
+  // The next label starts a new run, even for the same receiver.
+  lastReceiver_ = labels_.end();
+}
+
 void DevServer::EmitStats() {
   const auto made = game_->OverlapQueriesMade();
   const auto radii = game_->TakeOverlapQueries();
@@ -408,12 +441,17 @@ void DevServer::EmitStats() {
 }
 
 // A refresh sends a player's labels one after another, so the last receiver's record is tried
-// before the map; texts are kept as sent and only converted when a snapshot draws them.
+// before the map; texts are kept as sent and only converted when a report or a map shows them.
 void DevServer::RecordLabel(const game::SentLabel& label) {
-  if (lastReceiver_ == labels_.end() || lastReceiver_->first != label.to.Handle) {
-    lastReceiver_ = labels_.find(label.to.Handle);
-    if (lastReceiver_ == labels_.end()) {
-      lastReceiver_ = labels_.emplace(label.to.Handle, SentLabels{}).first;
+  const bool sameReceiver =
+      lastReceiver_ != labels_.end() && lastReceiver_->first == label.to.Handle;
+  if (!sameReceiver) {
+    lastReceiver_ = labels_.try_emplace(label.to.Handle).first;
+    // Labels come in runs per receiver, so the list of those to report is looked at only when
+    // the receiver changes.
+    if (refreshListener_ &&
+        std::find(unreported_.begin(), unreported_.end(), label.to.Handle) == unreported_.end()) {
+      unreported_.push_back(label.to.Handle);
     }
   }
   SentLabels& sent = lastReceiver_->second;
@@ -422,7 +460,7 @@ void DevServer::RecordLabel(const game::SentLabel& label) {
     sent.tick = tick;
     sent.labels.clear();
   }
-  sent.labels.push_back({std::u16string(label.text.View()), label.at});
+  sent.labels.push_back({std::u16string(label.text.View()), label.at, label.colour, label.channel});
 }
 
 }  // namespace devserver

@@ -2,7 +2,13 @@
 
 #include <fmt/format.h>
 
+#include <charconv>
 #include <cmath>
+#include <optional>
+
+#include "devserver/Reports.h"
+#include "devserver/Words.h"
+#include "game/Game.h"
 
 namespace devserver {
 namespace {
@@ -44,7 +50,42 @@ void AppendJson(std::string& out, const framework::Event& value) {
   }
 }
 
+// The game sends linear colours as [r,g,b,a] and packed ones as "AARRGGBB"; a person reads both
+// as the screen shows them. Anything else is left as it came.
+std::optional<FColor> ShownColour(const framework::Event& value) {
+  if (value.is_array() && value.size() == 4) {
+    FLinearColor linear;
+    float* channels[] = {&linear.R, &linear.G, &linear.B, &linear.A};
+    for (std::size_t i = 0; i < 4; ++i) {
+      if (!value[i].is_number()) return std::nullopt;
+      *channels[i] = value[i].get<float>();
+    }
+    return game::DisplayColour(linear);
+  }
+  if (value.is_string()) {
+    const auto& text = value.get_ref<const std::string&>();
+    std::uint32_t argb = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), argb, 16);
+    if (text.size() == 8 && error == std::errc() && end == text.data() + text.size()) {
+      return FColor(argb);
+    }
+  }
+  return std::nullopt;
+}
+
+constexpr std::string_view kTextIndent = "         ";
+
 }  // namespace
+
+std::string ColourText(FColor colour) {
+  return colour.A == 0xFF
+             ? fmt::format("#{:02X}{:02X}{:02X}", colour.R, colour.G, colour.B)
+             : fmt::format("#{:02X}{:02X}{:02X}{:02X}", colour.R, colour.G, colour.B, colour.A);
+}
+
+std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view body) {
+  return fmt::format("[{:>4}] {:<17} {}", tick, kind, body);
+}
 
 std::string ToJsonLine(const framework::Event& event) {
   std::string out;
@@ -55,21 +96,50 @@ std::string ToJsonLine(const framework::Event& event) {
 std::string ToText(const framework::Event& event) {
   std::string out =
       fmt::format("[{:>4}] {:<17}", event.value("tick", 0ull), event.value("event", ""));
+  // Texts of several lines go last, so the one-line fields stay together on the event's line.
+  std::string below;
   for (const auto& [key, item] : event.items()) {
     if (key == "event" || key == "tick") continue;
+    if (item.is_string() && item.get_ref<const std::string&>().find('\n') != std::string::npos) {
+      below += fmt::format("\n{}{}:", kTextIndent, key);
+      for (const auto line : SplitLines(item.get_ref<const std::string&>())) {
+        below += fmt::format("\n{}  {}", kTextIndent, Excerpt(line, SIZE_MAX));
+      }
+      continue;
+    }
     out += ' ';
     out += key;
     out += '=';
-    AppendJson(out, item);
+    const auto colour = key == "color" ? ShownColour(item) : std::nullopt;
+    if (colour) {
+      out += ColourText(*colour);
+    } else {
+      AppendJson(out, item);
+    }
   }
-  return out;
+  return out + below;
 }
 
 void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event) {
-  std::string line = output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event);
+  WriteTextLine(out, output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event));
+}
+
+void WriteTextLine(std::FILE* out, std::string line) {
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), out);
   std::fflush(out);
+}
+
+bool IsLabelEvent(const framework::Event& event) {
+  const auto kind = event.find("event");
+  return kind != event.end() && (*kind == "debug_string" || *kind == "floating_text");
+}
+
+std::string RefreshLine(const game::Game& game, const game::Player& receiver,
+                        const SentLabels& sent) {
+  return TextLine(sent.tick, "labels",
+                  fmt::format("to={} {}", ToJsonLine(framework::Event(receiver.name)),
+                              RefreshSummary(game, receiver, sent)));
 }
 
 }  // namespace devserver

@@ -13,9 +13,11 @@ bool StartsEntry(std::string_view line) {
   return line.size() > 2 && line.substr(0, 2) == "  " && line[2] != ' ';
 }
 
-// The command words an entry names: "load / unload" names both.
+// The command words an entry names: "load / unload" names both. Its description, after a gap of
+// two spaces or more, names none.
 bool Names(std::string_view entry, std::string_view command) {
-  for (const auto& word : SplitWords(entry)) {
+  const auto gap = entry.find("  ", 2);
+  for (const auto& word : SplitWords(entry.substr(0, gap))) {
     if (word.text == command) return true;
   }
   return false;
@@ -66,9 +68,17 @@ Interaction
   chat NAME TEXT      (chat - TEXT: no controller)
   console NAME TEXT   (console - TEXT: the server console)
   tick [N]
-  snapshot FILE.svg [NAME]
   stats               live game allocations, and the overlap queries since the last stats:
                       their count and the radii of the last {}
+Seeing the state (answers go where help's do)
+  who                 players (position, tribe, team, groups, connection, character) and the
+                      creatures counted by kind: wild, and tamed by team; dead and asleep
+  labels NAME         the labels NAME was sent at the last tick he was sent any: colour,
+                      what each floats over, where, and its text a line at a time
+  snapshot FILE.svg [NAME] [radius=M]
+                      an SVG map with a legend, a scale in metres, the tick and a title: the
+                      whole world and every player's last labels; with NAME, his view and his
+                      labels; with radius=M, M metres around him
 Help and leaving
   help [COMMAND]      every command, or one (from a script, written beside its errors)
   quit                (console) stop the server

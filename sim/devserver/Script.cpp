@@ -10,9 +10,9 @@ int RunScript(std::istream& in, const std::string& name, DevServer& server, std:
     // A file saved on Windows: its CR would otherwise end the line's last word, unseen.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     try {
-      // A person reading the script's run gets the answer beside the errors, not among the
+      // A person reading the script's run gets answers beside the errors, not among the
       // events.
-      if (server.InConfigBlock() || !AnswerHelp(line, errors)) server.Execute(line);
+      if (server.InConfigBlock() || !AnswerHelp(line, errors)) server.Execute(line, errors);
     } catch (const ScenarioError& error) {
       errors << name << ":" << number << ": " << error.what() << "\n";
       return 1;

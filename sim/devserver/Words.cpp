@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -54,6 +55,17 @@ unsigned long long ParseUnsigned(std::string_view text) {
     throw ScenarioError(fmt::format("not an unsigned 64-bit integer: {}", Excerpt(text)));
   }
   return value;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  for (std::size_t start = 0; start <= text.size();) {
+    const auto end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
 }
 
 float ParseFloat(std::string_view text) {

@@ -1,4 +1,5 @@
-// devserver [SCRIPT|-] [--events text|jsonl|none] [--dir DIR] [--plugin PATH] [--no-default-world]
+// devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--dir DIR] [--plugin PATH]
+//           [--no-default-world]
 
 #include <unistd.h>
 
@@ -20,15 +21,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--dir DIR] [--plugin PATH] "
-    "[--no-default-world]\n";
+    "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--dir DIR] "
+    "[--plugin PATH] [--no-default-world]\n";
 
 constexpr const char* kOptions = R"(
 A stand-in game server with the plugin loaded.
   (no SCRIPT)          the default world, plugin loaded: a console at a terminal, otherwise
                        the commands read from standard input
   SCRIPT               a scenario file, run from an empty world; - reads it from standard input
-  --events text        every event as a line for a person (the default)
+  --events text        every event as a line for a person (the default); a label refresh
+                       prints one line a player: how many labels of each kind and colour
+  --verbose            with --events text: every label on its own line instead
   --events jsonl       every event as one JSON object a line
   --events none        no events printed, for timing whole runs
   --dir DIR            the server's folder (default: a temporary one, removed at exit)
@@ -46,6 +49,7 @@ struct Arguments {
   std::optional<std::string> dir;
   std::string plugin = DEVSERVER_DEFAULT_PLUGIN;
   bool defaultWorld = true;
+  bool verbose = false;
 };
 
 std::optional<Arguments> Parse(int argc, char** argv) {
@@ -70,6 +74,8 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       arguments.plugin = argv[++i];
     } else if (argument == "--no-default-world") {
       arguments.defaultWorld = false;
+    } else if (argument == "--verbose") {
+      arguments.verbose = true;
     } else if ((argument == "-" || argument.empty() || argument[0] != '-') && !arguments.script) {
       arguments.script = argument;
     } else {
@@ -134,11 +140,14 @@ int main(int argc, char** argv) {
                                     : fs::current_path().string();
 
   auto& events = framework::Events();
+  // A person reads a refresh as one line a player; programs and --verbose get every label.
+  const bool summarised = arguments->output == devserver::EventOutput::Text && !arguments->verbose;
   if (arguments->output == devserver::EventOutput::None) {
     // Nothing is printed, so no event needs building; snapshots get their labels from the game.
     events.SetMode(framework::EventLog::Mode::Count);
   } else {
-    events.SetListener([output = arguments->output](const framework::Event& event) {
+    events.SetListener([output = arguments->output, summarised](const framework::Event& event) {
+      if (summarised && devserver::IsLabelEvent(event)) return;
       devserver::WriteEventLine(stdout, output, event);
     });
   }
@@ -147,6 +156,12 @@ int main(int argc, char** argv) {
   {
     devserver::DevServer server(
         {dir.Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
+    if (summarised) {
+      server.SetRefreshListener(
+          [&server](const game::Player& player, const devserver::SentLabels& sent) {
+            devserver::WriteTextLine(stdout, devserver::RefreshLine(server.Game(), player, sent));
+          });
+    }
     if (!arguments->script) {
       // A person's session: the default world with the shipped configuration, plugin loaded.
       if (arguments->defaultWorld) {

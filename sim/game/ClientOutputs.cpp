@@ -58,7 +58,7 @@ void ClientServerSOTFNotificationCustom(const AActor* self, const FString& text,
 void MulticastDrawDebugString(const AActor* self, const FVector& at, const FString& text,
                               AActor* /*baseActor*/, FLinearColor colour, float duration,
                               bool /*popBack*/) {
-  Game::Current().LabelSent(self, text, at);
+  Game::Current().LabelSent(self, text, at, colour);
   framework::Events().EmitWith("debug_string", [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},
@@ -72,7 +72,7 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
                            float /*scaleX*/, float /*scaleY*/, float lifeSpan,
                            const FVector* /*velocity*/, float /*minScale*/, float /*fadeIn*/,
                            float /*fadeOut*/) {
-  Game::Current().LabelSent(self, text, at);
+  Game::Current().LabelSent(self, text, at, colour);
   framework::Events().EmitWith("floating_text", [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},

@@ -22,6 +22,11 @@ void SetGroups(uint64 steamId, std::vector<std::string> groups) {
 
 void ClearGroups() { Membership().clear(); }
 
+std::vector<std::string> GroupsOf(uint64 steamId) {
+  const auto it = Membership().find(steamId);
+  return it == Membership().end() ? std::vector<std::string>{} : it->second;
+}
+
 }  // namespace permissions
 
 namespace Permissions {

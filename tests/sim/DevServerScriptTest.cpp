@@ -128,7 +128,18 @@ TEST(DevServerScriptTest, HelpAnswersBesideTheEvents) {
        "                      spread: half the side of the square around the "
        "origin, 0 or more\n",
        0},
+      {"help snapshot", "  snapshot FILE.svg [NAME] [radius=M]\n*", 0},
+      {"help labels",
+       "  labels NAME         the labels NAME was sent at the last tick he was sent any: "
+       "colour,\n*",
+       0},
+      {"help who",
+       "  who                 players (position, tribe, team, groups, connection, character) and "
+       "the\n*",
+       0},
       {"help nosuch", "t.scn:1: no command nosuch; help lists them\n", 1},
+      // Words of a description name no command.
+      {"help plugin", "t.scn:1: no command plugin; help lists them\n", 1},
       {"help tick tock", "t.scn:1: help [COMMAND]\n", 1},
       {"helper", "t.scn:1: unknown command: helper\n", 1},
       {"config <<END\nhelp\nEND", "", 0},

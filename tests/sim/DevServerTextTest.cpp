@@ -92,6 +92,52 @@ TEST(EventFormatTest, FloatsPrintInTheirShortestSinglePrecisionForm) {
       R"([   3] debug_string      to="alice" at=[0.2,100,-1.5] duration=0.8 text="Rex \"150\"")");
 }
 
+// A person reads every colour one way, whichever form the game sent; JSON keeps each as sent.
+TEST(EventFormatTest, TextPrintsColoursOneWay) {
+  const struct {
+    framework::Event colour;
+    std::string text;
+  } cases[] = {
+      {framework::Event::array({1.f, 1.f, 0.f, 1.f}), "#FFFF00"},
+      {framework::Event::array({0.f, 1.f, 0.f, 1.f}), "#00FF00"},
+      // Linear channels as the screen shows them; alpha as it is.
+      {framework::Event::array({0.5f, 0.21586f, 0.f, 0.5f}), "#BC800080"},
+      // Beyond 0 to 1 is clamped, as a screen can show no more.
+      {framework::Event::array({255.f, -1.f, 0.f, 255.f}), "#FF0000"},
+      {"FF35C211", "#35C211"},
+      {"8035C211", "#35C21180"},
+      // Nothing a colour: printed as it came.
+      {"35C211", "\"35C211\""},
+      {framework::Event::array({1.f, 1.f}), "[1,1]"},
+  };
+  for (const auto& c : cases) {
+    framework::Event event = {{"event", "server_chat"}, {"tick", 0}, {"color", c.colour}};
+    EXPECT_EQ(devserver::ToText(event), "[   0] server_chat       color=" + c.text) << c.colour;
+    EXPECT_NE(devserver::ToJsonLine(event).find("\"color\":" + devserver::ToJsonLine(c.colour)),
+              std::string::npos);
+  }
+}
+
+// Lines of a text print below the event, indented, after its one-line fields.
+TEST(EventFormatTest, TextPrintsEachLineOfATextOnItsOwn) {
+  const struct {
+    std::string text;
+    std::string printed;
+  } cases[] = {
+      {"one line", R"( text="one line" to="eve")"},
+      {"Found Dinos\nRex | level: 5\n",
+       " to=\"eve\"\n         text:\n           Found Dinos\n"
+       "           Rex | level: 5"},
+      {"Rex\n  10m", " to=\"eve\"\n         text:\n           Rex\n             10m"},
+      {"a\n\tb", " to=\"eve\"\n         text:\n           a\n           \\x09b"},
+  };
+  for (const auto& c : cases) {
+    const framework::Event event = {
+        {"event", "chat"}, {"tick", 4}, {"text", c.text}, {"to", "eve"}};
+    EXPECT_EQ(devserver::ToText(event), "[   4] chat             " + c.printed) << c.text;
+  }
+}
+
 // JSON has no number for them, so that every line stays JSON.
 TEST(EventFormatTest, NumbersThatAreNotFinitePrintAsNull) {
   framework::Event event = {{"event", "debug_string"}, {"tick", 3}};

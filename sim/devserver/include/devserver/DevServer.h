@@ -2,6 +2,8 @@
 
 // A game server with the plugin, driven one scenario line at a time.
 
+#include <functional>
+#include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -12,6 +14,7 @@
 
 #include "devserver/PluginLoader.h"
 #include "devserver/Words.h"
+#include "devserver/WorldView.h"
 #include "framework/Events.h"
 #include "game/Game.h"
 
@@ -30,8 +33,9 @@ class DevServer {
   ~DevServer();
 
   // Runs one line. Throws ScenarioError for a line that cannot be run. A `config <<END`
-  // line opens a block that the following lines fill until END.
-  void Execute(std::string_view line);
+  // line opens a block that the following lines fill until END. Commands that answer a person
+  // (who, labels, snapshot) write to answers, never among the events.
+  void Execute(std::string_view line, std::ostream& answers = std::cerr);
   bool InConfigBlock() const { return configBlockEnd_.has_value(); }
 
   void SpawnDefaultWorld();
@@ -42,17 +46,25 @@ class DevServer {
   PluginLoader& Plugin() { return plugin_; }
   std::string ConfigPath() const;
 
+  // Told of each player sent labels, once a tick when labels were sent in it (or once a line
+  // for labels sent outside ticks), after all of them; none to stop.
+  using RefreshListener = std::function<void(const game::Player&, const SentLabels&)>;
+  void SetRefreshListener(RefreshListener listener) { refreshListener_ = std::move(listener); }
+
  private:
-  void Run(const std::vector<Word>& words, std::string_view line);
+  void Run(const std::vector<Word>& words, std::string_view line, std::ostream& answers);
   void AddPlayer(const std::vector<Word>& words);
   void AddDino(const std::vector<Word>& words);
   void SpawnDinos(const std::vector<Word>& words);
   void SetFlags(const std::vector<Word>& words);
   void SetWorld(const std::vector<Word>& words);
-  void WriteSnapshot(const std::vector<Word>& words);
+  void WriteSnapshot(const std::vector<Word>& words, std::ostream& answers);
+  void Tick(int count);
   void EmitStats();
   // Keeps the labels each player was sent at the last tick he was sent any.
   void RecordLabel(const game::SentLabel& label);
+  // Tells the refresh listener of the labels sent since the last report.
+  void ReportRefreshes();
 
   game::Player& PlayerNamed(std::string_view name);
   game::Player* SpeakerNamed(std::string_view name);
@@ -67,16 +79,10 @@ class DevServer {
   std::optional<std::string> configBlockEnd_;
   std::string configBlock_;
 
-  struct Label {
-    std::u16string text;
-    FVector at;
-  };
-  struct SentLabels {
-    std::uint64_t tick = 0;
-    std::vector<Label> labels;
-  };
   std::map<std::string, SentLabels, std::less<>> labels_;
   decltype(labels_)::iterator lastReceiver_ = labels_.end();
+  RefreshListener refreshListener_;
+  std::vector<std::string> unreported_;  // receivers sent labels since the last report
 };
 
 // Lines a person can type, for `help`.

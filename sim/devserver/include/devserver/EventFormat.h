@@ -2,12 +2,19 @@
 
 // How devserver prints events: one JSON object per line, or a line for a person. Floats are
 // single-precision values and print in their shortest exact form (at most 9 digits); one that
-// is not finite prints as null, as JSON has no such number.
+// is not finite prints as null, as JSON has no such number. For a person, colours print in one
+// form whichever the game sent (ColourText) and a text of several lines prints them indented
+// below the event's line.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "ArkApi/Vector.h"
+#include "devserver/WorldView.h"
 #include "framework/Events.h"
+#include "game/Game.h"
 
 namespace devserver {
 
@@ -15,9 +22,23 @@ enum class EventOutput { Text, JsonLines, None };
 
 std::string ToJsonLine(const framework::Event& event);
 std::string ToText(const framework::Event& event);
+// A line of text output that is not an event, aligned with the events: "[  21] labels  body".
+std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view body);
+
+// A colour as a person reads it: #RRGGBB, or #RRGGBBAA when not opaque.
+std::string ColourText(FColor colour);
 
 // Prints the event as one line and flushes it, so that an abrupt end of the process loses no
 // event printed before. output is Text or JsonLines.
 void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event);
+// The same for a line of text output that is not an event.
+void WriteTextLine(std::FILE* out, std::string line);
+
+// Labels, which text output sums up a refresh at a time unless asked for each one.
+bool IsLabelEvent(const framework::Event& event);
+// A refresh as text output sums it up for one player:
+// [  21] labels            to="alice" 3 labels: 2 wild #FFFF00, 1 mate #35C211
+std::string RefreshLine(const game::Game& game, const game::Player& receiver,
+                        const SentLabels& sent);
 
 }  // namespace devserver

@@ -11,7 +11,8 @@
 namespace devserver {
 
 // Runs a scenario to its end: 0, or 1 at the first line that cannot be run, with the reason
-// written to errors as "NAME:LINE: reason". Lines may end in CRLF.
+// written to errors as "NAME:LINE: reason". Lines may end in CRLF. Answers to a person (help,
+// who, labels, snapshot) go to errors too, so that standard output keeps only events.
 int RunScript(std::istream& in, const std::string& name, DevServer& server, std::ostream& errors);
 
 }  // namespace devserver

@@ -54,13 +54,23 @@ struct Player {
 // The overlap query's groups.
 enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
 
-// A label drawn for a player (a debug string or a floating text), as the devserver keeps it for
-// its snapshots. It refers to the caller's arguments, so it lasts only as long as the call.
+// The two ways a label reaches a player.
+enum class LabelChannel { DebugString, FloatingText };
+
+// A label drawn for a player, as the devserver keeps it for its reports and snapshots. It refers
+// to the caller's arguments, so it lasts only as long as the call. The colour is the one the
+// player sees, 8-bit sRGB whichever form it was sent in.
 struct SentLabel {
   const AActor& to;
   const FString& text;
   const FVector& at;
+  FColor colour;
+  LabelChannel channel;
 };
+
+// A linear colour as the screen shows it: each channel through the sRGB transfer curve, clamped
+// to 0..1 first, alpha scaled.
+FColor DisplayColour(const FLinearColor& colour);
 
 class Game final : public framework::GameBackend {
  public:
@@ -111,8 +121,14 @@ class Game final : public framework::GameBackend {
   void SetLabelListener(std::function<void(const SentLabel&)> listener) {
     labelListener_ = std::move(listener);
   }
-  void LabelSent(const AActor* to, const FString& text, const FVector& at) const {
-    if (labelListener_) labelListener_({*to, text, at});
+  void LabelSent(const AActor* to, const FString& text, const FVector& at,
+                 const FLinearColor& colour) const {
+    if (labelListener_) {
+      labelListener_({*to, text, at, DisplayColour(colour), LabelChannel::DebugString});
+    }
+  }
+  void LabelSent(const AActor* to, const FString& text, const FVector& at, FColor colour) const {
+    if (labelListener_) labelListener_({*to, text, at, colour, LabelChannel::FloatingText});
   }
 
   // What the named functions need.
