@@ -134,7 +134,14 @@ int main(int argc, char** argv) {
     }
   }
 
-  ServerDir dir(arguments->dir);
+  std::optional<ServerDir> dir;
+  try {
+    dir.emplace(arguments->dir);
+  } catch (const std::exception& error) {
+    std::cerr << "devserver: can't use " << arguments->dir.value_or("a temporary folder")
+              << " as the server's folder: " << error.what() << "\n";
+    return 2;
+  }
   const std::string scriptDir = arguments->script && *arguments->script != "-"
                                     ? fs::absolute(*arguments->script).parent_path().string()
                                     : fs::current_path().string();
@@ -155,7 +162,7 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     devserver::DevServer server(
-        {dir.Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
+        {dir->Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
     if (summarised) {
       server.SetRefreshListener(
           [&server](const game::Player& player, const devserver::SentLabels& sent) {

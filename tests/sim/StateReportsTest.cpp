@@ -151,6 +151,17 @@ std::vector<std::string> LinesWith(const std::string& output, const std::string&
   return lines;
 }
 
+TEST(CommandLineTest, AServerFolderThatIsAFileIsRefused) {
+  testing_support::TempDir folder;
+  const std::string file = folder.Path() + "/not-a-folder";
+  std::ofstream(file) << "x";
+  const std::string output = DevServerOutput("--dir " + file, "tick 1\n");
+  EXPECT_NE(output.find("devserver: can't use " + file + " as the server's folder: "),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(output.find("plugin_loaded"), std::string::npos) << output;
+}
+
 TEST(TextOutputTest, ARefreshIsOneLineAPlayerUnlessVerbose) {
   const std::string script = std::string(kAliceTracksEverything) +
                              "chat bob /trackmates on\ntick 21\nchat eve /finddino wyvern\n";
