@@ -9,8 +9,8 @@ namespace bench_support {
 namespace {
 
 constexpr int32 kWildTeamBound = 10000;
-constexpr FLinearColor kFoundColour{0.f, 1.f, 0.f, 1.f};
-constexpr FLinearColor kNoneColour{255.f, 0.f, 0.f, 255.f};
+const FLinearColor kFoundColour(0.f, 1.f, 0.f, 1.f);
+const FLinearColor kNoneColour(255.f, 0.f, 0.f, 255.f);
 
 // One map axis in single precision, in the game's order of operations (0 settings: defaults).
 float MapCoordinate(float position, float scaleSetting, float originSetting) {

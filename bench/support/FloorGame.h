@@ -33,6 +33,22 @@ class Method {
   R (*call_)(const void*, Args...);
 };
 
+// A member function that gives back a record through a result pointer after the object.
+template <typename R, typename... Args>
+class ResultMethod {
+ public:
+  explicit ResultMethod(GameName name)
+      : call_(reinterpret_cast<R* (*)(const void*, R*, Args...)>(ResolveFunction(name))) {}
+  R operator()(const void* self, Args... args) const {
+    R result;
+    call_(self, &result, args...);
+    return result;
+  }
+
+ private:
+  R* (*call_)(const void*, R*, Args...);
+};
+
 template <typename R, typename... Args>
 class StaticFunction {
  public:
@@ -73,8 +89,9 @@ class Flag {
 };
 
 struct FloorGame {
-  template <typename T>
-  T* Get(const FWeakObjectPtr& weak) const {
+  // Weak: FWeakObjectPtr or a TWeakObjectPtr, the same two fields.
+  template <typename T, typename Weak>
+  T* Get(const Weak& weak) const {
     return reinterpret_cast<T*>(weakGet(&weak, false));
   }
   FWeakObjectPtr Weak(const void* object) const {
@@ -89,7 +106,7 @@ struct FloorGame {
   // Player controllers.
   Method<uint64> playerId{"AShooterPlayerController.GetUniqueNetIdAsUINT64"};
   Method<AShooterCharacter*> playerCharacter{"AShooterPlayerController.GetPlayerCharacter"};
-  Method<FString> playerCharacterName{"AShooterPlayerController.GetPlayerCharacterName"};
+  ResultMethod<FString> playerCharacterName{"AShooterPlayerController.GetPlayerCharacterName"};
   Flag isRespawning{"AShooterPlayerController.bIsRespawning"};
   Field<uint64> linkedPlayerId{"AShooterPlayerController.LinkedPlayerID"};
   Field<AShooterPlayerState*> playerState{"AController.PlayerState"};
@@ -100,8 +117,7 @@ struct FloorGame {
       notification{"AShooterPlayerController.ClientServerNotificationSingle"};
   Method<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>
       sotfNotification{"AShooterPlayerController.ClientServerSOTFNotificationCustom"};
-  Method<void, FVector, const FString&, FColor, float, float, float, const FVector*, float, float,
-         float>
+  Method<void, FVector, const FString&, FColor, float, float, float, FVector, float, float, float>
       floatingText{"AShooterPlayerController.ClientAddFloatingText"};
   Method<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool> debugString{
       "AActor.MulticastDrawDebugString"};
@@ -122,11 +138,11 @@ struct FloorGame {
   Field<UPrimalCharacterStatusComponent*> statusComponent{
       "APrimalCharacter.MyCharacterStatusComponent"};
   Method<int32> characterLevel{"UPrimalCharacterStatusComponent.GetCharacterLevel"};
-  Method<FVector> capsuleTop{"APrimalCharacter.GetCapsuleTopLocation"};
+  ResultMethod<FVector> capsuleTop{"APrimalCharacter.GetCapsuleTopLocation"};
   Flag destroyingDino{"APrimalDinoCharacter.bIsDestroyingDino"};
-  Method<FString> dinoDescriptiveName{"APrimalDinoCharacter.GetDinoDescriptiveName"};
+  ResultMethod<FString> dinoDescriptiveName{"APrimalDinoCharacter.GetDinoDescriptiveName"};
   Flag connected{"AShooterCharacter.bIsConnected"};
-  Method<FVector, bool> pawnViewLocation{"AShooterCharacter.GetPawnViewLocation"};
+  ResultMethod<FVector, bool> pawnViewLocation{"AShooterCharacter.GetPawnViewLocation"};
 
   // Tribes and player ids.
   Field<FTribeData> tribeData{"AShooterPlayerState.MyTribeData"};

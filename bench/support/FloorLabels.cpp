@@ -10,8 +10,8 @@
 namespace bench_support {
 namespace {
 
-constexpr FLinearColor kYellow{1.f, 1.f, 0.f, 1.f};
-constexpr FLinearColor kGreen{0.f, 1.f, 0.f, 1.f};
+const FLinearColor kYellow(1.f, 1.f, 0.f, 1.f);
+const FLinearColor kGreen(0.f, 1.f, 0.f, 1.f);
 constexpr std::uint32_t kMateColour = 0xFF35C211;
 
 // The templates this floor writes its texts for.
@@ -126,7 +126,7 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
     text_.AppendDecimal(metres);
     text_.Append(u'm');
     const FVector still{0.f, 0.f, 0.f};
-    game_.floatingText(tracker, at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration, &still,
+    game_.floatingText(tracker, at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration, still,
                        1.5f, 0.f, 0.f);
   }
 }

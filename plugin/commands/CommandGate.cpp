@@ -18,7 +18,7 @@ std::optional<Words> PassGate(AShooterPlayerController* controller, const FStrin
     SendChatReply(controller, "NoPermissions");
     return std::nullopt;
   }
-  return SplitWords(line->View());
+  return SplitWords(host::View(*line));
 }
 
 void SendUsage(AShooterPlayerController* controller, const char* commandKey,

@@ -14,8 +14,8 @@
 namespace packsentinel {
 namespace {
 
-constexpr FLinearColor kFoundColour{0.f, 1.f, 0.f, 1.f};
-constexpr FLinearColor kNoneColour{255.f, 0.f, 0.f, 255.f};
+constexpr host::LinearColour kFoundColour{0.f, 1.f, 0.f, 1.f};
+constexpr host::LinearColour kNoneColour{255.f, 0.f, 0.f, 255.f};
 
 // The C library's general format with its default precision (50, 65.4, 49.9), without the
 // process locale's say over the decimal mark.
@@ -44,7 +44,7 @@ std::optional<Listed> ReadListed(AActor* actor, UClass* dinoClass, const Creatur
   auto* dino = static_cast<APrimalDinoCharacter*>(actor);
   if (host::IsDead(dino) || !IsWild(dino)) return std::nullopt;
   const FString& name = host::GetDescriptiveName(dino);
-  if (!request.NameMatches(name.View())) return std::nullopt;
+  if (!request.NameMatches(host::View(name))) return std::nullopt;
   // Without these there is no level or place to show.
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
   if (status == nullptr) return std::nullopt;
@@ -71,7 +71,7 @@ std::string ListText(const std::vector<Listed>& listed, const host::MapScale& sc
   std::string text = "Found Dinos\n";
   for (const Listed& entry : listed) {
     const MapPosition place = ToMapPosition(entry.location, scale);
-    AppendUtf8(text, entry.name->View());
+    host::AppendUtf8(text, host::View(*entry.name));
     text += " | level: ";
     AppendDecimal(text, entry.level);
     text += " | location: ";

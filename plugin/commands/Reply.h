@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/Config.h"
-#include "host/Text.h"
+#include "host/Format.h"
 
 namespace packsentinel {
 
@@ -23,14 +23,14 @@ void SendChatReply(AShooterPlayerController* controller, const std::string& mess
   const FString format = GetMessage(messageKey);
   const FString sender = GetMessage("MessageSender");
   if (controller == nullptr) return;
-  SendChat(controller, sender, FString::FormatWide(format.View(), args...));
+  SendChat(controller, sender, host::Format(host::View(format), args...));
 }
 
 template <typename... Args>
 void SendChatReply(AShooterPlayerController* controller, FixedText text, const Args&... args) {
   const FString sender = GetMessage("MessageSender");
   if (controller == nullptr) return;
-  SendChat(controller, sender, FString::Format(text.format, args...));
+  SendChat(controller, sender, host::Format(text.format, args...));
 }
 
 }  // namespace packsentinel

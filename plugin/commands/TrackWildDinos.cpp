@@ -17,7 +17,7 @@ void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, 
   }
   const CreatureRequest request = ReadCreatureRequest(*words);
   // Replies give back what the player typed as he typed it, letters beyond ASCII included.
-  const std::u16string_view name = request.name;
+  const host::TextView name = request.name;
   if (IsTrackLimitReached(controller)) {
     SendChatReply(controller, "TrackLimitReached");
     return;

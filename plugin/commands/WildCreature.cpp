@@ -6,7 +6,7 @@ namespace packsentinel {
 
 bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }
 
-bool CreatureRequest::NameMatches(std::u16string_view dinoName) const {
+bool CreatureRequest::NameMatches(host::TextView dinoName) const {
   return NameContains(dinoName, loweredName);
 }
 
@@ -15,7 +15,7 @@ bool CreatureRequest::LevelMatches(int32 dinoLevel) const {
 }
 
 bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
-  if (!NameMatches(host::GetDescriptiveName(dino).View())) return false;
+  if (!NameMatches(host::View(host::GetDescriptiveName(dino)))) return false;
   if (!level.isLevel) return true;
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
   return status != nullptr && LevelMatches(host::GetCharacterLevel(status));

@@ -16,11 +16,11 @@ constexpr int32 kWildTeamBound = 10000;
 bool IsWild(APrimalDinoCharacter* dino);
 
 struct CreatureRequest {
-  std::u16string name;         // the words joined with single spaces, without the level
-  std::u16string loweredName;  // the same, lowered once for the name test
-  LevelWord level;             // the last word, when it is all digits
+  host::String name;         // the words joined with single spaces, without the level
+  host::String loweredName;  // the same, lowered once for the name test
+  LevelWord level;           // the last word, when it is all digits
 
-  bool NameMatches(std::u16string_view dinoName) const;
+  bool NameMatches(host::TextView dinoName) const;
   // True when no level was asked for.
   bool LevelMatches(int32 dinoLevel) const;
   // The name test, then the level test. A creature without status component has no level.

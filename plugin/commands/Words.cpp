@@ -7,46 +7,46 @@
 
 namespace packsentinel {
 
-Words SplitWords(std::u16string_view line) {
+Words SplitWords(host::TextView line) {
   Words words;
   std::size_t start = 0;
   while (start < line.size()) {
-    if (line[start] == u' ') {
+    if (line[start] == HOST_TEXT(' ')) {
       ++start;
       continue;
     }
-    const auto end = line.find(u' ', start);
-    const auto length = (end == std::u16string_view::npos ? line.size() : end) - start;
+    const auto end = line.find(HOST_TEXT(' '), start);
+    const auto length = (end == host::TextView::npos ? line.size() : end) - start;
     words.push_back(line.substr(start, length));
     start += length;
   }
   return words;
 }
 
-std::u16string JoinWords(const Words& words, std::size_t first, std::size_t last) {
-  std::u16string joined;
+host::String JoinWords(const Words& words, std::size_t first, std::size_t last) {
+  host::String joined;
   for (std::size_t i = first; i < last; ++i) {
-    if (i > first) joined += u' ';
+    if (i > first) joined += HOST_TEXT(' ');
     joined += words[i];
   }
   return joined;
 }
 
-LevelWord ReadLevelWord(std::u16string_view word) {
+LevelWord ReadLevelWord(host::TextView word) {
   if (word.empty()) return {};
   std::int64_t value = 0;
   bool fits = true;
-  for (const char16_t c : word) {
-    if (c < u'0' || c > u'9') return {};
+  for (const host::Char c : word) {
+    if (c < HOST_TEXT('0') || c > HOST_TEXT('9')) return {};
     if (fits) {
-      value = value * 10 + (c - u'0');
+      value = value * 10 + (c - HOST_TEXT('0'));
       fits = value <= std::numeric_limits<int32>::max();
     }
   }
   return {true, fits ? std::optional<int32>(static_cast<int32>(value)) : std::nullopt};
 }
 
-std::string ToUtf8(std::u16string_view word) { return Utf16ToUtf8(word); }
+std::string ToUtf8(host::TextView word) { return host::ToUtf8(word); }
 
 std::string ToLowerAscii(std::string text) {
   for (char& c : text) {
@@ -55,7 +55,7 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-bool NameContains(std::u16string_view name, std::u16string_view loweredText) {
+bool NameContains(host::TextView name, host::TextView loweredText) {
   if (loweredText.empty() || loweredText.size() > name.size()) return false;
   for (std::size_t at = 0; at + loweredText.size() <= name.size(); ++at) {
     std::size_t i = 0;

@@ -63,10 +63,11 @@ std::string Found(const json& value) {
 }
 
 // Bytes of 0x80 and above become '?', as the host widens a command word.
-std::u16string Widened(std::string_view word) {
-  std::u16string wide;
+host::String Widened(std::string_view word) {
+  host::String wide;
   for (const char byte : word) {
-    wide += static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<char16_t>(byte);
+    wide +=
+        static_cast<unsigned char>(byte) >= 0x80 ? HOST_TEXT('?') : static_cast<host::Char>(byte);
   }
   return wide;
 }
@@ -97,8 +98,8 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     std::size_t diagonal = row[0];
     row[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      const bool same = LowerAscii(static_cast<char16_t>(a[i - 1])) ==
-                        LowerAscii(static_cast<char16_t>(b[j - 1]));
+      const bool same = LowerAscii(static_cast<host::Char>(a[i - 1])) ==
+                        LowerAscii(static_cast<host::Char>(b[j - 1]));
       const std::size_t next = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
       diagonal = row[j];
       row[j] = next;
@@ -308,8 +309,8 @@ class Checker {
               fmt::format("the command word {} holds a space, so no chat line can start with it",
                           Quoted(word)));
       }
-      const std::u16string registered = Widened(word);
-      if (registered != std::u16string(word.begin(), word.end())) {
+      const host::String registered = Widened(word);
+      if (registered != host::String(word.begin(), word.end())) {
         std::string shown(registered.begin(), registered.end());
         Warning(at, fmt::format("{} holds characters beyond ASCII: it is registered as {}, so "
                                 "typing {} does not reach it",
@@ -370,7 +371,7 @@ class Checker {
   // Anything shaped like a placeholder ("{" letters, digits or "_" "}") that the label does not
   // fill in is shown as it stands.
   void UnknownPlaceholders(std::string_view text, const std::string& at,
-                           std::span<const std::u16string_view> placeholders) {
+                           std::span<const host::TextView> placeholders) {
     std::vector<std::string_view> reported;
     for (std::size_t open = text.find('{'); open != std::string_view::npos;
          open = text.find('{', open + 1)) {
@@ -378,7 +379,7 @@ class Checker {
       while (end < text.size() && IsNameCharacter(text[end])) ++end;
       if (end == open + 1 || end >= text.size() || text[end] != '}') continue;
       const std::string_view name = text.substr(open, end - open + 1);
-      const std::u16string wide(name.begin(), name.end());
+      const host::String wide(name.begin(), name.end());
       const bool known = std::any_of(placeholders.begin(), placeholders.end(),
                                      [&](auto p) { return EqualsIgnoringAsciiCase(wide, p); });
       if (known || std::find(reported.begin(), reported.end(), name) != reported.end()) continue;

@@ -1,22 +1,19 @@
 #include "config/MessageFormat.h"
 
-#include <fmt/args.h>
-#include <fmt/xchar.h>
+#include <fmt/format.h>
 
 #include <cstddef>
-#include <iterator>
+#include <vector>
 
-#include "ArkApi/BasicTypes.h"
+#include "host/TrialFormat.h"
 
 namespace packsentinel {
 namespace {
 
-using Context = fmt::buffer_context<char16_t>;
-
 // The configuration's UTF-8, which the JSON parser has already found well formed, as the
 // 16-bit text the replies format.
-std::u16string DecodeUtf8(std::string_view text) {
-  std::u16string out;
+host::String DecodeUtf8(std::string_view text) {
+  host::String out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -31,10 +28,10 @@ std::u16string DecodeUtf8(std::string_view text) {
     i += length;
     if (c >= 0x10000) {
       c -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (c >> 10));
-      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+      out += static_cast<host::Char>(0xD800 + (c >> 10));
+      out += static_cast<host::Char>(0xDC00 + (c & 0x3FF));
     } else {
-      out += static_cast<char16_t>(c);
+      out += static_cast<host::Char>(c);
     }
   }
   return out;
@@ -42,25 +39,25 @@ std::u16string DecodeUtf8(std::string_view text) {
 
 // A width or precision beyond the longest message, or one taken from an argument (whose value
 // at use is not known here).
-std::optional<std::string> CheckFieldSizes(std::u16string_view format) {
+std::optional<std::string> CheckFieldSizes(host::TextView format) {
   for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] != u'{') continue;
-    if (i + 1 < format.size() && format[i + 1] == u'{') {
+    if (format[i] != HOST_TEXT('{')) continue;
+    if (i + 1 < format.size() && format[i + 1] == HOST_TEXT('{')) {
       ++i;
       continue;
     }
     bool inSpec = false;
-    for (++i; i < format.size() && format[i] != u'}'; ++i) {
-      const char16_t c = format[i];
-      if (c == u'{') {
+    for (++i; i < format.size() && format[i] != HOST_TEXT('}'); ++i) {
+      const host::Char c = format[i];
+      if (c == HOST_TEXT('{')) {
         return "has a brace inside a replacement field: a width or precision taken from an "
                "argument is not allowed, and a brace is no fill character";
       }
-      if (c == u':') inSpec = true;
-      if (!inSpec || c < u'0' || c > u'9') continue;
+      if (c == HOST_TEXT(':')) inSpec = true;
+      if (!inSpec || c < HOST_TEXT('0') || c > HOST_TEXT('9')) continue;
       long long number = 0;
-      for (; i < format.size() && format[i] >= u'0' && format[i] <= u'9'; ++i) {
-        number = std::min<long long>(number * 10 + (format[i] - u'0'), 1LL << 40);
+      for (; i < format.size() && format[i] >= HOST_TEXT('0') && format[i] <= HOST_TEXT('9'); ++i) {
+        number = std::min<long long>(number * 10 + (format[i] - HOST_TEXT('0')), 1LL << 40);
       }
       if (number > schema::kMessageLengthLimit) {
         return fmt::format(
@@ -72,24 +69,6 @@ std::optional<std::string> CheckFieldSizes(std::u16string_view format) {
   }
   return std::nullopt;
 }
-
-// Counts what the formatter writes and keeps none of it.
-struct CountingOutput {
-  using iterator_category = std::output_iterator_tag;
-  using value_type = void;
-  using difference_type = std::ptrdiff_t;
-  using pointer = void;
-  using reference = void;
-
-  std::size_t* count;
-  CountingOutput& operator*() { return *this; }
-  CountingOutput& operator++() { return *this; }
-  CountingOutput operator++(int) { return *this; }
-  CountingOutput& operator=(char16_t) {
-    ++*count;
-    return *this;
-  }
-};
 
 std::optional<std::string> TooLong(std::size_t length, std::string_view how) {
   if (length <= static_cast<std::size_t>(schema::kMessageLengthLimit)) return std::nullopt;
@@ -111,25 +90,25 @@ std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
 
 std::optional<std::string> CheckMessageFormat(std::string_view text,
                                               std::span<const schema::MessageArgument> arguments) {
-  const std::u16string format = DecodeUtf8(text);
+  const host::String format = DecodeUtf8(text);
   if (auto tooWide = CheckFieldSizes(format)) return tooWide;
 
-  // The kinds the replies pass: player and configuration texts as 16-bit views, numbers as
+  // The kinds the replies pass: player and configuration texts as text views, numbers as
   // 32-bit integers.
-  static constexpr std::u16string_view kSampleText = u"Raptor";
+  static constexpr host::TextView kSampleText = HOST_TEXT("Raptor");
   static constexpr int32 kSampleNumber = 10;
-  fmt::dynamic_format_arg_store<Context> samples;
+  std::vector<host::TrialArgument> samples;
   for (const auto& argument : arguments) {
     if (argument.kind == schema::ArgumentKind::Text) {
-      samples.push_back(kSampleText);
+      samples.emplace_back(kSampleText);
     } else {
-      samples.push_back(kSampleNumber);
+      samples.emplace_back(kSampleNumber);
     }
   }
   std::size_t length = 0;
   try {
-    fmt::vformat_to(CountingOutput{&length}, fmt::basic_string_view<char16_t>(format), samples);
-  } catch (const fmt::format_error& error) {
+    length = host::FormattedLength(format, samples);
+  } catch (const host::FormatError& error) {
     return fmt::format("cannot be formatted with its arguments ({}): {}", ArgumentList(arguments),
                        error.what());
   }

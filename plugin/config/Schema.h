@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "host/Char.h"
+
 namespace packsentinel::schema {
 
 // What a range setting, absent or below zero, comes to for its command.
@@ -77,16 +79,16 @@ inline constexpr std::array<MessageSchema, 15> kMessageSchemas = {{
 }};
 
 // Label placeholders, in the order each label fills them in.
-inline constexpr std::u16string_view kWildLabelPlaceholders[] = {u"{dinoName}", u"{dinoLevel}",
-                                                                 u"{dinoDistance}"};
-inline constexpr std::u16string_view kTribeDinoLabelPlaceholders[] = {
-    u"{dinoName}", u"{dinoDistance}", u"{spaces}"};
-inline constexpr std::u16string_view kTribeMemberLabelPlaceholders[] = {u"{playerName}",
-                                                                        u"{playerDistance}"};
+inline constexpr host::TextView kWildLabelPlaceholders[] = {
+    HOST_TEXT("{dinoName}"), HOST_TEXT("{dinoLevel}"), HOST_TEXT("{dinoDistance}")};
+inline constexpr host::TextView kTribeDinoLabelPlaceholders[] = {
+    HOST_TEXT("{dinoName}"), HOST_TEXT("{dinoDistance}"), HOST_TEXT("{spaces}")};
+inline constexpr host::TextView kTribeMemberLabelPlaceholders[] = {HOST_TEXT("{playerName}"),
+                                                                   HOST_TEXT("{playerDistance}")};
 
 struct LabelSchema {
   std::string_view key;
-  std::span<const std::u16string_view> placeholders;
+  std::span<const host::TextView> placeholders;
 };
 
 inline constexpr std::array<LabelSchema, 3> kLabelSchemas = {{

@@ -5,18 +5,22 @@
 #include <string>
 #include <string_view>
 
+#include "host/Char.h"
+
 namespace packsentinel {
 
-inline char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+inline host::Char LowerAscii(host::Char c) {
+  return c >= HOST_TEXT('A') && c <= HOST_TEXT('Z') ? c + (HOST_TEXT('a') - HOST_TEXT('A')) : c;
+}
 
-inline std::u16string LowerAscii(std::u16string_view text) {
-  std::u16string lowered(text);
-  for (char16_t& c : lowered) c = LowerAscii(c);
+inline host::String LowerAscii(host::TextView text) {
+  host::String lowered(text);
+  for (host::Char& c : lowered) c = LowerAscii(c);
   return lowered;
 }
 
 // Equal in length and in every character, ASCII letter case ignored.
-inline bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+inline bool EqualsIgnoringAsciiCase(host::TextView a, host::TextView b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;

@@ -6,12 +6,13 @@
 
 #include "config/Check.h"
 #include "core/Lifecycle.h"
+#include "host/Entry.h"
 #include "host/Framework.h"
 
 namespace packsentinel {
 
 // Constructed before the attach notification runs and destroyed after detach.
-[[gnu::init_priority(1000)]] nlohmann::json Config;
+HOST_BUILT_BEFORE_ATTACH nlohmann::json Config;
 
 namespace {
 

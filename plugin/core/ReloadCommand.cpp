@@ -51,8 +51,8 @@ void SendProblems(AShooterPlayerController* controller, const ConfigProblems& pr
 void SendServerReply(AShooterPlayerController* controller, Colour colour, const FString& text) {
   if (controller == nullptr) return;
   const auto& linear = SrgbToLinear();
-  const FLinearColor linearColour{linear[colour.red], linear[colour.green], linear[colour.blue],
-                                  colour.alpha / 255.f};
+  const host::LinearColour linearColour{linear[colour.red], linear[colour.green],
+                                        linear[colour.blue], colour.alpha / 255.f};
   host::ClientServerChatDirectMessage(controller, text, linearColour, false);
 }
 

@@ -1,13 +1,12 @@
 #include "host/Framework.h"
 
-#include <dlfcn.h>
-
 #include "ArkApi/IApiUtils.h"
 #include "ArkApi/ICommands.h"
 #include "ArkApi/Log.h"
 #include "ArkApi/Permissions.h"
 #include "ArkApi/PluginEntry.h"
 #include "ArkApi/Tools.h"
+#include "host/DynamicLibrary.h"
 
 namespace host {
 
@@ -54,14 +53,14 @@ class PermissionsBinding {
   // Until it is found every check tries again, so the permissions plugin may come later.
   bool Bind(std::string& error) {
     if (isPlayerInGroup_ != nullptr) return true;
-    if (library_ == nullptr) library_ = dlopen(libraryName_, RTLD_NOW);
+    if (library_ == nullptr) library_ = OpenLibrary(libraryName_);
     if (library_ != nullptr) {
       isPlayerInGroup_ = reinterpret_cast<Permissions::IsPlayerInGroupFunction>(
-          dlsym(library_, Permissions::kIsPlayerInGroupSymbol));
+          FindSymbol(library_, Permissions::kIsPlayerInGroupSymbol));
     }
     if (isPlayerInGroup_ != nullptr) return true;
-    const char* reason = dlerror();
-    error = reason ? reason : "IsPlayerInGroup not found";
+    error = LastLinkError();
+    if (error.empty()) error = "IsPlayerInGroup not found";
     return false;
   }
 
@@ -71,7 +70,7 @@ class PermissionsBinding {
 
  private:
   void Release() {
-    if (library_ != nullptr) dlclose(library_);
+    if (library_ != nullptr) CloseLibrary(library_);
     library_ = nullptr;
     isPlayerInGroup_ = nullptr;
   }

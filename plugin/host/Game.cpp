@@ -14,7 +14,10 @@ uint64 GetLinkedPlayerId(AShooterPlayerController* controller) {
 }
 
 FString GetPlayerCharacterName(AShooterPlayerController* controller) {
-  return NativeCall<FString>(controller, "AShooterPlayerController.GetPlayerCharacterName");
+  FString name;
+  NativeCall<FString*, FString*>(controller, "AShooterPlayerController.GetPlayerCharacterName",
+                                 &name);
+  return name;
 }
 
 AShooterPlayerState* GetPlayerState(AController* controller) {
@@ -25,42 +28,53 @@ void ClientChatMessage(AShooterPlayerController* controller, const FChatMessage&
   NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage", message);
 }
 
+namespace {
+
+FLinearColor ToGame(const LinearColour& colour) {
+  return FLinearColor(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+}  // namespace
+
 void ClientServerChatDirectMessage(AShooterPlayerController* controller, const FString& text,
-                                   const FLinearColor& colour, bool bold) {
+                                   const LinearColour& colour, bool bold) {
   NativeCall<void, const FString&, FLinearColor, bool>(
-      controller, "AShooterPlayerController.ClientServerChatDirectMessage", text, colour, bold);
+      controller, "AShooterPlayerController.ClientServerChatDirectMessage", text, ToGame(colour),
+      bold);
 }
 
 void ClientServerNotificationSingle(AShooterPlayerController* controller, const FString& text,
-                                    const FLinearColor& colour, float scale, float displayTime,
+                                    const LinearColour& colour, float scale, float displayTime,
                                     UTexture2D* icon, USoundBase* sound, int32 priority) {
   NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>(
-      controller, "AShooterPlayerController.ClientServerNotificationSingle", text, colour, scale,
-      displayTime, icon, sound, priority);
+      controller, "AShooterPlayerController.ClientServerNotificationSingle", text, ToGame(colour),
+      scale, displayTime, icon, sound, priority);
 }
 
 void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, const FString& text,
-                                        const FLinearColor& colour, float scale, float displayTime,
+                                        const LinearColour& colour, float scale, float displayTime,
                                         UTexture2D* icon, USoundBase* sound) {
   NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>(
-      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", text, colour,
-      scale, displayTime, icon, sound);
+      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", text,
+      ToGame(colour), scale, displayTime, icon, sound);
 }
 
 void ClientAddFloatingText(AShooterPlayerController* controller, const FVector& at,
-                           const FString& text, FColor colour, float scaleX, float scaleY,
-                           float lifeSpan, const FVector* velocity, float minScale, float fadeIn,
+                           const FString& text, PackedColour colour, float scaleX, float scaleY,
+                           float lifeSpan, const FVector& velocity, float minScale, float fadeIn,
                            float fadeOut) {
-  NativeCall<void, FVector, const FString&, FColor, float, float, float, const FVector*, float,
-             float, float>(controller, "AShooterPlayerController.ClientAddFloatingText", at, text,
-                           colour, scaleX, scaleY, lifeSpan, velocity, minScale, fadeIn, fadeOut);
+  NativeCall<void, FVector, const FString&, FColor, float, float, float, FVector, float, float,
+             float>(controller, "AShooterPlayerController.ClientAddFloatingText", at, text,
+                    FColor(colour.argb), scaleX, scaleY, lifeSpan, velocity, minScale, fadeIn,
+                    fadeOut);
 }
 
 void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& text,
-                              AActor* baseActor, const FLinearColor& colour, float duration,
+                              AActor* baseActor, const LinearColour& colour, float duration,
                               bool popBack) {
   NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
-      actor, "AActor.MulticastDrawDebugString", at, text, baseActor, colour, duration, popBack);
+      actor, "AActor.MulticastDrawDebugString", at, text, baseActor, ToGame(colour), duration,
+      popBack);
 }
 
 USceneComponent* GetRootComponent(AActor* actor) {
@@ -76,17 +90,21 @@ UClass* GetDinoClass() {
 }
 
 FString GetDinoDescriptiveName(APrimalDinoCharacter* dino) {
-  return NativeCall<FString>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName");
+  FString name;
+  NativeCall<FString*, FString*>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName", &name);
+  return name;
 }
 
 FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
-  return NativeCall<FVector, bool>(character, "AShooterCharacter.GetPawnViewLocation",
-                                   allTransforms);
+  FVector at;
+  NativeCall<FVector*, FVector*, bool>(character, "AShooterCharacter.GetPawnViewLocation", &at,
+                                       allTransforms);
+  return at;
 }
 
 const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {
   const void* tribe = GetAddress(state, "AShooterPlayerState.MyTribeData");
-  return GetNativeField<TArray<uint32>>(tribe, "FTribeData.MembersPlayerDataID");
+  return *GetNativePointerField<TArray<uint32>*>(tribe, "FTribeData.MembersPlayerDataID");
 }
 
 uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId) {
@@ -98,9 +116,10 @@ void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId
   NativeCall<void, int32, uint64>(gameMode, "AShooterGameMode.AddPlayerID", playerDataId, playerId);
 }
 
-const TArray<TWeakObjectPtr<APlayerController>>& GetPlayerControllerList(UWorld* world) {
-  return GetNativeField<TArray<TWeakObjectPtr<APlayerController>>>(world,
-                                                                   "UWorld.PlayerControllerList");
+WeakRefList<APlayerController> GetPlayerControllers(UWorld* world) {
+  return WeakRefList<APlayerController>(
+      *GetNativePointerField<TArray<TWeakObjectPtr<APlayerController>>*>(
+          world, "UWorld.PlayerControllerList"));
 }
 
 APrimalWorldSettings* GetWorldSettings(UWorld* world) {

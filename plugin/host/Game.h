@@ -9,19 +9,11 @@
 #include "ArkApi/ChatMessage.h"
 #include "ArkApi/Resolver.h"
 #include "ArkApi/Vector.h"
-#include "ArkApi/WeakObjectPtr.h"
+#include "host/Colour.h"
 #include "host/Text.h"
+#include "host/WeakRef.h"
 
 namespace host {
-
-// A reference that answers none once its object is gone, even if the memory was reused.
-template <typename T>
-using WeakRef = TWeakObjectPtr<T>;
-
-template <typename T>
-bool SameObject(const WeakRef<T>& a, const WeakRef<T>& b) {
-  return a.ObjectIndex == b.ObjectIndex && a.ObjectSerialNumber == b.ObjectSerialNumber;
-}
 
 // Player controllers.
 uint64 GetPlayerId(AShooterPlayerController* controller);  // 0 for none
@@ -38,19 +30,19 @@ AShooterPlayerState* GetPlayerState(AController* controller);
 // What players are sent.
 void ClientChatMessage(AShooterPlayerController* controller, const FChatMessage& message);
 void ClientServerChatDirectMessage(AShooterPlayerController* controller, const FString& text,
-                                   const FLinearColor& colour, bool bold);
+                                   const LinearColour& colour, bool bold);
 void ClientServerNotificationSingle(AShooterPlayerController* controller, const FString& text,
-                                    const FLinearColor& colour, float scale, float displayTime,
+                                    const LinearColour& colour, float scale, float displayTime,
                                     UTexture2D* icon, USoundBase* sound, int32 priority);
 void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, const FString& text,
-                                        const FLinearColor& colour, float scale, float displayTime,
+                                        const LinearColour& colour, float scale, float displayTime,
                                         UTexture2D* icon, USoundBase* sound);
 void ClientAddFloatingText(AShooterPlayerController* controller, const FVector& at,
-                           const FString& text, FColor colour, float scaleX, float scaleY,
-                           float lifeSpan, const FVector* velocity, float minScale, float fadeIn,
+                           const FString& text, PackedColour colour, float scaleX, float scaleY,
+                           float lifeSpan, const FVector& velocity, float minScale, float fadeIn,
                            float fadeOut);
 void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& text,
-                              AActor* baseActor, const FLinearColor& colour, float duration,
+                              AActor* baseActor, const LinearColour& colour, float duration,
                               bool popBack);
 
 // Actors.
@@ -78,8 +70,9 @@ inline bool IsDeadFlagSet(APrimalCharacter* character) {
 inline bool IsSleeping(APrimalCharacter* character) {
   return GetNativeBitField(character, "APrimalCharacter.bIsSleeping");
 }
+// Read in place: a label or a list may show it without a copy.
 inline const FString& GetDescriptiveName(APrimalCharacter* character) {
-  return GetNativeField<FString>(character, "APrimalCharacter.DescriptiveName");
+  return *GetNativePointerField<FString*>(character, "APrimalCharacter.DescriptiveName");
 }
 inline UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character) {
   return GetNativeField<UPrimalCharacterStatusComponent*>(
@@ -89,7 +82,9 @@ inline int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
   return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
 }
 inline FVector GetCapsuleTopLocation(APrimalCharacter* character) {
-  return NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
+  FVector top;
+  NativeCall<FVector*, FVector*>(character, "APrimalCharacter.GetCapsuleTopLocation", &top);
+  return top;
 }
 inline bool IsDestroyingDino(APrimalDinoCharacter* dino) {
   return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");
@@ -106,7 +101,7 @@ uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId);
 void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId);
 
 // The world.
-const TArray<TWeakObjectPtr<APlayerController>>& GetPlayerControllerList(UWorld* world);
+WeakRefList<APlayerController> GetPlayerControllers(UWorld* world);
 APrimalWorldSettings* GetWorldSettings(UWorld* world);
 struct MapScale {
   float latitudeScale, latitudeOrigin, longitudeScale, longitudeOrigin;

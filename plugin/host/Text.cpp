@@ -5,7 +5,7 @@
 namespace host {
 
 FString DecodeUtf8(const std::string& text) {
-  return FString(std::u16string_view(ArkApi::Tools::Utf8Decode(text)));
+  return FString(TextView(ArkApi::Tools::Utf8Decode(text)));
 }
 
 }  // namespace host

@@ -27,7 +27,7 @@ void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabe
     const int32 metres = DistanceInMetres(creature, trackerCharacter);
     if (range.Admits(metres)) {
       if (!labelTemplate) {
-        labelTemplate.emplace(GetFloatingText(kind.templateKey).View(), kind.placeholders);
+        labelTemplate.emplace(host::View(GetFloatingText(kind.templateKey)), kind.placeholders);
       }
       kind.labelText(*labelTemplate, creature, metres, text);
       host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,

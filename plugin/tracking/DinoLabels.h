@@ -14,10 +14,10 @@ namespace packsentinel {
 
 // What tells the wild and the tribe creature labels apart.
 struct DinoLabelKind {
-  const char* commandKey;                             // the section under "Commands"
-  const char* templateKey;                            // under "FloatingTexts"
-  std::span<const std::u16string_view> placeholders;  // in replacement order
-  FLinearColor colour;
+  const char* commandKey;                        // the section under "Commands"
+  const char* templateKey;                       // under "FloatingTexts"
+  std::span<const host::TextView> placeholders;  // in replacement order
+  host::LinearColour colour;
   bool upperBound;  // whether "MaxTrackRange" limits where labels are drawn
   bool (*isGone)(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
                  AShooterCharacter* trackerCharacter);

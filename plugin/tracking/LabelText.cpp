@@ -7,12 +7,12 @@
 namespace packsentinel {
 namespace {
 
-bool IsBrace(char16_t c) { return (c == u'{') | (c == u'}'); }
+bool IsBrace(host::Char c) { return (c == HOST_TEXT('{')) | (c == HOST_TEXT('}')); }
 
-void ReplaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value) {
+void ReplaceAll(host::String& text, host::TextView name, host::TextView value) {
   std::size_t at = 0;
   while (at + name.size() <= text.size()) {
-    if (EqualsIgnoringAsciiCase(std::u16string_view(text).substr(at, name.size()), name)) {
+    if (EqualsIgnoringAsciiCase(host::TextView(text).substr(at, name.size()), name)) {
       text.replace(at, name.size(), value);
       at += value.size();
     } else {
@@ -29,8 +29,7 @@ bool IsValue(int cell) { return cell < 0; }
 
 // One replacement step over cells: values never match, so this is the rule's step exactly when
 // no inserted text takes part in a match.
-Cells ReplaceCells(const Cells& cells, std::u16string_view text, std::u16string_view name,
-                   int slot) {
+Cells ReplaceCells(const Cells& cells, host::TextView text, host::TextView name, int slot) {
   const auto matchesAt = [&](std::size_t at) {
     if (at + name.size() > cells.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
@@ -53,16 +52,16 @@ Cells ReplaceCells(const Cells& cells, std::u16string_view text, std::u16string_
 
 // Whether a value stands between an opening and a closing brace of the template with no other
 // brace between: a value without braces can take part in a later match only there.
-bool ValueBetweenBraces(const Cells& cells, std::u16string_view text) {
-  std::vector<char16_t> braceAfter(cells.size() + 1, u'\0');
+bool ValueBetweenBraces(const Cells& cells, host::TextView text) {
+  std::vector<host::Char> braceAfter(cells.size() + 1, HOST_TEXT('\0'));
   for (std::size_t i = cells.size(); i-- > 0;) {
     const bool brace = !IsValue(cells[i]) && IsBrace(text[cells[i]]);
     braceAfter[i] = brace ? text[cells[i]] : braceAfter[i + 1];
   }
-  char16_t braceBefore = u'\0';
+  host::Char braceBefore = HOST_TEXT('\0');
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (IsValue(cells[i])) {
-      if (braceBefore == u'{' && braceAfter[i + 1] == u'}') return true;
+      if (braceBefore == HOST_TEXT('{') && braceAfter[i + 1] == HOST_TEXT('}')) return true;
     } else if (IsBrace(text[cells[i]])) {
       braceBefore = text[cells[i]];
     }
@@ -72,15 +71,14 @@ bool ValueBetweenBraces(const Cells& cells, std::u16string_view text) {
 
 }  // namespace
 
-std::u16string ReplaceInSequence(std::u16string_view text,
-                                 std::span<const std::u16string_view> names,
-                                 std::span<const std::u16string_view> values) {
-  std::u16string filled(text);
+host::String ReplaceInSequence(host::TextView text, std::span<const host::TextView> names,
+                               std::span<const host::TextView> values) {
+  host::String filled(text);
   for (std::size_t i = 0; i < names.size(); ++i) ReplaceAll(filled, names[i], values[i]);
   return filled;
 }
 
-LabelTemplate::LabelTemplate(std::u16string_view text, std::span<const std::u16string_view> names)
+LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView> names)
     : text_(text), names_(names) {
   Cells cells(text.size());
   for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<int>(i);
@@ -102,15 +100,15 @@ LabelTemplate::LabelTemplate(std::u16string_view text, std::span<const std::u16s
   if (piece.literalLength > 0) pieces_.push_back(piece);
 }
 
-void LabelTemplate::Fill(std::span<const std::u16string_view> values, FString& out) const {
+void LabelTemplate::Fill(std::span<const host::TextView> values, FString& out) const {
   out.Reset();
   if (!valueBetweenBraces_ && FillInOnePass(values, out)) return;
-  const std::u16string filled = ReplaceInSequence(text_, names_, values);
+  const host::String filled = ReplaceInSequence(text_, names_, values);
   out.Reset();
   out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
 }
 
-bool LabelTemplate::FillInOnePass(std::span<const std::u16string_view> values, FString& out) const {
+bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, FString& out) const {
   std::size_t length = 0;
   for (const Piece& piece : pieces_) {
     length += piece.literalLength + (piece.slot >= 0 ? values[piece.slot].size() : 0);
@@ -128,25 +126,25 @@ bool LabelTemplate::FillInOnePass(std::span<const std::u16string_view> values, F
     for (std::uint32_t i = 0; i < piece.literalLength; ++i) *at++ = text_[piece.literalStart + i];
     if (piece.slot < 0) continue;
     const bool scannedAgain = piece.slot < lastSlot;
-    for (const char16_t c : values[piece.slot]) {
+    for (const host::Char c : values[piece.slot]) {
       braceScannedAgain |= scannedAgain && IsBrace(c);
       *at++ = c;
     }
   }
-  *at = u'\0';
+  *at = HOST_TEXT('\0');
   return !braceScannedAgain;
 }
 
 DecimalText::DecimalText(int32 value) {
   char narrow[sizeof digits_];
   const auto end = std::to_chars(narrow, narrow + sizeof narrow, value).ptr;
-  for (const char* c = narrow; c != end; ++c) digits_[size_++] = static_cast<char16_t>(*c);
+  for (const char* c = narrow; c != end; ++c) digits_[size_++] = static_cast<host::Char>(*c);
 }
 
-std::u16string_view Blanks(std::size_t count) {
-  static std::u16string blanks;
-  if (blanks.size() < count) blanks.assign(count, u' ');
-  return std::u16string_view(blanks).substr(0, count);
+host::TextView Blanks(std::size_t count) {
+  static host::String blanks;
+  if (blanks.size() < count) blanks.assign(count, HOST_TEXT(' '));
+  return host::TextView(blanks).substr(0, count);
 }
 
 float CreatureLabelDuration(int32 period) {

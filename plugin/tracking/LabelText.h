@@ -16,9 +16,8 @@ namespace packsentinel {
 // The rule: each placeholder in turn replaces every occurrence, letter case ignored, left to
 // right and without rescanning what it inserted; a later placeholder may replace text an earlier
 // one put in. values holds one value per placeholder name, in the same order.
-std::u16string ReplaceInSequence(std::u16string_view text,
-                                 std::span<const std::u16string_view> names,
-                                 std::span<const std::u16string_view> values);
+host::String ReplaceInSequence(host::TextView text, std::span<const host::TextView> names,
+                               std::span<const host::TextView> values);
 
 // A template split once, so that every label of a refresh is written in one pass into a reused
 // text. The split knows where each placeholder stands after the replacements before it; it can
@@ -28,10 +27,10 @@ std::u16string ReplaceInSequence(std::u16string_view text,
 class LabelTemplate {
  public:
   // names: the placeholders in replacement order; they must outlive the template.
-  LabelTemplate(std::u16string_view text, std::span<const std::u16string_view> names);
+  LabelTemplate(host::TextView text, std::span<const host::TextView> names);
 
   // Empties out and writes the label into it, keeping its storage.
-  void Fill(std::span<const std::u16string_view> values, FString& out) const;
+  void Fill(std::span<const host::TextView> values, FString& out) const;
 
  private:
   struct Piece {
@@ -40,10 +39,10 @@ class LabelTemplate {
   };
 
   // False, with the text unfinished, when a value holds a brace that a later step would scan.
-  bool FillInOnePass(std::span<const std::u16string_view> values, FString& out) const;
+  bool FillInOnePass(std::span<const host::TextView> values, FString& out) const;
 
-  std::u16string text_;
-  std::span<const std::u16string_view> names_;
+  host::String text_;
+  std::span<const host::TextView> names_;
   std::vector<Piece> pieces_;
   bool valueBetweenBraces_ = false;
 };
@@ -52,15 +51,15 @@ class LabelTemplate {
 class DecimalText {
  public:
   explicit DecimalText(int32 value);
-  std::u16string_view View() const { return {digits_, size_}; }
+  host::TextView Digits() const { return {digits_, size_}; }
 
  private:
-  char16_t digits_[11];  // "-2147483648"
+  host::Char digits_[11];  // "-2147483648"
   std::size_t size_ = 0;
 };
 
 // A run of blanks, from storage kept across labels.
-std::u16string_view Blanks(std::size_t count);
+host::TextView Blanks(std::size_t count);
 
 // Seconds a label stays, from the refresh period in ticks, so that it lasts until redrawn.
 float CreatureLabelDuration(int32 period);

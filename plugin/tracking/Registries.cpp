@@ -5,14 +5,15 @@
 #include <limits>
 
 #include "commands/TrackLimit.h"
+#include "host/Entry.h"
 
 namespace packsentinel {
 
 // Constructed before the attach notification runs and destroyed after detach.
-[[gnu::init_priority(1000)]] DinoTrackList WildDinoTrackers;
-[[gnu::init_priority(1000)]] DinoTrackList TribeDinoTrackers;
-[[gnu::init_priority(1000)]] MemberTrackList TribeMemberTrackers;
-[[gnu::init_priority(1000)]] std::map<uint64, int32> TrackCounts;
+HOST_BUILT_BEFORE_ATTACH DinoTrackList WildDinoTrackers;
+HOST_BUILT_BEFORE_ATTACH DinoTrackList TribeDinoTrackers;
+HOST_BUILT_BEFORE_ATTACH MemberTrackList TribeMemberTrackers;
+HOST_BUILT_BEFORE_ATTACH std::map<uint64, int32> TrackCounts;
 
 void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
                      APrimalDinoCharacter* creature) {
@@ -25,7 +26,7 @@ namespace {
 
 // Whether a member entry is that very controller's.
 auto HeldBy(const host::WeakRef<AShooterPlayerController>& self) {
-  return [&self](const MemberTrackEntry& entry) { return host::SameObject(entry.tracker, self); };
+  return [&self](const MemberTrackEntry& entry) { return entry.tracker.SameObjectAs(self); };
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ int32 TribeDinoLabelTickCount = 0;
 
 namespace {
 
-constexpr FLinearColor kGreen{0.f, 1.f, 0.f, 1.f};
+constexpr host::LinearColour kGreen{0.f, 1.f, 0.f, 1.f};
 
 // Stricter than for wild creatures: death is asked of the game, and a dead tracker ends it.
 bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
@@ -30,13 +30,18 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
                FString& out) {
   const FString name = host::GetDinoDescriptiveName(creature);
   const DecimalText distance(metres);
-  const std::u16string_view values[] = {name.View(), distance.View(),
-                                        Blanks(SpacesFor(name.Len()))};
+  const host::TextView values[] = {host::View(name), distance.Digits(),
+                                   Blanks(SpacesFor(name.Len()))};
   labelTemplate.Fill(values, out);
 }
 
-constexpr DinoLabelKind kTribeLabels{
-    "TrackTribeDinos", "TrackTribeDinosText", schema::kTribeDinoLabelPlaceholders, kGreen, true, IsGone, LabelText};
+constexpr DinoLabelKind kTribeLabels{"TrackTribeDinos",
+                                     "TrackTribeDinosText",
+                                     schema::kTribeDinoLabelPlaceholders,
+                                     kGreen,
+                                     true,
+                                     IsGone,
+                                     LabelText};
 
 }  // namespace
 

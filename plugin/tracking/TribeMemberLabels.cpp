@@ -17,7 +17,7 @@ int32 MemberLabelTickCount = 0;
 
 namespace {
 
-constexpr std::uint32_t kLabelColour = 0xFF35C211;
+constexpr host::PackedColour kLabelColour{0xFF35C211};
 
 bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) {
   return !host::IsRespawning(controller) && !host::IsDead(character) &&
@@ -31,8 +31,8 @@ uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) {
   uint64 playerId = host::GetSteamIdForPlayerId(gameMode, dataId);
   if (playerId != 0) return playerId;
   const auto linkedId = static_cast<uint64>(static_cast<int64>(dataId));
-  for (const auto& weak : host::GetPlayerControllerList(host::GetGameWorld())) {
-    auto* controller = static_cast<AShooterPlayerController*>(weak.Get());
+  for (APlayerController* each : host::GetPlayerControllers(host::GetGameWorld())) {
+    auto* controller = static_cast<AShooterPlayerController*>(each);
     if (controller != nullptr && host::GetLinkedPlayerId(controller) == linkedId) {
       playerId = host::GetPlayerId(controller);
       break;
@@ -74,16 +74,17 @@ class MemberLabels {
   void Send(AShooterPlayerController* tracker, AShooterPlayerController* mate,
             AShooterCharacter* mateCharacter, int32 metres) {
     if (!labelTemplate_) {
-      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText").View(), schema::kTribeMemberLabelPlaceholders);
+      labelTemplate_.emplace(host::View(GetFloatingText("TrackTribeMembersText")),
+                             schema::kTribeMemberLabelPlaceholders);
     }
     const FVector at = host::GetPawnViewLocation(mateCharacter, false);
     const FString name = host::GetPlayerCharacterName(mate);
     const DecimalText distance(metres);
-    const std::u16string_view values[] = {name.View(), distance.View()};
+    const host::TextView values[] = {host::View(name), distance.Digits()};
     labelTemplate_->Fill(values, text_);
     const FVector still{0.f, 0.f, 0.f};
-    host::ClientAddFloatingText(tracker, at, text_, FColor(kLabelColour), 0.2f, 0.2f, duration_,
-                                &still, 1.5f, 0.f, 0.f);
+    host::ClientAddFloatingText(tracker, at, text_, kLabelColour, 0.2f, 0.2f, duration_, still,
+                                1.5f, 0.f, 0.f);
   }
 
   const RangeRule range_;

@@ -10,7 +10,7 @@ int32 WildLabelTickCount = 0;
 
 namespace {
 
-constexpr FLinearColor kYellow{1.f, 1.f, 0.f, 1.f};
+constexpr host::LinearColour kYellow{1.f, 1.f, 0.f, 1.f};
 
 bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
             AShooterCharacter* trackerCharacter) {
@@ -22,19 +22,20 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
 
 void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
                FString& out) {
-  const std::u16string_view name = host::GetDescriptiveName(creature).View();
+  const host::TextView name = host::View(host::GetDescriptiveName(creature));
   // A creature without status component has no level to show.
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(creature);
   const DecimalText level(status ? host::GetCharacterLevel(status) : 0);
   const DecimalText distance(metres);
-  const std::u16string_view values[] = {name, status ? level.View() : std::u16string_view(),
-                                        distance.View()};
+  const host::TextView values[] = {name, status ? level.Digits() : host::TextView(),
+                                   distance.Digits()};
   labelTemplate.Fill(values, out);
 }
 
 // Wild labels have no upper range: the command already chose what is near enough.
 constexpr DinoLabelKind kWildLabels{
-    "TrackWildDinos", "TrackWildDinosText", schema::kWildLabelPlaceholders, kYellow, false, IsGone, LabelText};
+    "TrackWildDinos", "TrackWildDinosText", schema::kWildLabelPlaceholders, kYellow, false, IsGone,
+    LabelText};
 
 }  // namespace
 

@@ -29,7 +29,8 @@ void Announce(std::string_view event, std::string_view kind, const FString& name
 template <typename Callback>
 void Add(Registry<Callback>& registry, std::string_view kind, const FString& name,
          const Callback& callback) {
-  registry.push_back(std::make_shared<const Registration<Callback>>(Registration<Callback>{name, callback}));
+  registry.push_back(
+      std::make_shared<const Registration<Callback>>(Registration<Callback>{name, callback}));
   Announce("registered", kind, name);
 }
 
@@ -38,7 +39,7 @@ template <typename Callback>
 std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registry,
                                                      std::string_view kind, const FString& name) {
   for (auto it = registry.begin(); it != registry.end(); ++it) {
-    if ((*it)->name == name) {
+    if ((*it)->name.Equals(name)) {
       Announce("unregistered", kind, name);
       auto removed = std::move(*it);
       registry.erase(it);

@@ -7,8 +7,13 @@
 
 namespace {
 
+// The executable's folder, as the framework reports it, until the server names its own.
 std::string& CurrentDir() {
-  static std::string dir = std::filesystem::current_path().string();
+  static std::string dir = [] {
+    std::error_code error;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path().string() : executable.parent_path().string();
+  }();
   return dir;
 }
 
@@ -36,8 +41,8 @@ namespace ArkApi::Tools {
 
 std::string GetCurrentDir() { return CurrentDir(); }
 
-std::u16string Utf8Decode(const std::string& text) {
-  std::u16string out;
+std::basic_string<TCHAR> Utf8Decode(const std::string& text) {
+  std::basic_string<TCHAR> out;
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {

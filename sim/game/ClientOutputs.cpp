@@ -69,9 +69,8 @@ void MulticastDrawDebugString(const AActor* self, const FVector& at, const FStri
 }
 
 void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, FColor colour,
-                           float /*scaleX*/, float /*scaleY*/, float lifeSpan,
-                           const FVector* /*velocity*/, float /*minScale*/, float /*fadeIn*/,
-                           float /*fadeOut*/) {
+                           float /*scaleX*/, float /*scaleY*/, float lifeSpan, FVector /*velocity*/,
+                           float /*minScale*/, float /*fadeIn*/, float /*fadeOut*/) {
   Game::Current().LabelSent(self, text, at, colour);
   framework::Events().EmitWith("floating_text", [&] {
     return Event{{"to", self->Handle},
@@ -98,11 +97,11 @@ void RegisterClientOutputs() {
                        ::USoundBase*),
                   &ClientServerSOTFNotificationCustom>(
       "AShooterPlayerController.ClientServerSOTFNotificationCustom");
-  PublishFunction<void(const void*, const FVector&, const FString&, ::AActor*, FLinearColor,
-                       float, bool),
+  PublishFunction<void(const void*, const FVector&, const FString&, ::AActor*, FLinearColor, float,
+                       bool),
                   &MulticastDrawDebugString>("AActor.MulticastDrawDebugString");
-  PublishFunction<void(const void*, FVector, const FString&, FColor, float, float, float,
-                       const FVector*, float, float, float),
+  PublishFunction<void(const void*, FVector, const FString&, FColor, float, float, float, FVector,
+                       float, float, float),
                   &ClientAddFloatingText>("AShooterPlayerController.ClientAddFloatingText");
 }
 

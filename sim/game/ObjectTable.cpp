@@ -21,21 +21,15 @@ void ObjectTable::Remove(UObject* object) {
   object->InternalIndex = -1;
 }
 
-void ObjectTable::MakeWeak(FWeakObjectPtr& weak, const UObject* object) const {
-  if (object == nullptr || object->InternalIndex < 0) {
-    weak = FWeakObjectPtr{};
-    return;
-  }
-  weak.ObjectIndex = object->InternalIndex;
-  weak.ObjectSerialNumber = slots_[object->InternalIndex].serial;
+const ObjectTable::Slot* ObjectTable::SlotOf(const UObject* object) const {
+  if (object == nullptr || object->InternalIndex < 0) return nullptr;
+  return &slots_[object->InternalIndex];
 }
 
-UObject* ObjectTable::Resolve(const FWeakObjectPtr& weak) const {
-  if (weak.ObjectIndex < 0 || static_cast<std::size_t>(weak.ObjectIndex) >= slots_.size()) {
-    return nullptr;
-  }
-  const Slot& slot = slots_[weak.ObjectIndex];
-  return slot.serial == weak.ObjectSerialNumber ? slot.object : nullptr;
+UObject* ObjectTable::Resolve(int32 index, int32 serial) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= slots_.size()) return nullptr;
+  const Slot& slot = slots_[index];
+  return slot.serial == serial ? slot.object : nullptr;
 }
 
 }  // namespace game

@@ -5,6 +5,7 @@
 // through any other function type is undefined, so each of the stand-in's functions, written
 // with its own object types, is published through an adapter of exactly the plugin's type.
 
+#include <new>
 #include <string_view>
 #include <type_traits>
 
@@ -40,12 +41,33 @@ struct Adapter<R(Args...), Function, OwnR (*)(OwnArgs...)> {
   }
 };
 
+// A function that gives back a record the game declares with a result pointer after the object:
+// published as R*(const void*, R*, Args...), written as R(Self, OwnArgs...).
+template <typename Published, auto Function, typename Own = decltype(Function)>
+struct ResultAdapter;
+
+template <typename R, typename... Args, auto Function, typename Self, typename... OwnArgs>
+struct ResultAdapter<R*(const void*, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
+  static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
+  static R* Call(const void* self, R* result, Args... args) {
+    // Built in the caller's storage, as the game does: whatever the caller had there is not
+    // released, so a caller must pass an empty record.
+    return new (result) R(Function(Convert<Self>(self), Convert<OwnArgs, Args>(args)...));
+  }
+};
+
 }  // namespace publish
 
 // Publishes Function under name with the type plugins call it with.
 template <typename Published, auto Function>
 void PublishFunction(std::string_view name) {
   framework::RegisterFunction(name, &publish::Adapter<Published, Function>::Call);
+}
+
+// The same for a function published with a result pointer (see ResultAdapter).
+template <typename Published, auto Function>
+void PublishResultFunction(std::string_view name) {
+  framework::RegisterFunction(name, &publish::ResultAdapter<Published, Function>::Call);
 }
 
 }  // namespace game

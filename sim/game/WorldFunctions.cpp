@@ -104,19 +104,19 @@ void RegisterWorldFunctions() {
       "UWorld.GetWorldSettings");
   PublishFunction<float(const void*, ::AActor*), &GetDistanceTo>("AActor.GetDistanceTo");
   PublishFunction<bool(const void*), &IsDead>("APrimalCharacter.IsDead");
-  PublishFunction<FVector(const void*), &GetCapsuleTopLocation>(
+  PublishResultFunction<FVector*(const void*, FVector*), &GetCapsuleTopLocation>(
       "APrimalCharacter.GetCapsuleTopLocation");
-  PublishFunction<FString(const void*), &GetDinoDescriptiveName>(
+  PublishResultFunction<FString*(const void*, FString*), &GetDinoDescriptiveName>(
       "APrimalDinoCharacter.GetDinoDescriptiveName");
   PublishFunction<int32(const void*), &GetCharacterLevel>(
       "UPrimalCharacterStatusComponent.GetCharacterLevel");
-  PublishFunction<FVector(const void*, bool), &GetPawnViewLocation>(
+  PublishResultFunction<FVector*(const void*, FVector*, bool), &GetPawnViewLocation>(
       "AShooterCharacter.GetPawnViewLocation");
   PublishFunction<::AShooterCharacter*(const void*), &GetPlayerCharacter>(
       "AShooterPlayerController.GetPlayerCharacter");
   PublishFunction<uint64(const void*), &GetUniqueNetIdAsUINT64>(
       "AShooterPlayerController.GetUniqueNetIdAsUINT64");
-  PublishFunction<FString(const void*), &GetPlayerCharacterName>(
+  PublishResultFunction<FString*(const void*, FString*), &GetPlayerCharacterName>(
       "AShooterPlayerController.GetPlayerCharacterName");
   PublishFunction<uint64(const void*, int32), &GetSteamIDForPlayerID>(
       "AShooterGameMode.GetSteamIDForPlayerID");

@@ -117,7 +117,7 @@ TEST(DecimalText, WritesEveryInteger) {
   for (const int32 value :
        {0, 7, -7, 150, std::numeric_limits<int32>::max(), std::numeric_limits<int32>::min()}) {
     const std::string expected = std::to_string(value);
-    EXPECT_EQ(DecimalText(value).View(), std::u16string(expected.begin(), expected.end()));
+    EXPECT_EQ(DecimalText(value).Digits(), std::u16string(expected.begin(), expected.end()));
   }
 }
 

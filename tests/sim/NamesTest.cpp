@@ -170,7 +170,7 @@ TEST_F(NamesTest, EveryLookupIsCounted) {
 
 TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
   auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
-  TWeakObjectPtr<AActor> weak(reinterpret_cast<AActor*>(rex));
+  auto weak = GetWeakReference(reinterpret_cast<AActor*>(rex));
   EXPECT_EQ(weak.Get(), reinterpret_cast<AActor*>(rex));
 
   game.DestroyDino(rex);
@@ -179,12 +179,12 @@ TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
   auto* newcomer = game.SpawnDino({"raptor", "Raptor", 1, 0, {}});
   ASSERT_EQ(static_cast<void*>(newcomer), static_cast<void*>(rex)) << "memory should be reused";
   EXPECT_EQ(weak.Get(), nullptr);
-  TWeakObjectPtr<AActor> fresh(reinterpret_cast<AActor*>(newcomer));
+  auto fresh = GetWeakReference(reinterpret_cast<AActor*>(newcomer));
   EXPECT_EQ(fresh.Get(), reinterpret_cast<AActor*>(newcomer));
 }
 
 TEST_F(NamesTest, WeakReferenceOfNoObjectIsNone) {
-  TWeakObjectPtr<AActor> none(nullptr);
+  auto none = GetWeakReference(static_cast<AActor*>(nullptr));
   EXPECT_EQ(none.Get(), nullptr);
   EXPECT_EQ(TWeakObjectPtr<AActor>().Get(), nullptr);
 }

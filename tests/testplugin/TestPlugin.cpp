@@ -19,7 +19,7 @@ std::vector<TWeakObjectPtr<AShooterPlayerController>> pingers;
 
 void Ping(AShooterPlayerController* player, FString* line, int32 /*mode*/) {
   if (player == nullptr) return;
-  pingers.emplace_back(player);
+  pingers.push_back(GetWeakReference(player));
   FChatMessage message;
   message.SenderName = FString("TestPlugin");
   message.Message = FString::Format(u"pong: {}", *line);
@@ -30,13 +30,14 @@ void Boom(AShooterPlayerController*, FString*, int32) { throw std::runtime_error
 
 // Each tick, a label over every player who pinged and is still here.
 void DrawPingers(float /*delta*/) {
-  for (const auto& weak : pingers) {
+  for (auto& weak : pingers) {
     auto* player = weak.Get();
     if (player == nullptr) continue;
     auto* character =
         NativeCall<AShooterCharacter*>(player, "AShooterPlayerController.GetPlayerCharacter");
     if (character == nullptr) continue;
-    const FVector top = NativeCall<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
+    FVector top;
+    NativeCall<FVector*, FVector*>(character, "APrimalCharacter.GetCapsuleTopLocation", &top);
     const FString text(u"pinged");
     NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
         player, "AActor.MulticastDrawDebugString", top, text, nullptr, FLinearColor{1, 1, 0, 1},

@@ -12,8 +12,13 @@ using uint32 = std::uint32_t;
 using int64 = std::int64_t;
 using uint64 = std::uint64_t;
 
-// The game's wide character: 16 bits on every platform.
+// The game's wide character, 16 bits: wchar_t where that is 16 bits wide (Windows, the game's own
+// platform), char16_t elsewhere.
+#ifdef _WIN32
+using TCHAR = wchar_t;
+#else
 using TCHAR = char16_t;
+#endif
 
 // Handles to the game's objects. They carry the class hierarchy, so a creature converts to
 // an actor as in the game, but no members: those are reached by name.

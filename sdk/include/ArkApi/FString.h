@@ -4,6 +4,7 @@
 
 #include <fmt/xchar.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -12,14 +13,18 @@
 #include "ArkApi/TArray.h"
 
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
-void AppendUtf8(std::string& out, std::u16string_view text);
+std::string Utf16ToUtf8(std::basic_string_view<TCHAR> text);
+void AppendUtf8(std::string& out, std::basic_string_view<TCHAR> text);
+
+namespace ESearchCase {
+enum Type { CaseSensitive, IgnoreCase };
+}
 
 class FString {
  public:
   FString() = default;
-  FString(const TCHAR* text) : FString(std::u16string_view(text)) {}
-  explicit FString(std::u16string_view text) { Assign(text); }
+  FString(const TCHAR* text) : FString(std::basic_string_view<TCHAR>(text)) {}
+  explicit FString(std::basic_string_view<TCHAR> text) { Assign(text); }
   // Narrow text is widened one byte per character; a byte of 0x80 or above becomes '?',
   // as the game does for text it cannot map.
   FString(const char* text) : FString(std::string_view(text)) {}
@@ -28,16 +33,16 @@ class FString {
     Data.AddUninitialized(static_cast<int32>(text.size()) + 1);
     TCHAR* at = Data.GetData();
     for (const char byte : text) {
-      *at++ = static_cast<unsigned char>(byte) >= 0x80 ? u'?' : static_cast<TCHAR>(byte);
+      *at++ = static_cast<TCHAR>(static_cast<unsigned char>(byte) >= 0x80 ? '?' : byte);
     }
-    *at = u'\0';
+    *at = TCHAR{};
   }
 
   // Characters without the terminator.
   int32 Len() const { return Data.Num() > 0 ? Data.Num() - 1 : 0; }
   bool IsEmpty() const { return Len() == 0; }
-  std::u16string_view View() const { return {**this, static_cast<std::size_t>(Len())}; }
-  const TCHAR* operator*() const { return Data.Num() > 0 ? Data.GetData() : u""; }
+  std::basic_string_view<TCHAR> View() const { return {**this, static_cast<std::size_t>(Len())}; }
+  const TCHAR* operator*() const { return Data.Num() > 0 ? Data.GetData() : &kEmpty; }
   // The TArray itself, terminator included, as the game lays it out.
   const TArray<TCHAR>& GetCharArray() const { return Data; }
   TArray<TCHAR>& GetCharArray() { return Data; }
@@ -49,22 +54,37 @@ class FString {
     if (count <= 0) return;
     if (Data.Num() > 0) Data.Pop();  // the terminator moves to the new end
     Data.Append(text, count);
-    Data.Add(u'\0');
+    Data.Add(TCHAR{});
   }
 
   // UTF-8 form; unpaired surrogates become U+FFFD.
   std::string ToString() const { return Utf16ToUtf8(View()); }
 
-  friend bool operator==(const FString& a, const FString& b) { return a.View() == b.View(); }
+  // Exact unless told otherwise.
+  bool Equals(const FString& other,
+              ESearchCase::Type searchCase = ESearchCase::CaseSensitive) const {
+    if (searchCase == ESearchCase::CaseSensitive) return View() == other.View();
+    const auto a = View();
+    const auto b = other.View();
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+  }
+  // As the game compares its texts: letter case ignored (ASCII letters, as in the C locale).
+  friend bool operator==(const FString& a, const FString& b) {
+    return a.Equals(b, ESearchCase::IgnoreCase);
+  }
 
   // Formats a wide template: "{}" takes the next argument, "{N}" argument N, doubled braces
   // print one. Narrow text arguments are widened one byte per character.
   template <typename... Args>
   static FString Format(const TCHAR* format, const Args&... args) {
-    return FormatWide(std::u16string_view(format), args...);
+    return FormatWide(std::basic_string_view<TCHAR>(format), args...);
   }
   template <typename... Args>
-  static FString FormatWide(std::u16string_view format, const Args&... args) {
+  static FString FormatWide(std::basic_string_view<TCHAR> format, const Args&... args) {
     fmt::basic_memory_buffer<TCHAR, 256> out;
     std::apply(
         [&](const auto&... wide) {
@@ -73,7 +93,7 @@ class FString {
                           fmt::make_format_args<fmt::buffer_context<TCHAR>>(wide...));
         },
         std::make_tuple(WidenArgument(args)...));
-    return FString(std::u16string_view(out.data(), out.size()));
+    return FString(std::basic_string_view<TCHAR>(out.data(), out.size()));
   }
   // Formats a narrow template as narrow text, then widens the result byte by byte.
   template <typename... Args>
@@ -85,25 +105,35 @@ class FString {
   }
 
  private:
-  void Assign(std::u16string_view text) {
+  static constexpr TCHAR kEmpty{};
+
+  static TCHAR LowerAscii(TCHAR c) {
+    return c >= TCHAR('A') && c <= TCHAR('Z') ? static_cast<TCHAR>(c - 'A' + 'a') : c;
+  }
+
+  void Assign(std::basic_string_view<TCHAR> text) {
     if (text.empty()) return;
     Data.Reserve(static_cast<int32>(text.size()) + 1);
     AppendChars(text.data(), static_cast<int32>(text.size()));
   }
 
-  static std::u16string WidenArgument(std::string_view text) {
-    std::u16string wide(text.size(), u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
+  static std::basic_string<TCHAR> WidenArgument(std::string_view text) {
+    std::basic_string<TCHAR> wide(text.size(), TCHAR{});
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      wide[i] = static_cast<TCHAR>(static_cast<unsigned char>(text[i]));
+    }
     return wide;
   }
-  static std::u16string WidenArgument(const std::string& text) {
+  static std::basic_string<TCHAR> WidenArgument(const std::string& text) {
     return WidenArgument(std::string_view(text));
   }
-  static std::u16string WidenArgument(const char* text) {
+  static std::basic_string<TCHAR> WidenArgument(const char* text) {
     return WidenArgument(std::string_view(text));
   }
-  static std::u16string_view WidenArgument(const FString& text) { return text.View(); }
-  static std::u16string_view WidenArgument(std::u16string_view text) { return text; }
+  static std::basic_string_view<TCHAR> WidenArgument(const FString& text) { return text.View(); }
+  static std::basic_string_view<TCHAR> WidenArgument(std::basic_string_view<TCHAR> text) {
+    return text;
+  }
   template <typename T, typename = std::enable_if_t<std::is_arithmetic_v<T>>>
   static T WidenArgument(T value) {
     return value;
@@ -112,14 +142,14 @@ class FString {
   TArray<TCHAR> Data;
 };
 
-inline std::string Utf16ToUtf8(std::u16string_view text) {
+inline std::string Utf16ToUtf8(std::basic_string_view<TCHAR> text) {
   std::string out;
   out.reserve(text.size());
   AppendUtf8(out, text);
   return out;
 }
 
-inline void AppendUtf8(std::string& out, std::u16string_view text) {
+inline void AppendUtf8(std::string& out, std::basic_string_view<TCHAR> text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&

@@ -11,7 +11,11 @@ namespace Permissions {
 extern "C" bool IsPlayerInGroup(uint64 steamId, const FString& group);
 
 using IsPlayerInGroupFunction = bool (*)(uint64, const FString&);
+#ifdef _WIN32
+inline constexpr const char* kLibraryName = "Permissions.dll";
+#else
 inline constexpr const char* kLibraryName = "libPermissions.so";
+#endif
 inline constexpr const char* kIsPlayerInGroupSymbol = "IsPlayerInGroup";
 
 }  // namespace Permissions

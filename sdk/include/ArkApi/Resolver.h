@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 #include "ArkApi/Export.h"
 
@@ -70,9 +71,18 @@ R NativeCallStatic(GameName name, Args... args) {
   return reinterpret_cast<Function>(GetAddress(name))(args...);
 }
 
+// A field's value, copied.
 template <typename T>
-T& GetNativeField(const void* self, GameName name) {
+T GetNativeField(const void* self, GameName name) {
   return *static_cast<T*>(GetAddress(self, name));
+}
+
+// A field's address, for a field the caller reads in place or keeps a reference to: T is the
+// pointer type, as in GetNativePointerField<FString*>.
+template <typename T>
+T GetNativePointerField(const void* self, GameName name) {
+  static_assert(std::is_pointer_v<T>, "the field's pointer type");
+  return static_cast<T>(GetAddress(self, name));
 }
 
 inline bool GetNativeBitField(const void* self, GameName name) {

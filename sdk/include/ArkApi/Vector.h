@@ -15,6 +15,10 @@ struct FLinearColor {
   float G = 0.f;
   float B = 0.f;
   float A = 0.f;
+
+  FLinearColor() {}
+  FLinearColor(float red, float green, float blue, float alpha = 1.f)
+      : R(red), G(green), B(blue), A(alpha) {}
 };
 
 // Packed 8-bit colour; the layout (B, G, R, A in memory) is the game's.

@@ -19,13 +19,29 @@ struct FWeakObjectPtr {
   }
 };
 
+// The typed form: the same two fields, resolved by the same game function.
 template <typename T>
-struct TWeakObjectPtr : FWeakObjectPtr {
+struct TWeakObjectPtr {
+  int32 ObjectIndex = -1;
+  int32 ObjectSerialNumber = 0;
+
   TWeakObjectPtr() = default;
-  explicit TWeakObjectPtr(const T* object) {
-    FWeakObjectPtr::operator=(reinterpret_cast<const UObject*>(object));
+  TWeakObjectPtr(int32 index, int32 serialNumber)
+      : ObjectIndex(index), ObjectSerialNumber(serialNumber) {}
+
+  T* Get(bool evenIfPendingKill = false) {
+    return reinterpret_cast<T*>(
+        NativeCall<UObject*, bool>(this, "FWeakObjectPtr.Get", evenIfPendingKill));
   }
-  T* Get(bool evenIfPendingKill = false) const {
-    return reinterpret_cast<T*>(FWeakObjectPtr::Get(evenIfPendingKill));
+  bool operator==(const TWeakObjectPtr& other) const {
+    return ObjectIndex == other.ObjectIndex && ObjectSerialNumber == other.ObjectSerialNumber;
   }
 };
+
+// A weak reference to object (none for no object).
+template <typename T>
+TWeakObjectPtr<T> GetWeakReference(T* object) {
+  FWeakObjectPtr weak;
+  weak = reinterpret_cast<const UObject*>(object);
+  return TWeakObjectPtr<T>(weak.ObjectIndex, weak.ObjectSerialNumber);
+}

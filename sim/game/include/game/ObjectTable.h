@@ -16,8 +16,17 @@ class ObjectTable {
   void Add(UObject* object);
   void Remove(UObject* object);
 
-  void MakeWeak(FWeakObjectPtr& weak, const UObject* object) const;
-  UObject* Resolve(const FWeakObjectPtr& weak) const;
+  // Weak is FWeakObjectPtr or a TWeakObjectPtr: the same two fields.
+  template <typename Weak>
+  void MakeWeak(Weak& weak, const UObject* object) const {
+    const Slot* slot = SlotOf(object);
+    weak.ObjectIndex = slot ? object->InternalIndex : -1;
+    weak.ObjectSerialNumber = slot ? slot->serial : 0;
+  }
+  template <typename Weak>
+  UObject* Resolve(const Weak& weak) const {
+    return Resolve(weak.ObjectIndex, weak.ObjectSerialNumber);
+  }
   std::size_t LiveCount() const { return slots_.size() - freeIndices_.size(); }
 
  private:
@@ -25,6 +34,9 @@ class ObjectTable {
     UObject* object = nullptr;
     int32 serial = 0;
   };
+  const Slot* SlotOf(const UObject* object) const;
+  UObject* Resolve(int32 index, int32 serial) const;
+
   std::vector<Slot> slots_;
   // Most recently freed first, as the game reuses them.
   std::vector<int32> freeIndices_;

@@ -1,12 +1,16 @@
-// The library's entry: the system's attach and detach notifications, which on Linux are the
-// library's constructor and destructor. Nothing may escape them: an exception leaving a
-// constructor or destructor ends the server process.
+// The library's entry: the system's attach and detach notifications. On Windows the system calls
+// DllMain; elsewhere the library's constructor and destructor stand for them. Nothing may escape
+// them: an exception leaving a constructor or destructor ends the server process.
 
 #include <exception>
 
 #include "ArkApi/PluginEntry.h"
 #include "core/Lifecycle.h"
 #include "host/Framework.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace packsentinel {
 namespace {
@@ -37,8 +41,24 @@ bool LibraryNotification(int reason) {
   }
 }
 
+#ifndef _WIN32
 __attribute__((constructor)) void OnAttach() { LibraryNotification(ArkApi::kProcessAttach); }
 __attribute__((destructor)) void OnDetach() { LibraryNotification(ArkApi::kProcessDetach); }
+#endif
 
 }  // namespace
 }  // namespace packsentinel
+
+#ifdef _WIN32
+// A false answer to the attach makes the loader release the library.
+extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason, LPVOID /*reserved*/) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      return packsentinel::LibraryNotification(ArkApi::kProcessAttach) ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH:
+      return packsentinel::LibraryNotification(ArkApi::kProcessDetach) ? TRUE : FALSE;
+    default:
+      return TRUE;
+  }
+}
+#endif
