@@ -17,6 +17,34 @@ TEST_F(HostTextTest, NarrowTextWidensByteByByte) {
   EXPECT_EQ(FString("ab").GetCharArray().Num(), 3) << "the terminator is counted";
 }
 
+// As the game's: == ignores the case of ASCII letters only; Equals compares exactly unless told.
+TEST_F(HostTextTest, ComparisonsFoldOnlyAsciiLetters) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool equalIgnoringCase;
+    bool equalExactly;
+  } cases[] = {
+      {"Rex", "Rex", true, true},
+      {"Rex", "rEX", true, false},
+      {"AZ", "az", true, false},
+      {"Rex", "Rexy", false, false},
+      {"", "", true, true},
+      // One bit apart like a letter's two cases, but not letters.
+      {"[", "{", false, false},
+      {"@", "`", false, false},
+      {"\xC3\x89", "\xC3\xA9", false, false},  // É, é: not ASCII
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " against " + c.b);
+    const FString a = ArkApi::Tools::Utf8Decode(c.a).c_str();
+    const FString b = ArkApi::Tools::Utf8Decode(c.b).c_str();
+    EXPECT_EQ(a == b, c.equalIgnoringCase);
+    EXPECT_EQ(a.Equals(b, ESearchCase::IgnoreCase), c.equalIgnoringCase);
+    EXPECT_EQ(a.Equals(b), c.equalExactly);
+  }
+}
+
 TEST_F(HostTextTest, WideTemplatesFormat) {
   const FString name(u"Rex");
   const struct {

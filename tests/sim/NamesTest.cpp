@@ -81,6 +81,42 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
   for (const auto& c : cases) EXPECT_EQ(GetAddress(c.object, GameName(c.name)), c.member) << c.name;
 }
 
+// A field read by value is the plugin's own copy; the pointer form reaches the object itself.
+TEST_F(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
+  auto* dino = game.SpawnDino({"rex", "Rex", 150, 3, {1, 2, 3}});
+  int32 team = GetNativeField<int32>(dino, "AActor.TargetingTeam");
+  team = 9;
+  EXPECT_EQ(dino->TargetingTeam, 3);
+  *GetNativePointerField<int32*>(dino, "AActor.TargetingTeam") = team;
+  EXPECT_EQ(dino->TargetingTeam, 9);
+  EXPECT_EQ(GetNativePointerField<FString*>(dino, "APrimalCharacter.DescriptiveName"),
+            &dino->DescriptiveName);
+}
+
+// Functions that give back a text or a position write it through the pointer they are given and
+// return that pointer, as the game's do.
+TEST_F(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
+  auto& player = AddPlayer("alice", 7, {10, 20, 30});
+  auto* dino = game.SpawnDino({"rex", "Rex Alpha", 150, 0, {1, 2, 3}});
+
+  FString name("stale");
+  EXPECT_EQ(
+      (NativeCall<FString*, FString*>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName", &name)),
+      &name);
+  EXPECT_EQ(name.ToString(), "Rex Alpha");
+  EXPECT_EQ((NativeCall<FString*, FString*>(
+                player.controller, "AShooterPlayerController.GetPlayerCharacterName", &name)),
+            &name);
+  EXPECT_EQ(name.ToString(), "alice");
+
+  FVector top{-1, -1, -1};
+  EXPECT_EQ((NativeCall<FVector*, FVector*>(dino, "APrimalCharacter.GetCapsuleTopLocation", &top)),
+            &top);
+  EXPECT_EQ(top.X, 1);
+  EXPECT_EQ(top.Y, 2);
+  EXPECT_EQ(top.Z, 3 + dino->CapsuleHalfHeight);
+}
+
 TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
