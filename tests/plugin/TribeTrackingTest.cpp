@@ -117,6 +117,22 @@ TEST_F(TribeTrackingTest, UnmappedMatesArePairedWithTheGameMode) {
   EXPECT_EQ(labels[1]["text"], "dave 25m");
 }
 
+// Of two online controllers linked to the same data id, the first in the world's list is the
+// mate's.
+TEST_F(TribeTrackingTest, TheFirstControllerLinkedToAnUnmappedIdIsTheMate) {
+  AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, true);
+  auto& carol = AddTribeMate("carol", 3, {2000.f, 0.f, 0.f}, false);
+  carol.controller->LinkedPlayerID = 2;
+  Chat(alice, u"/trackmates on");
+
+  TribeMemberLabelUpdater(0.f);
+  EXPECT_EQ(GameMode().PlayerIds.at(2), 2u);
+  const auto labels = EventsOf("floating_text");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0]["text"], "bob 15m");
+  EXPECT_EQ(labels[1]["text"], "carol 20m");
+}
+
 TEST_F(TribeTrackingTest, OffFromANewControllerInTheOldOnesMemoryLeavesTheOldEntry) {
   Chat(alice, u"/trackmates on");
   auto* first = alice->controller;
