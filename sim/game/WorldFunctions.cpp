@@ -55,10 +55,13 @@ FString GetDinoDescriptiveName(const APrimalDinoCharacter* self) { return self->
 
 int32 GetCharacterLevel(const UPrimalCharacterStatusComponent* self) { return self->Level; }
 
-FVector GetPawnViewLocation(const AShooterCharacter* self, bool /*allTransforms*/) {
-  FVector eyes = self->Location();
-  eyes.Z += AShooterCharacter::kEyeHeight;
-  return eyes;
+// Without all transforms the view point is the eyes, at the base eye height; with them it is
+// the camera's, which the character's view offset lifts above his eyes.
+FVector GetPawnViewLocation(const AShooterCharacter* self, bool allTransforms) {
+  constexpr float kCameraAboveEyes = 30.f;
+  FVector view = self->Location();
+  view.Z += AShooterCharacter::kEyeHeight + (allTransforms ? kCameraAboveEyes : 0.f);
+  return view;
 }
 
 AShooterCharacter* GetPlayerCharacter(const AShooterPlayerController* self) {

@@ -15,6 +15,15 @@ namespace {
 using namespace packsentinel;
 using nlohmann::json;
 
+// U+1F996, four bytes of UTF-8 and two 16-bit characters in a reply.
+constexpr const char* kRex = "\xF0\x9F\xA6\x96";
+
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 json Shipped() {
   std::ifstream in(SHIPPED_CONFIG);
   return json::parse(in);
@@ -78,11 +87,14 @@ TEST(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
       {{"/Commands/TrackWildDinos/MaxTrackRange", 0.5}},
       {{"/Commands/FindDinos/AllowedGroups", json::array()}},
       {{"/Messages/StopTrackingSuccess", "{{done}} }}{{"}},
+      {{"/Messages/NoPermissions", "{{:>5000}}"}},
       {{"/Messages/TrackingDinosWithLevel", "{2} {1} {0} {0:>8} {1:.2}"}},
       {{"/Messages/TrackingDinosNoLevel", "{:>4000}"}},
       {{"/Messages/MessageSender", "{not formatted}"}},
       {{"/FloatingTexts/TrackWildDinosText", "{DINONAME} {{dinoLevel}} { } {} {dinoDistance}"}},
       {{"/Commands/StopTrack/Command", "/trackdino2"}},
+      {{"/Messages/NoDinosFound", std::string(kRex) + "{}" + kRex}},
+      {{"/Messages/MessageSender", Repeated(kRex, 2000)}},
   };
   for (std::size_t i = 0; i < sound.size(); ++i) {
     SCOPED_TRACE(i);
@@ -145,6 +157,10 @@ TEST(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
          "as registered (letter case is ignored, and characters beyond ASCII become \"?\")"}}},
       {{{"/Commands/FindDinos/Command", ""}},
        {{E, "/Commands/FindDinos/Command", "the command word is empty"}}},
+      // Said once each; two empty words are not also the same word.
+      {{{"/Commands/FindDinos/Command", ""}, {"/Commands/StopTrack/Command", ""}},
+       {{E, "/Commands/FindDinos/Command", "the command word is empty"},
+        {E, "/Commands/StopTrack/Command", "the command word is empty"}}},
       {{{"/Commands/FindDinos/Command", "/find dino"}},
        {{E, "/Commands/FindDinos/Command", "holds a space"}}},
       // The document itself
@@ -181,6 +197,7 @@ TEST(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"NoDinosFound", "{:>4000}!", "comes to 4001 characters"},
       {"NoPermissions", std::string(4001, 'x'), "comes to 4001 characters"},
       {"MessageSender", std::string(4001, 'x'), "comes to 4001 characters;"},
+      {"MessageSender", Repeated(kRex, 2001), "comes to 4002 characters;"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 40));
@@ -197,12 +214,16 @@ TEST(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
   } cases[] = {
       {{{"/MaxTrackPerPlayers", 5}},
        {{W, "/MaxTrackPerPlayers", "did you mean \"MaxTrackPerPlayer\"?"}}},
+      {{{"/MaxTrackPerPlayer_old", 5}},
+       {{W, "/MaxTrackPerPlayer_old", "did you mean \"MaxTrackPerPlayer\"?"}}},
       {{{"/maxtrackperplayer", 5}},
        {{W, "/maxtrackperplayer", "did you mean \"MaxTrackPerPlayer\"?"}}},
       {{{"/Messages/NoDinoFound", "x"}},
        {{W, "/Messages/NoDinoFound", "did you mean \"NoDinosFound\"?"}}},
       {{{"/Commands/TrackWildDinos/Enable", true}},
        {{W, "/Commands/TrackWildDinos/Enable", "did you mean \"Enabled\"?"}}},
+      {{{"/Commands/TrackWildDino", json::object()}},
+       {{W, "/Commands/TrackWildDino", "did you mean \"TrackWildDinos\"?"}}},
       {{{"/Commands/StopTrack/Enabled", true}},
        {{W, "/Commands/StopTrack/Enabled", "unknown key, ignored"}}},
       {{{"/Commands/FindDinos/MaxTrackRange", 5}},

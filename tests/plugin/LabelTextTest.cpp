@@ -7,7 +7,9 @@
 #include <span>
 #include <string>
 
+#include "core/Config.h"
 #include "core/Lifecycle.h"
+#include "support/FunctionHook.h"
 #include "support/GameFixture.h"
 #include "tracking/LabelText.h"
 #include "tracking/Refresh.h"
@@ -164,6 +166,34 @@ TEST(RefreshGate, RefreshesOnEveryPeriodPlusOnethCall) {
   TextUpdatePeriod = savedPeriod;
 }
 
+// A switched-off updater still counts its calls, so once it is switched on again it refreshes on
+// the same call as the updaters that never were off.
+TEST(BeginRefresh, CountsCallsWhileSwitchedOff) {
+  const int32 savedPeriod = TextUpdatePeriod;
+  const nlohmann::json savedConfig = Config;
+  TextUpdatePeriod = 2;
+  const struct {
+    const char* enabled;    // one letter per call: y switched on, n off
+    const char* refreshes;  // R a refresh with the section, . nothing to do
+  } cases[] = {
+      {"yyyyyy", "..R..R"},
+      {"nnyyyy", "..R..R"},
+      {"nnnyyy", ".....R"},
+      {"ynyyyy", "..R..R"},
+  };
+  for (const auto& c : cases) {
+    int32 counter = 0;
+    std::string seen;
+    for (std::size_t i = 0; c.enabled[i] != '\0'; ++i) {
+      Config["Commands"]["TrackWildDinos"]["Enabled"] = c.enabled[i] == 'y';
+      seen += BeginRefresh(counter, "TrackWildDinos") ? 'R' : '.';
+    }
+    EXPECT_EQ(seen, c.refreshes) << c.enabled;
+  }
+  Config = savedConfig;
+  TextUpdatePeriod = savedPeriod;
+}
+
 TEST(RangeRule, ComparesWholeMetresWithTheConfiguredBounds) {
   const struct {
     const char* section;
@@ -262,6 +292,33 @@ TEST_F(DistanceInMetresTest, CutsGameUnitsToWholeMetres) {
     EXPECT_EQ(DistanceInMetres(reinterpret_cast<AActor*>(from), reinterpret_cast<AActor*>(to)),
               c.metres)
         << c.at.X << " " << c.at.Y << " " << c.at.Z;
+  }
+}
+
+float hookedDistance = 0.f;
+float HookedDistance(const void* /*self*/, AActor* /*other*/) { return hookedDistance; }
+
+// Distances no map has: the metres stop at the largest the integer holds, also at exactly 2^31
+// metres and for a distance that is not a number, instead of wrapping round.
+TEST_F(DistanceInMetresTest, StaysWithinTheIntegerWhateverTheGameAnswers) {
+  testing_support::FunctionHook hook("AActor.GetDistanceTo", &HookedDistance);
+  constexpr int32 most = std::numeric_limits<int32>::max();
+  const struct {
+    float units;
+    int32 metres;
+  } cases[] = {
+      {214748348416.f, 2147483520},  // the float just below 2^31 metres
+      {214748364800.f, most},        // 2^31 metres exactly
+      {std::numeric_limits<float>::infinity(), most},
+      {std::numeric_limits<float>::quiet_NaN(), most},
+  };
+  auto* from = game.SpawnDino({"from", "Rex", 1, 0, {}});
+  auto* to = game.SpawnDino({"to", "Rex", 1, 0, {}});
+  for (const auto& c : cases) {
+    hookedDistance = c.units;
+    EXPECT_EQ(DistanceInMetres(reinterpret_cast<AActor*>(from), reinterpret_cast<AActor*>(to)),
+              c.metres)
+        << c.units;
   }
 }
 

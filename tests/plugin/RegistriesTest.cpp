@@ -127,6 +127,10 @@ TEST_F(RegistriesTest, CountOperations) {
   EXPECT_EQ(RemainingTrackSlots(nullptr), 0);
   EXPECT_TRUE(IsTrackLimitReached(nullptr));
   EXPECT_EQ(CountOf(0), std::nullopt);
+  // Not even the count of a player the game has no id for (id 0).
+  TrackCounts[0] = 1;
+  RemoveTrackedItem(static_cast<AShooterPlayerController*>(nullptr));
+  EXPECT_EQ(CountOf(0), 1);
 }
 
 TEST_F(RegistriesTest, DroppingAnEntryGivesTheSlotBackToWhoeverItWasCountedFor) {

@@ -36,6 +36,8 @@ TEST_F(TrackLimitTest, LimitFromTheGroups) {
       {10, {{"Five", 5}, {"Twenty", 20}}, {"Twenty", "Five"}, 20},
       {10, {{"Negative", -4}}, {"Negative"}, 0},
       {10, {{"Negative", -4}, {"Five", 5}}, {"Negative", "Five"}, 5},
+      // Membership is settled at the first group he is in: a later limit is not read then.
+      {10, {{"A", 3}, {"B", "many"}}, {"A"}, 3},
       {10, {{"Small", 2.9}}, {"Small"}, 2},
       {10, json::object(), {"Default"}, 10},
       {10, absent, {"Default"}, 10},

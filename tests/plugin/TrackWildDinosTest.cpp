@@ -1,5 +1,6 @@
 // The TrackWildDinos command where a scenario cannot reach: the query radius for any
-// "MaxTrackRange", and a character without a position.
+// "MaxTrackRange", a character without a position, and a query that returns what is no
+// creature.
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,36 @@ TEST_F(TrackWildDinosTest, RingsInAnyOrderRecordEachCreatureOnce) {
   for (const auto& entry : WildDinoTrackers) distinct.insert(entry.creature.Get());
   EXPECT_EQ(WildDinoTrackers.size(), 4u);
   EXPECT_EQ(distinct.size(), 4u);
+}
+
+AActor* stranger = nullptr;
+// The game may return what is no creature at all: an empty entry and another kind of actor.
+TArray<AActor*>* OverlapWithStrangers(TArray<AActor*>* result, UWorld* world, FVector at,
+                                      float radius, int32 group, bool check) {
+  gameOverlap(result, world, at, radius, group, check);
+  result->Add(nullptr);
+  result->Add(stranger);
+  return result;
+}
+
+// Only creatures are taken, in both searches: a player's character with a creature's name and
+// a wild team is not one.
+TEST_F(TrackWildDinosTest, SearchesTakeOnlyCreatures) {
+  auto& rexHunter = AddPlayer("Rex Hunter", 2, {150, 0, 0});
+  stranger = reinterpret_cast<AActor*>(rexHunter.character);
+  ASSERT_LE(rexHunter.character->TargetingTeam, 10000);
+  FunctionHook overlap("UVictoryCore.ServerOctreeOverlapActors", &OverlapWithStrangers,
+                       &gameOverlap);
+  for (const char* range : {"300", "0"}) {
+    WildDinoTrackers.clear();
+    TrackCounts.clear();
+    Config["Commands"]["TrackWildDinos"]["MaxTrackRange"] = nlohmann::json::parse(range);
+    Type(u"/trackdino rex");
+    ASSERT_EQ(WildDinoTrackers.size(), 1u) << range;
+    EXPECT_EQ(WildDinoTrackers.front().creature.Get(),
+              reinterpret_cast<APrimalDinoCharacter*>(game.Dinos().front()))
+        << range;
+  }
 }
 
 }  // namespace

@@ -19,10 +19,12 @@ class TribeTrackingTest : public testing_support::PluginFixture {
     alice = &AddTribeMate("alice", 1, {}, false);
   }
 
-  game::Player& AddTribeMate(const std::string& name, int32 id, FVector at, bool unmapped) {
+  // The player id is the data id unless one is given.
+  game::Player& AddTribeMate(const std::string& name, int32 id, FVector at, bool unmapped,
+                             uint64 playerId = 0) {
     game::PlayerSpec setup;
     setup.name = name;
-    setup.steamId = static_cast<uint64>(id);
+    setup.steamId = playerId != 0 ? playerId : static_cast<uint64>(id);
     setup.dataId = id;
     setup.tribe = 7;
     setup.at = at;
@@ -69,13 +71,15 @@ TEST_F(TribeTrackingTest, RepeatedOnHoldsAtMostTenEntriesAPlayer) {
   for (int i = 0; i < 12; ++i) Chat(alice, u"/trackmates on");
   Chat(&bob, u"/trackmates on");
   EXPECT_EQ(EventsOf("chat").size(), 13u);
-  for (const auto& reply : EventsOf("chat")) EXPECT_EQ(reply["text"], "Your tribe mates are now marked.");
+  for (const auto& reply : EventsOf("chat"))
+    EXPECT_EQ(reply["text"], "Your tribe mates are now marked.");
 
   TribeMemberLabelUpdater(0.f);
   const auto labelsTo = [&](const game::Player& player) {
     const auto labels = EventsOf("floating_text");
-    return std::count_if(labels.begin(), labels.end(),
-                         [&](const auto& label) { return label["to"] == player.controller->Handle; });
+    return std::count_if(labels.begin(), labels.end(), [&](const auto& label) {
+      return label["to"] == player.controller->Handle;
+    });
   };
   EXPECT_EQ(labelsTo(*alice), 10);
   EXPECT_EQ(labelsTo(bob), 1);
@@ -86,27 +90,47 @@ TEST_F(TribeTrackingTest, RepeatedOnHoldsAtMostTenEntriesAPlayer) {
 }
 
 // Mates the game mode cannot map are looked up among the online controllers and the pair is
-// recorded, 0 for one who is offline.
+// recorded, 0 for one who is offline. The tribe lists a data id as 32 bits and the controller
+// links it as 64: dave's 0xFFFFFFFE is linked as 0xFFFFFFFFFFFFFFFE, and is still his.
 TEST_F(TribeTrackingTest, UnmappedMatesArePairedWithTheGameMode) {
   AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, true);
   auto& carol = AddTribeMate("carol", 3, {2000.f, 0.f, 0.f}, true);
+  auto& dave = AddTribeMate("dave", -2, {2500.f, 0.f, 0.f}, true, 4);
   game.Disconnect(carol);
-  ASSERT_EQ(GameMode().PlayerIds.count(2), 0u);
-  ASSERT_EQ(GameMode().PlayerIds.count(3), 0u);
+  for (const int32 unmapped : {2, 3, -2}) ASSERT_EQ(GameMode().PlayerIds.count(unmapped), 0u);
+  ASSERT_EQ(dave.controller->LinkedPlayerID, 0xFFFFFFFFFFFFFFFEu);
   Chat(alice, u"/trackmates on");
 
   TribeMemberLabelUpdater(0.f);
   const struct {
     int32 dataId;
     uint64 playerId;
-  } pairs[] = {{2, 2}, {3, 0}};
+  } pairs[] = {{2, 2}, {3, 0}, {-2, 4}};
   for (const auto& pair : pairs) {
     const auto found = GameMode().PlayerIds.find(pair.dataId);
     ASSERT_NE(found, GameMode().PlayerIds.end()) << pair.dataId;
     EXPECT_EQ(found->second, pair.playerId) << pair.dataId;
   }
-  ASSERT_EQ(EventsOf("floating_text").size(), 1u);
-  EXPECT_EQ(EventsOf("floating_text")[0]["text"], "bob 15m");
+  const auto labels = EventsOf("floating_text");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0]["text"], "bob 15m");
+  EXPECT_EQ(labels[1]["text"], "dave 25m");
+}
+
+// Of two online controllers linked to the same data id, the first in the world's list is the
+// mate's.
+TEST_F(TribeTrackingTest, TheFirstControllerLinkedToAnUnmappedIdIsTheMate) {
+  AddTribeMate("bob", 2, {1500.f, 0.f, 0.f}, true);
+  auto& carol = AddTribeMate("carol", 3, {2000.f, 0.f, 0.f}, false);
+  carol.controller->LinkedPlayerID = 2;
+  Chat(alice, u"/trackmates on");
+
+  TribeMemberLabelUpdater(0.f);
+  EXPECT_EQ(GameMode().PlayerIds.at(2), 2u);
+  const auto labels = EventsOf("floating_text");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0]["text"], "bob 15m");
+  EXPECT_EQ(labels[1]["text"], "carol 20m");
 }
 
 TEST_F(TribeTrackingTest, OffFromANewControllerInTheOldOnesMemoryLeavesTheOldEntry) {

@@ -72,6 +72,12 @@ TEST_F(WildCreatureTest, MatchesNameIgnoringAsciiCaseAndTheLevel) {
       {u"/t 150", "Rex", 150, false},
       {u"/t rex 15a", "Rex 15A", 3, true},
       {u"/t rex 4294967303", "Rex", 7, false},
+      // Every ASCII letter folds, A and Z included, on either side...
+      {u"/t lizard", "GIANT LIZARD", 1, true},
+      {u"/t ZEBRA ALPHA", "zebra alpha", 1, true},
+      // ...and the characters just beside them do not: @ [ ` { are four different ones.
+      {u"/t @", "`", 1, false},
+      {u"/t [", "{", 1, false},
       // Case is folded for ASCII letters only.
       {u"/t \u00E9l\u00E9phant", "\u00C9L\u00C9PHANT", 1, false},
       {u"/t \u00E9l\u00E9phant", "\u00E9L\u00E9PHANT", 1, true},

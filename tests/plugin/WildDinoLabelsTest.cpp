@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Lifecycle.h"
@@ -148,6 +149,21 @@ TEST_F(WildDinoLabelsTest, AMissingSwitchFailsTheRefreshWithoutTouchingTheRegist
     EXPECT_EQ(WildDinoTrackers.size(), 1u) << value;
     EXPECT_EQ(CountOf(1), 1) << value;
   }
+}
+
+// A creature without status component has no level to show: its placeholder is left empty,
+// while a creature of level 0 shows 0.
+TEST_F(WildDinoLabelsTest, ACreatureWithoutStatusComponentShowsNoLevel) {
+  auto& alice = AddPlayer("alice", 1);
+  auto* rex = game.SpawnDino({"", "Rex", 5, 0, {300, 0, 0}});
+  auto* dodo = game.SpawnDino({"", "Dodo", 0, 0, {300, 0, 0}});
+  Track(alice, rex);
+  Track(alice, dodo);
+  auto* status = std::exchange(rex->MyCharacterStatusComponent, nullptr);
+  const auto labels = Refresh();
+  rex->MyCharacterStatusComponent = status;  // the game destroys it with the creature
+
+  EXPECT_EQ(labels, (std::vector<std::string>{"alice: Rex  3m", "alice: Dodo 0 3m"}));
 }
 
 // An error while one entry is handled ends the refresh there: what was dropped before it stays

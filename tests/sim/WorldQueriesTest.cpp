@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "ArkApi/ArkApi.h"
 #include "game/Allocator.h"
@@ -58,6 +59,19 @@ TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
     // The next world reuses this one's memory.
     for (auto* dino : world.Dinos()) world.DestroyDino(dino);
   }
+}
+
+// The flag picks the view point: the eyes without the character's transforms, the camera above
+// them with.
+TEST_F(WorldQueriesTest, PawnViewLocationHonoursAllTransforms) {
+  auto& alice = AddPlayer("alice", 1, {10, 20, 30});
+  const auto view = [&](bool allTransforms) {
+    const FVector at = NativeCall<FVector, bool>(
+        alice.character, "AShooterCharacter.GetPawnViewLocation", allTransforms);
+    return std::vector<float>{at.X, at.Y, at.Z};
+  };
+  EXPECT_EQ(view(false), (std::vector<float>{10, 20, 94}));
+  EXPECT_EQ(view(true), (std::vector<float>{10, 20, 124}));
 }
 
 TEST_F(WorldQueriesTest, OverlapQueryGroupsAndSpawnOrder) {
