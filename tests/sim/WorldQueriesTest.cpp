@@ -66,8 +66,9 @@ TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
 TEST_F(WorldQueriesTest, PawnViewLocationHonoursAllTransforms) {
   auto& alice = AddPlayer("alice", 1, {10, 20, 30});
   const auto view = [&](bool allTransforms) {
-    const FVector at = NativeCall<FVector, bool>(
-        alice.character, "AShooterCharacter.GetPawnViewLocation", allTransforms);
+    FVector at;
+    NativeCall<FVector*, FVector*, bool>(alice.character, "AShooterCharacter.GetPawnViewLocation",
+                                         &at, allTransforms);
     return std::vector<float>{at.X, at.Y, at.Z};
   };
   EXPECT_EQ(view(false), (std::vector<float>{10, 20, 94}));
