@@ -93,21 +93,22 @@ TEST_F(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
             &dino->DescriptiveName);
 }
 
-// Functions that give back a text or a position write it through the pointer they are given and
-// return that pointer, as the game's do.
+// Functions that give back a text or a position build it in the storage they are given and
+// return that pointer, as the game's do (the storage holds no text before: nothing is freed).
 TEST_F(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
   auto& player = AddPlayer("alice", 7, {10, 20, 30});
   auto* dino = game.SpawnDino({"rex", "Rex Alpha", 150, 0, {1, 2, 3}});
 
-  FString name("stale");
-  EXPECT_EQ(
-      (NativeCall<FString*, FString*>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName", &name)),
-      &name);
-  EXPECT_EQ(name.ToString(), "Rex Alpha");
+  FString dinoName;
+  EXPECT_EQ((NativeCall<FString*, FString*>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName",
+                                            &dinoName)),
+            &dinoName);
+  EXPECT_EQ(dinoName.ToString(), "Rex Alpha");
+  FString playerName;
   EXPECT_EQ((NativeCall<FString*, FString*>(
-                player.controller, "AShooterPlayerController.GetPlayerCharacterName", &name)),
-            &name);
-  EXPECT_EQ(name.ToString(), "alice");
+                player.controller, "AShooterPlayerController.GetPlayerCharacterName", &playerName)),
+            &playerName);
+  EXPECT_EQ(playerName.ToString(), "alice");
 
   FVector top{-1, -1, -1};
   EXPECT_EQ((NativeCall<FVector*, FVector*>(dino, "APrimalCharacter.GetCapsuleTopLocation", &top)),
