@@ -460,7 +460,7 @@ void DevServer::RecordLabel(const game::SentLabel& label) {
     sent.tick = tick;
     sent.labels.clear();
   }
-  sent.labels.push_back({std::u16string(label.text.View()), label.at, label.colour, label.channel});
+  sent.labels.push_back({std::u16string(label.text.View()), label.at, label.colour});
 }
 
 }  // namespace devserver

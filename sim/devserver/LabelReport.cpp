@@ -34,8 +34,8 @@ std::string LabelsText(const game::Game& game, const game::Player& receiver,
                                 count == 1 ? "" : "s", sent.tick);
   const ActorsByPlace actors(game);
   for (const auto& label : sent.labels) {
-    out += fmt::format("  {} {} {} at {} {} {}\n", ColourText(label.colour),
-                       ChannelName(label.channel), Over(actors.Under(label.at), receiver),
+    out += fmt::format("  {} {} {} at {} {} {}\n", ColourText(label.colour.Shown()),
+                       ChannelName(label.colour.channel), Over(actors.Under(label.at), receiver),
                        label.at.X, label.at.Y, label.at.Z);
     const std::string text = Utf16ToUtf8(label.text);
     for (const auto line : SplitLines(text)) {
@@ -49,13 +49,14 @@ void CountLabelKinds(const ActorsByPlace& actors, const game::Player& receiver,
                      const std::vector<Label>& labels, std::vector<LabelKindCount>& counts) {
   for (const auto& label : labels) {
     const std::string kind = TargetKind(actors.Under(label.at), receiver);
-    const std::uint32_t colour = label.colour.ToPackedARGB();
+    const FColor shown = label.colour.Shown();
+    const std::uint32_t colour = shown.ToPackedARGB();
     // A handful of kinds at most, so a walk finds one soonest.
     const auto it = std::find_if(counts.begin(), counts.end(), [&](const LabelKindCount& count) {
       return count.kind == kind && count.colour.ToPackedARGB() == colour;
     });
     if (it == counts.end()) {
-      counts.push_back({kind, label.colour, 1});
+      counts.push_back({kind, shown, 1});
     } else {
       ++it->count;
     }

@@ -266,13 +266,14 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
       const auto places = PlacesAround(x, y, width, height);
       // Where nothing is free it hangs above its point regardless.
       const Box box = placement.Place(places).value_or(places.front());
-      leaders += Leader(x, y, box, ColourText(label.colour));
+      const std::string colour = ColourText(label.colour.Shown());
+      leaders += Leader(x, y, box, colour);
       texts += fmt::format(
           "<g><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"{:.1f}\" rx=\"3\" "
           "fill=\"#000000\" fill-opacity=\"0.6\"/>\n<text class=\"label\" fill=\"{}\" "
           "font-family=\"DejaVu Sans Mono, monospace\" font-size=\"{}\" "
           "xml:space=\"preserve\">",
-          box.x, box.y, box.width, box.height, ColourText(label.colour), kLabelFontSize);
+          box.x, box.y, box.width, box.height, colour, kLabelFontSize);
       for (std::size_t i = 0; i < lines.size(); ++i) {
         texts += fmt::format("<tspan x=\"{:.1f}\" y=\"{:.1f}\">{}</tspan>", box.x + 4,
                              box.y + 2 + (i + 0.8f) * kLabelLineHeight, SvgText(lines[i]));

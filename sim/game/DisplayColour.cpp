@@ -28,4 +28,8 @@ FColor DisplayColour(const FLinearColor& colour) {
   return shown;
 }
 
+FColor LabelColour::Shown() const {
+  return channel == LabelChannel::DebugString ? DisplayColour(linear) : packed;
+}
+
 }  // namespace game

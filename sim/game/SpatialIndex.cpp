@@ -117,18 +117,14 @@ void SpatialIndex::Compact() {
   locationOfSlot_.resize(next);
   holes_ = 0;
   // A good moment to let the bounds shrink to the items that are left.
-  bounded_ = false;
+  low_ = {kInf, kInf, kInf};
+  high_ = {-kInf, -kInf, -kInf};
   for (const Entry& entry : inOrder_) {
     if (IsFinite(entry.at)) Include(entry.at);
   }
 }
 
 void SpatialIndex::Include(const FVector& at) {
-  if (!bounded_) {
-    low_ = high_ = at;
-    bounded_ = true;
-    return;
-  }
   low_ = {std::min(low_.X, at.X), std::min(low_.Y, at.Y), std::min(low_.Z, at.Z)};
   high_ = {std::max(high_.X, at.X), std::max(high_.Y, at.Y), std::max(high_.Z, at.Z)};
 }
@@ -146,7 +142,9 @@ void SpatialIndex::Forget(const FVector& at) {
 }
 
 bool SpatialIndex::HoldsAll(const Sphere& sphere) const {
-  if (notFinite_ > 0 || !bounded_) return false;
+  // Empty bounds have an infinite farthest corner, which only an infinite radius holds: then
+  // there is nothing to visit anyway.
+  if (notFinite_ > 0) return false;
   const auto farther = [](float low, float high, double centre) {
     return std::abs(static_cast<double>(low) - centre) >
                    std::abs(static_cast<double>(high) - centre)

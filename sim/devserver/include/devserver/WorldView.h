@@ -33,8 +33,7 @@ Relation RelationOf(const game::APrimalDinoCharacter& dino, const game::Player* 
 struct Label {
   std::u16string text;
   FVector at;
-  FColor colour;
-  game::LabelChannel channel;
+  game::LabelColour colour;
 };
 
 // The labels of one refresh.

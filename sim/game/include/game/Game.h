@@ -57,15 +57,24 @@ enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
 // The two ways a label reaches a player.
 enum class LabelChannel { DebugString, FloatingText };
 
+// The colour a label was sent with, in its call's form: linear for a debug string, packed for a
+// floating text. What the player sees is worked out only when something shows it, not at every
+// label a refresh sends.
+struct LabelColour {
+  LabelChannel channel;
+  FLinearColor linear;
+  FColor packed;
+
+  FColor Shown() const;
+};
+
 // A label drawn for a player, as the devserver keeps it for its reports and snapshots. It refers
-// to the caller's arguments, so it lasts only as long as the call. The colour is the one the
-// player sees, 8-bit sRGB whichever form it was sent in.
+// to the caller's arguments, so it lasts only as long as the call.
 struct SentLabel {
   const AActor& to;
   const FString& text;
   const FVector& at;
-  FColor colour;
-  LabelChannel channel;
+  LabelColour colour;
 };
 
 // A linear colour as the screen shows it: each channel through the sRGB transfer curve, clamped
@@ -124,11 +133,11 @@ class Game final : public framework::GameBackend {
   void LabelSent(const AActor* to, const FString& text, const FVector& at,
                  const FLinearColor& colour) const {
     if (labelListener_) {
-      labelListener_({*to, text, at, DisplayColour(colour), LabelChannel::DebugString});
+      labelListener_({*to, text, at, {LabelChannel::DebugString, colour, {}}});
     }
   }
   void LabelSent(const AActor* to, const FString& text, const FVector& at, FColor colour) const {
-    if (labelListener_) labelListener_({*to, text, at, colour, LabelChannel::FloatingText});
+    if (labelListener_) labelListener_({*to, text, at, {LabelChannel::FloatingText, {}, colour}});
   }
 
   // What the named functions need.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -134,9 +135,10 @@ class SpatialIndex {
   std::vector<Location*> locationOfSlot_;
   std::size_t holes_ = 0;
   // Bounds of every finite position an item has had since the last compaction (they never
-  // shrink in between), and how many items sit at a position that is not finite.
-  FVector low_{}, high_{};
-  bool bounded_ = false;
+  // shrink in between; empty, they are inverted), and how many items sit at a position that is
+  // not finite.
+  static constexpr float kInf = std::numeric_limits<float>::infinity();
+  FVector low_{kInf, kInf, kInf}, high_{-kInf, -kInf, -kInf};
   std::size_t notFinite_ = 0;
   std::unordered_map<CellKey, std::vector<CellEntry>> cells_;
   std::unordered_map<void*, Location> locations_;
