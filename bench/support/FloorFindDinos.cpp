@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ArkApi/IApiUtils.h"
+#include "commands/ActorWalk.h"
 
 namespace bench_support {
 namespace {
@@ -49,7 +50,10 @@ void FloorFindDinos::Run(AShooterPlayerController* controller, const FString& li
   game_.allActorsOfClass(world, dinoClass, &actors);
   listed_.clear();
   visited_ = static_cast<std::size_t>(actors.Num());
-  for (AActor* actor : actors) Examine(actor, dinoClass, request);
+  packsentinel::VisitActors(packsentinel::AllOf(actors), [&](AActor* actor) {
+    Examine(actor, dinoClass, request);
+    return true;
+  });
 
   if (listed_.empty()) {
     if (controller != nullptr) {

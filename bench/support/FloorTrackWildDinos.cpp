@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ArkApi/IApiUtils.h"
+#include "commands/ActorWalk.h"
 
 namespace bench_support {
 namespace {
@@ -29,7 +30,7 @@ class RingSearch {
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
     Query(metres, actors);
-    Ring(actors, TArray<AActor*>());
+    Test(packsentinel::AllOf(actors));
   }
 
   void ExpandingRings() {
@@ -38,7 +39,9 @@ class RingSearch {
     for (std::int64_t metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(metres, actors);
-      Ring(actors, smaller);
+      packsentinel::NewActorsOfRing(packsentinel::AllOf(actors), packsentinel::AllOf(smaller),
+                                    newInRing_);
+      Test(newInRing_);
       if (metres > kLastRingAfterMetres || Full()) return;
       smaller = std::move(actors);
     }
@@ -54,18 +57,13 @@ class RingSearch {
                         kDinoOctreeGroup, true);
   }
 
-  // Tests the actors of a ring that the smaller ring did not hold.
-  void Ring(const TArray<AActor*>& actors, const TArray<AActor*>& smaller) {
-    int32 seen = 0;
-    for (AActor* actor : actors) {
-      if (Full()) return;
-      if (seen < smaller.Num() && smaller[seen] == actor) {
-        ++seen;
-        continue;
-      }
+  void Test(std::span<AActor* const> actors) {
+    packsentinel::VisitActors(actors, [&](AActor* actor) {
+      if (Full()) return false;
       ++visited_;
       if (Takes(actor)) taken_.push_back(reinterpret_cast<APrimalDinoCharacter*>(actor));
-    }
+      return true;
+    });
   }
 
   // A living wild creature of the name and level asked for.
@@ -85,6 +83,7 @@ class RingSearch {
   UClass* const dinoClass_;
   const std::int64_t freeSlots_;
   std::vector<APrimalDinoCharacter*>& taken_;
+  std::vector<AActor*> newInRing_;
   std::size_t visited_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "commands/ActorWalk.h"
 #include "core/Config.h"
 #include "host/Framework.h"
 
@@ -38,45 +39,41 @@ class Search {
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
     Query(RadiusOf(metres), actors);
-    for (AActor* actor : actors) {
-      if (actor == nullptr || !IsCreature(actor)) continue;
+    VisitActors(AllOf(actors), [&](AActor* actor) {
+      if (actor == nullptr || !IsCreature(actor)) return true;
       auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-      if (host::IsDead(dino) || !Belongs(dino)) continue;
+      if (host::IsDead(dino) || !Belongs(dino)) return true;
       // Within one call the limit, once reached, stays reached: nothing further can be taken.
-      if (LimitReached()) return;
-      if (!Matches(dino)) continue;
-      Record(dino);
-    }
+      if (LimitReached()) return false;
+      if (Matches(dino)) Record(dino);
+      return true;
+    });
   }
 
   void ExpandingRings() {
     if (freeSlots_ <= 0) return;
     std::vector<APrimalDinoCharacter*> recordedThisCall;
-    // What the smaller ring returned, kept until the larger one has been walked. A larger ring
-    // returns it again, in the same order, among what it adds; those actors were tested already,
-    // and their outcome cannot have changed.
+    // What the smaller ring returned, kept until the larger one has been walked: the actors it
+    // held were tested already, and their outcome cannot have changed.
     TArray<AActor*> smallerRing;
+    std::vector<AActor*> newInRing;
     for (int32 metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(RadiusOf(metres), actors);
-      int32 seen = 0;
-      for (AActor* actor : actors) {
-        if (LimitReached()) break;
-        if (seen < smallerRing.Num() && smallerRing[seen] == actor) {
-          ++seen;
-          continue;
-        }
-        if (actor == nullptr || !IsCreature(actor)) continue;
+      NewActorsOfRing(AllOf(actors), AllOf(smallerRing), newInRing);
+      VisitActors(newInRing, [&](AActor* actor) {
+        if (LimitReached()) return false;
+        if (actor == nullptr || !IsCreature(actor)) return true;
         auto* dino = static_cast<APrimalDinoCharacter*>(actor);
         if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) !=
             recordedThisCall.end()) {
-          continue;
+          return true;
         }
-        if (host::IsDead(dino) || !Belongs(dino)) continue;
-        if (!Matches(dino)) continue;
+        if (host::IsDead(dino) || !Belongs(dino) || !Matches(dino)) return true;
         Record(dino);
         recordedThisCall.push_back(dino);
-      }
+        return true;
+      });
       if (metres > kLastRingAfterMetres || LimitReached()) return;
       smallerRing = std::move(actors);
     }

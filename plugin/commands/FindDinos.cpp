@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/ActorWalk.h"
 #include "commands/CommandGate.h"
 #include "commands/MapCoordinates.h"
 #include "commands/Reply.h"
@@ -61,9 +62,10 @@ std::vector<Listed> GatherListed(UWorld* world, const CreatureRequest& request) 
   TArray<AActor*> actors;
   host::GetAllActorsOfClass(world, dinoClass, actors);
   std::vector<Listed> listed;
-  for (AActor* actor : actors) {
+  VisitActors(AllOf(actors), [&](AActor* actor) {
     if (auto entry = ReadListed(actor, dinoClass, request)) listed.push_back(*entry);
-  }
+    return true;
+  });
   return listed;
 }
 
