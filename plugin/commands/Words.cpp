@@ -49,9 +49,7 @@ LevelWord ReadLevelWord(host::TextView word) {
 std::string ToUtf8(host::TextView word) { return host::ToUtf8(word); }
 
 std::string ToLowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : text) c = LowerAscii(c);
   return text;
 }
 

@@ -4,13 +4,17 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "host/Char.h"
 
 namespace packsentinel {
 
-inline host::Char LowerAscii(host::Char c) {
-  return c >= HOST_TEXT('A') && c <= HOST_TEXT('Z') ? c + (HOST_TEXT('a') - HOST_TEXT('A')) : c;
+// A character of any width: a byte of UTF-8 or a character of the game's text.
+template <typename C>
+requires std::is_integral_v<C>
+constexpr C LowerAscii(C c) {
+  return c >= C{'A'} && c <= C{'Z'} ? static_cast<C>(c + (C{'a'} - C{'A'})) : c;
 }
 
 inline host::String LowerAscii(host::TextView text) {
