@@ -119,6 +119,10 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
     if (fs::is_directory(path, ignored)) {
       throw ScenarioError(fmt::format("{} is a folder, not a file", Excerpt(words[1].text)));
     }
+    // A device such as /dev/zero would be read without end.
+    if (fs::exists(path, ignored) && !fs::is_regular_file(path, ignored)) {
+      throw ScenarioError(fmt::format("{} is not a regular file", Excerpt(words[1].text)));
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) throw ScenarioError("can't read " + Excerpt(words[1].text));
     std::ostringstream text;

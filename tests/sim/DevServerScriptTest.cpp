@@ -82,6 +82,8 @@ std::vector<ScriptCase> Cases() {
        "index 0: 0xFF\n"},
       {"config-file naming a folder", "config-file folder",
        "t.scn:1: folder is a folder, not a file\n"},
+      {"config-file naming a device", "config-file /dev/zero",
+       "t.scn:1: /dev/zero is not a regular file\n"},
 
       {"CRLF lines", "player alice steam=1 data=1\r\nconfig <<END\r\n{\"a\": 1}\r\nEND\r\ntick\r\n",
        "", R"({"a": 1})"},
