@@ -3,11 +3,21 @@
 // Loading a game object ahead of its use, so that a walk over objects scattered in memory waits
 // for several of them at once instead of for each in turn.
 
-#include <xmmintrin.h>
-
 #include <cstdint>
 
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
+
 namespace host {
+
+inline void PrefetchLine(std::uintptr_t address) {
+#if defined(_MSC_VER)
+  _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0);
+#else
+  __builtin_prefetch(reinterpret_cast<const void*>(address));
+#endif
+}
 
 // The object's first 128 bytes: where every object keeps its class, and a small object the
 // fields a test reads. Only a hint to the processor: it reads nothing and never faults.
@@ -15,9 +25,9 @@ namespace host {
 inline void PrefetchObject(const void* object) {
   if (object == nullptr) return;
   const auto start = reinterpret_cast<std::uintptr_t>(object);
-  _mm_prefetch(reinterpret_cast<const char*>(start), _MM_HINT_T0);
-  _mm_prefetch(reinterpret_cast<const char*>(start + 64), _MM_HINT_T0);
-  _mm_prefetch(reinterpret_cast<const char*>(start + 127), _MM_HINT_T0);
+  PrefetchLine(start);
+  PrefetchLine(start + 64);
+  PrefetchLine(start + 127);
 }
 
 }  // namespace host
