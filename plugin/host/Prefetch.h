@@ -20,10 +20,10 @@ inline void PrefetchLine(std::uintptr_t address) {
 }
 
 // The object's first 128 bytes: where every object keeps its class, and a small object the
-// fields a test reads. Only a hint to the processor: it reads nothing and never faults.
+// fields a test reads. Only a hint to the processor: it reads nothing and never faults, not
+// even for a null object.
 // Written out line by line: g++ 12 drops prefetches issued from a loop once it inlines one.
 inline void PrefetchObject(const void* object) {
-  if (object == nullptr) return;
   const auto start = reinterpret_cast<std::uintptr_t>(object);
   PrefetchLine(start);
   PrefetchLine(start + 64);
