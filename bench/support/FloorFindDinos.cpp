@@ -50,7 +50,7 @@ void FloorFindDinos::Run(AShooterPlayerController* controller, const FString& li
   game_.allActorsOfClass(world, dinoClass, &actors);
   listed_.clear();
   visited_ = static_cast<std::size_t>(actors.Num());
-  packsentinel::VisitActors(packsentinel::AllOf(actors), [&](AActor* actor) {
+  packsentinel::VisitActors(packsentinel::ActorsOf(actors), [&](AActor* actor) {
     Examine(actor, dinoClass, request);
     return true;
   });

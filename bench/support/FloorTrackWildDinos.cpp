@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 #include "ArkApi/IApiUtils.h"
 #include "commands/ActorWalk.h"
@@ -30,7 +31,7 @@ class RingSearch {
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
     Query(metres, actors);
-    Test(packsentinel::AllOf(actors));
+    TestActors(packsentinel::ActorsOf(actors));
   }
 
   void ExpandingRings() {
@@ -39,9 +40,9 @@ class RingSearch {
     for (std::int64_t metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(metres, actors);
-      packsentinel::NewActorsOfRing(packsentinel::AllOf(actors), packsentinel::AllOf(smaller),
+      packsentinel::NewActorsOfRing(packsentinel::ActorsOf(actors), packsentinel::ActorsOf(smaller),
                                     newInRing_);
-      Test(newInRing_);
+      TestActors(newInRing_);
       if (metres > kLastRingAfterMetres || Full()) return;
       smaller = std::move(actors);
     }
@@ -57,7 +58,7 @@ class RingSearch {
                         kDinoOctreeGroup, true);
   }
 
-  void Test(std::span<AActor* const> actors) {
+  void TestActors(std::span<AActor* const> actors) {
     packsentinel::VisitActors(actors, [&](AActor* actor) {
       if (Full()) return false;
       ++visited_;

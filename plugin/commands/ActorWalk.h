@@ -25,7 +25,7 @@ void VisitActors(std::span<AActor* const> actors, Visit&& visit) {
   }
 }
 
-inline std::span<AActor* const> AllOf(const TArray<AActor*>& actors) {
+inline std::span<AActor* const> ActorsOf(const TArray<AActor*>& actors) {
   return {actors.GetData(), static_cast<std::size_t>(actors.Num())};
 }
 

@@ -39,7 +39,7 @@ class Search {
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
     Query(RadiusOf(metres), actors);
-    VisitActors(AllOf(actors), [&](AActor* actor) {
+    VisitActors(ActorsOf(actors), [&](AActor* actor) {
       if (actor == nullptr || !IsCreature(actor)) return true;
       auto* dino = static_cast<APrimalDinoCharacter*>(actor);
       if (host::IsDead(dino) || !Belongs(dino)) return true;
@@ -60,7 +60,7 @@ class Search {
     for (int32 metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(RadiusOf(metres), actors);
-      NewActorsOfRing(AllOf(actors), AllOf(smallerRing), newInRing);
+      NewActorsOfRing(ActorsOf(actors), ActorsOf(smallerRing), newInRing);
       VisitActors(newInRing, [&](AActor* actor) {
         if (LimitReached()) return false;
         if (actor == nullptr || !IsCreature(actor)) return true;

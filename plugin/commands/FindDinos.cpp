@@ -62,7 +62,7 @@ std::vector<Listed> GatherListed(UWorld* world, const CreatureRequest& request) 
   TArray<AActor*> actors;
   host::GetAllActorsOfClass(world, dinoClass, actors);
   std::vector<Listed> listed;
-  VisitActors(AllOf(actors), [&](AActor* actor) {
+  VisitActors(ActorsOf(actors), [&](AActor* actor) {
     if (auto entry = ReadListed(actor, dinoClass, request)) listed.push_back(*entry);
     return true;
   });

@@ -116,11 +116,12 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
     const fs::path path = fs::path(options_.scriptDir) / words[1].text;
     // A folder opens as a file with nothing to read, which would write an empty config.json.
     std::error_code ignored;
-    if (fs::is_directory(path, ignored)) {
+    const fs::file_status status = fs::status(path, ignored);
+    if (fs::is_directory(status)) {
       throw ScenarioError(fmt::format("{} is a folder, not a file", Excerpt(words[1].text)));
     }
     // A device such as /dev/zero would be read without end.
-    if (fs::exists(path, ignored) && !fs::is_regular_file(path, ignored)) {
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
       throw ScenarioError(fmt::format("{} is not a regular file", Excerpt(words[1].text)));
     }
     std::ifstream in(path, std::ios::binary);
