@@ -3,13 +3,14 @@
 #include "commands/CommandGate.h"
 #include "commands/CreatureSearch.h"
 #include "commands/Reply.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 
 void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
   const auto words = PassGate(controller, line, "TrackTribeDinos");
   if (!words) return;
-  const std::string choice = words->size() == 2 ? ToLowerAscii(ToUtf8((*words)[1])) : "";
+  const std::string choice = words->size() == 2 ? ToLowerAscii(host::ToUtf8((*words)[1])) : "";
   if (choice == "on") {
     if (IsTrackLimitReached(controller)) {
       SendChatReply(controller, "TrackLimitReached");

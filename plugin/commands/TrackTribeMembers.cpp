@@ -2,6 +2,7 @@
 
 #include "commands/CommandGate.h"
 #include "commands/Reply.h"
+#include "host/Text.h"
 #include "tracking/Registries.h"
 
 namespace packsentinel {
@@ -18,7 +19,7 @@ void TrackTribeMembersCommand(AShooterPlayerController* controller, FString* lin
     SendChatReply(controller, "TrackLimitReached");
     return;
   }
-  const std::string choice = ToLowerAscii(ToUtf8((*words)[1]));
+  const std::string choice = ToLowerAscii(host::ToUtf8((*words)[1]));
   if (choice == "on") {
     AppendMemberEntry(controller);
     SendChatReply(controller, "PacksentinelEnabled");

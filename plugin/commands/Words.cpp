@@ -46,8 +46,6 @@ LevelWord ReadLevelWord(host::TextView word) {
   return {true, fits ? std::optional<int32>(static_cast<int32>(value)) : std::nullopt};
 }
 
-std::string ToUtf8(host::TextView word) { return host::ToUtf8(word); }
-
 std::string ToLowerAscii(std::string text) {
   for (char& c : text) c = LowerAscii(c);
   return text;

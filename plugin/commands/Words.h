@@ -26,8 +26,6 @@ struct LevelWord {
 };
 LevelWord ReadLevelWord(host::TextView word);
 
-// A word as UTF-8 text, for replies and for comparing with "on" and "off".
-std::string ToUtf8(host::TextView word);
 // Lower-cased byte by byte, ASCII letters only.
 std::string ToLowerAscii(std::string text);
 

@@ -98,8 +98,7 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     std::size_t diagonal = row[0];
     row[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      const bool same = LowerAscii(static_cast<host::Char>(a[i - 1])) ==
-                        LowerAscii(static_cast<host::Char>(b[j - 1]));
+      const bool same = LowerAscii(a[i - 1]) == LowerAscii(b[j - 1]);
       const std::size_t next = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
       diagonal = row[j];
       row[j] = next;

@@ -14,10 +14,8 @@ uint64 GetLinkedPlayerId(AShooterPlayerController* controller) {
 }
 
 FString GetPlayerCharacterName(AShooterPlayerController* controller) {
-  FString name;
-  NativeCall<FString*, FString*>(controller, "AShooterPlayerController.GetPlayerCharacterName",
-                                 &name);
-  return name;
+  return NativeCallForResult<FString>(controller,
+                                      "AShooterPlayerController.GetPlayerCharacterName");
 }
 
 AShooterPlayerState* GetPlayerState(AController* controller) {
@@ -90,16 +88,12 @@ UClass* GetDinoClass() {
 }
 
 FString GetDinoDescriptiveName(APrimalDinoCharacter* dino) {
-  FString name;
-  NativeCall<FString*, FString*>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName", &name);
-  return name;
+  return NativeCallForResult<FString>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName");
 }
 
 FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
-  FVector at;
-  NativeCall<FVector*, FVector*, bool>(character, "AShooterCharacter.GetPawnViewLocation", &at,
-                                       allTransforms);
-  return at;
+  return NativeCallForResult<FVector>(character, "AShooterCharacter.GetPawnViewLocation",
+                                      allTransforms);
 }
 
 const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {

@@ -15,6 +15,15 @@
 
 namespace host {
 
+// A game function that builds its answer in storage the caller passes, as the game's calling
+// form does for records.
+template <typename R, typename... Args>
+R NativeCallForResult(const void* self, GameName name, Args... args) {
+  R result;
+  NativeCall<R*, R*, Args...>(self, name, &result, args...);
+  return result;
+}
+
 // Player controllers.
 uint64 GetPlayerId(AShooterPlayerController* controller);  // 0 for none
 inline AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
@@ -82,9 +91,7 @@ inline int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
   return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
 }
 inline FVector GetCapsuleTopLocation(APrimalCharacter* character) {
-  FVector top;
-  NativeCall<FVector*, FVector*>(character, "APrimalCharacter.GetCapsuleTopLocation", &top);
-  return top;
+  return NativeCallForResult<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
 }
 inline bool IsDestroyingDino(APrimalDinoCharacter* dino) {
   return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");

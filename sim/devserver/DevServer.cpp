@@ -428,10 +428,13 @@ void DevServer::Tick(int count) {
 }
 
 void DevServer::ReportRefreshes() {
-  if (!refreshListener_) return;
+  if (!refreshListener_ || unreported_.empty()) return;
+  const ActorsByPlace actors(*game_);
   for (const auto& name : unreported_) {
     // A receiver the scenario does not know (a controller of no player) has no report.
-    if (const auto* player = game_->FindPlayer(name)) refreshListener_(*player, labels_[name]);
+    if (const auto* player = game_->FindPlayer(name)) {
+      refreshListener_(actors, *player, labels_[name]);
+    }
   }
   unreported_.clear();
   // The next label starts a new run, even for the same receiver.

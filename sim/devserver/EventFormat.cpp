@@ -75,6 +75,11 @@ std::optional<FColor> ShownColour(const framework::Event& value) {
 
 constexpr std::string_view kTextIndent = "         ";
 
+// The tick and kind that begin every line of text output, in aligned columns.
+std::string LineHead(std::uint64_t tick, std::string_view kind) {
+  return fmt::format("[{:>4}] {:<17}", tick, kind);
+}
+
 }  // namespace
 
 std::string ColourText(FColor colour) {
@@ -84,7 +89,7 @@ std::string ColourText(FColor colour) {
 }
 
 std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view body) {
-  return fmt::format("[{:>4}] {:<17} {}", tick, kind, body);
+  return LineHead(tick, kind) + " " + std::string(body);
 }
 
 std::string ToJsonLine(const framework::Event& event) {
@@ -94,16 +99,15 @@ std::string ToJsonLine(const framework::Event& event) {
 }
 
 std::string ToText(const framework::Event& event) {
-  std::string out =
-      fmt::format("[{:>4}] {:<17}", event.value("tick", 0ull), event.value("event", ""));
+  std::string out = LineHead(event.value("tick", 0ull), event.value("event", ""));
   // Texts of several lines go last, so the one-line fields stay together on the event's line.
   std::string below;
   for (const auto& [key, item] : event.items()) {
     if (key == "event" || key == "tick") continue;
     if (item.is_string() && item.get_ref<const std::string&>().find('\n') != std::string::npos) {
       below += fmt::format("\n{}{}:", kTextIndent, key);
-      for (const auto line : SplitLines(item.get_ref<const std::string&>())) {
-        below += fmt::format("\n{}  {}", kTextIndent, Excerpt(line, SIZE_MAX));
+      for (const auto& line : PrintableLines(item.get_ref<const std::string&>())) {
+        below += fmt::format("\n{}  {}", kTextIndent, line);
       }
       continue;
     }
@@ -130,16 +134,11 @@ void WriteTextLine(std::FILE* out, std::string line) {
   std::fflush(out);
 }
 
-bool IsLabelEvent(const framework::Event& event) {
-  const auto kind = event.find("event");
-  return kind != event.end() && (*kind == "debug_string" || *kind == "floating_text");
-}
-
-std::string RefreshLine(const game::Game& game, const game::Player& receiver,
+std::string RefreshLine(const ActorsByPlace& actors, const game::Player& receiver,
                         const SentLabels& sent) {
   return TextLine(sent.tick, "labels",
                   fmt::format("to={} {}", ToJsonLine(framework::Event(receiver.name)),
-                              RefreshSummary(game, receiver, sent)));
+                              RefreshSummary(actors, receiver, sent)));
 }
 
 }  // namespace devserver

@@ -37,10 +37,7 @@ std::string LabelsText(const game::Game& game, const game::Player& receiver,
     out += fmt::format("  {} {} {} at {} {} {}\n", ColourText(label.colour.Shown()),
                        ChannelName(label.colour.channel), Over(actors.Under(label.at), receiver),
                        label.at.X, label.at.Y, label.at.Z);
-    const std::string text = Utf16ToUtf8(label.text);
-    for (const auto line : SplitLines(text)) {
-      out += "    " + Excerpt(line, SIZE_MAX) + "\n";
-    }
+    for (const auto& line : PrintableLines(Utf16ToUtf8(label.text))) out += "    " + line + "\n";
   }
   return out;
 }
@@ -63,10 +60,10 @@ void CountLabelKinds(const ActorsByPlace& actors, const game::Player& receiver,
   }
 }
 
-std::string RefreshSummary(const game::Game& game, const game::Player& receiver,
+std::string RefreshSummary(const ActorsByPlace& actors, const game::Player& receiver,
                            const SentLabels& sent) {
   std::vector<LabelKindCount> counts;
-  CountLabelKinds(ActorsByPlace(game), receiver, sent.labels, counts);
+  CountLabelKinds(actors, receiver, sent.labels, counts);
   const std::size_t total = sent.labels.size();
   std::string out = fmt::format("{} label{}", total, total == 1 ? "" : "s");
   const char* separator = ": ";

@@ -83,13 +83,6 @@ Frame FrameAround(double minX, double minY, double maxX, double maxY, double mar
   return {minX, minY, maxX, maxY, map, scale};
 }
 
-// Characters, not bytes, for the width a text takes.
-std::size_t Characters(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 // The round length (1, 2 or 5 times a power of ten metres) nearest below a fifth of the map.
 double ScaleStep(double widthMetres) {
   const double target = widthMetres / 5;
@@ -136,8 +129,8 @@ class SnapshotWriter {
       : game_(game), request_(request), actors_(game) {
     for (const auto& [name, labels] : sent) {
       if (request.viewer && name != request.viewer->name) continue;
-      for (const auto& player : game.Players()) {
-        if (player->name == name) receivers_.push_back({player.get(), &labels});
+      if (const game::Player* player = game.FindPlayer(name)) {
+        receivers_.push_back({player, &labels});
       }
     }
     frame_ = ChooseFrame();
@@ -253,13 +246,9 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
       ++sentLabels_;
       if (!frame_.Shows(label.at)) continue;
       drawn.push_back(label);
-      const std::string text = Utf16ToUtf8(label.text);
-      std::vector<std::string> lines;
+      std::vector<std::string> lines = PrintableLines(Utf16ToUtf8(label.text));
       std::size_t widest = 0;
-      for (const auto line : SplitLines(text)) {
-        lines.push_back(Excerpt(line, SIZE_MAX));
-        widest = std::max(widest, Characters(lines.back()));
-      }
+      for (const auto& line : lines) widest = std::max(widest, Characters(line));
       const float x = frame_.X(label.at), y = frame_.Y(label.at);
       const float width = widest * kLabelCharWidth + 8;
       const float height = lines.size() * kLabelLineHeight + 4;

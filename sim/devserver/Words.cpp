@@ -80,13 +80,19 @@ float ParseFloat(std::string_view text) {
   return value;
 }
 
+namespace {
+
+// Every byte but a UTF-8 continuation byte.
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+}  // namespace
+
 std::string Excerpt(std::string_view text, std::size_t maxCharacters) {
   std::string out;
   std::size_t characters = 0;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    const bool startsCharacter = (byte & 0xC0) != 0x80;
-    if (startsCharacter) {
+    if (StartsCharacter(c)) {
       if (characters == maxCharacters) return out + "…";
       ++characters;
     }
@@ -97,6 +103,16 @@ std::string Excerpt(std::string_view text, std::size_t maxCharacters) {
     }
   }
   return out;
+}
+
+std::vector<std::string> PrintableLines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (const auto line : SplitLines(text)) lines.push_back(Excerpt(line, SIZE_MAX));
+  return lines;
+}
+
+std::size_t Characters(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
 }
 
 }  // namespace devserver

@@ -153,8 +153,11 @@ int main(int argc, char** argv) {
     // Nothing is printed, so no event needs building; snapshots get their labels from the game.
     events.SetMode(framework::EventLog::Mode::Count);
   } else {
-    events.SetListener([output = arguments->output, summarised](const framework::Event& event) {
-      if (summarised && devserver::IsLabelEvent(event)) return;
+    // Summarised, labels are read from the game's record of them instead.
+    if (summarised) {
+      events.SetUnbuilt({std::begin(game::kLabelEventKinds), std::end(game::kLabelEventKinds)});
+    }
+    events.SetListener([output = arguments->output](const framework::Event& event) {
       devserver::WriteEventLine(stdout, output, event);
     });
   }
@@ -164,10 +167,10 @@ int main(int argc, char** argv) {
     devserver::DevServer server(
         {dir->Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
     if (summarised) {
-      server.SetRefreshListener(
-          [&server](const game::Player& player, const devserver::SentLabels& sent) {
-            devserver::WriteTextLine(stdout, devserver::RefreshLine(server.Game(), player, sent));
-          });
+      server.SetRefreshListener([](const devserver::ActorsByPlace& actors,
+                                   const game::Player& player, const devserver::SentLabels& sent) {
+        devserver::WriteTextLine(stdout, devserver::RefreshLine(actors, player, sent));
+      });
     }
     if (!arguments->script) {
       // A person's session: the default world with the shipped configuration, plugin loaded.

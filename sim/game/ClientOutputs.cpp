@@ -59,7 +59,7 @@ void MulticastDrawDebugString(const AActor* self, const FVector& at, const FStri
                               AActor* /*baseActor*/, FLinearColor colour, float duration,
                               bool /*popBack*/) {
   Game::Current().LabelSent(self, text, at, colour);
-  framework::Events().EmitWith("debug_string", [&] {
+  framework::Events().EmitWith(EventKindOf(LabelChannel::DebugString), [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},
                  {"at", Vector(at)},
@@ -72,7 +72,7 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
                            float /*scaleX*/, float /*scaleY*/, float lifeSpan, FVector /*velocity*/,
                            float /*minScale*/, float /*fadeIn*/, float /*fadeOut*/) {
   Game::Current().LabelSent(self, text, at, colour);
-  framework::Events().EmitWith("floating_text", [&] {
+  framework::Events().EmitWith(EventKindOf(LabelChannel::FloatingText), [&] {
     return Event{{"to", self->Handle},
                  {"text", text.ToString()},
                  {"at", Vector(at)},

@@ -168,8 +168,8 @@ APrimalDinoCharacter* Game::SpawnDino(const DinoSpec& setup) {
   return dino;
 }
 
-Player* Game::FindPlayer(std::string_view name) {
-  for (auto& player : players_) {
+Player* Game::FindPlayer(std::string_view name) const {
+  for (const auto& player : players_) {
     if (player->name == name) return player.get();
   }
   return nullptr;

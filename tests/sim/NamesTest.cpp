@@ -1,5 +1,7 @@
 // The names a plugin reaches the game by: all of them resolve, to the right places.
 
+#include <type_traits>
+
 #include "ArkApi/Resolver.h"
 #include "ArkApi/WeakObjectPtr.h"
 #include "framework/Names.h"
@@ -84,10 +86,10 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
 // A field read by value is the plugin's own copy; the pointer form reaches the object itself.
 TEST_F(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
   auto* dino = game.SpawnDino({"rex", "Rex", 150, 3, {1, 2, 3}});
-  int32 team = GetNativeField<int32>(dino, "AActor.TargetingTeam");
-  team = 9;
-  EXPECT_EQ(dino->TargetingTeam, 3);
-  *GetNativePointerField<int32*>(dino, "AActor.TargetingTeam") = team;
+  static_assert(
+      std::is_same_v<decltype(GetNativeField<int32>(dino, "AActor.TargetingTeam")), int32>);
+  EXPECT_EQ(GetNativeField<int32>(dino, "AActor.TargetingTeam"), 3);
+  *GetNativePointerField<int32*>(dino, "AActor.TargetingTeam") = 9;
   EXPECT_EQ(dino->TargetingTeam, 9);
   EXPECT_EQ(GetNativePointerField<FString*>(dino, "APrimalCharacter.DescriptiveName"),
             &dino->DescriptiveName);

@@ -126,7 +126,7 @@ TEST(LabelsTest, KeepsOnlyTheLastRefresh) {
             "t.scn:15: no player named nobody\n");
 }
 
-// devserver itself, as a person runs it: what it prints for a script given on standard input.
+// devserver itself, as a person runs it: what it prints for a script it is given.
 std::string DevServerOutput(const std::string& options, const std::string& script) {
   testing_support::TempDir folder;
   const std::string scriptPath = folder.Path() + "/t.scn";

@@ -1,7 +1,8 @@
 #pragma once
 
 // A devserver in the test's process with the plugin built beside it, fed scenario lines as a
-// script is; what it answered a person (help, who, labels, snapshot) is kept apart from errors.
+// script is; what it answered a person (help, who, labels, snapshot) is kept with its errors, in
+// the order a person would read them.
 
 #include <sstream>
 #include <string>
@@ -29,7 +30,6 @@ class DevServerRun {
   }
   std::string TakeAnswers() { return std::exchange(answers_, std::ostringstream()).str(); }
 
-  devserver::DevServer& Server() { return server_; }
   // A file in the test's own folder.
   std::string PathOf(const std::string& name) const { return folder_.Path() + "/" + name; }
 

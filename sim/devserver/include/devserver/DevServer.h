@@ -47,8 +47,10 @@ class DevServer {
   std::string ConfigPath() const;
 
   // Told of each player sent labels, once a tick when labels were sent in it (or once a line
-  // for labels sent outside ticks), after all of them; none to stop.
-  using RefreshListener = std::function<void(const game::Player&, const SentLabels&)>;
+  // for labels sent outside ticks), after all of them; none to stop. The actors are placed once
+  // for all the players of one report.
+  using RefreshListener =
+      std::function<void(const ActorsByPlace&, const game::Player&, const SentLabels&)>;
   void SetRefreshListener(RefreshListener listener) { refreshListener_ = std::move(listener); }
 
  private:

@@ -34,11 +34,9 @@ void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& 
 // The same for a line of text output that is not an event.
 void WriteTextLine(std::FILE* out, std::string line);
 
-// Labels, which text output sums up a refresh at a time unless asked for each one.
-bool IsLabelEvent(const framework::Event& event);
-// A refresh as text output sums it up for one player:
+// A refresh as text output sums it up for one player, unless asked for each label:
 // [  21] labels            to="alice" 3 labels: 2 wild #FFFF00, 1 mate #35C211
-std::string RefreshLine(const game::Game& game, const game::Player& receiver,
+std::string RefreshLine(const ActorsByPlace& actors, const game::Player& receiver,
                         const SentLabels& sent);
 
 }  // namespace devserver

@@ -32,7 +32,7 @@ void CountLabelKinds(const ActorsByPlace& actors, const game::Player& receiver,
 
 // How many labels of each kind (what they float over) and colour: "5 labels: 2 wild #FFFF00,
 // 3 tribe #00FF00".
-std::string RefreshSummary(const game::Game& game, const game::Player& receiver,
+std::string RefreshSummary(const ActorsByPlace& actors, const game::Player& receiver,
                            const SentLabels& sent);
 
 }  // namespace devserver

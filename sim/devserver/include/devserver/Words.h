@@ -41,5 +41,9 @@ float ParseFloat(std::string_view text);
 // Scenario text as an error quotes it: at most maxCharacters characters, then "…", with
 // control characters shown as \xHH so that a stray one is seen.
 std::string Excerpt(std::string_view text, std::size_t maxCharacters = 40);
+// A text's lines, each whole and printable as Excerpt shows it.
+std::vector<std::string> PrintableLines(std::string_view text);
+// Characters of UTF-8 text, not bytes: the width it takes.
+std::size_t Characters(std::string_view text);
 
 }  // namespace devserver

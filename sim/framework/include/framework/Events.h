@@ -3,6 +3,7 @@
 // Everything observable that the server does is an event: what players are sent, log lines,
 // registrations, handler errors, plugin loading. Each carries its kind and the tick number.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -22,6 +23,8 @@ class ARKAPI_EXPORT EventLog {
   enum class Mode { Record, Count };
 
   void SetMode(Mode mode) { mode_ = mode; }
+  // Kinds that are counted but not built, for a reader who shows them some other way.
+  void SetUnbuilt(std::vector<std::string_view> kinds) { unbuilt_ = std::move(kinds); }
   bool Recording() const { return mode_ == Mode::Record; }
 
   // Called for each event as it happens.
@@ -31,13 +34,13 @@ class ARKAPI_EXPORT EventLog {
   // fields: an object whose members follow "event" and "tick".
   void Emit(std::string_view kind, Event fields) {
     ++count_;
-    if (Recording()) Publish(kind, std::move(fields));
+    if (Builds(kind)) Publish(kind, std::move(fields));
   }
   // For output calls on hot paths: the fields are only built when events are recorded.
   template <typename MakeFields>
   void EmitWith(std::string_view kind, MakeFields&& makeFields) {
     ++count_;
-    if (Recording()) Publish(kind, makeFields());
+    if (Builds(kind)) Publish(kind, makeFields());
   }
 
   const std::vector<Event>& Retained() const { return retained_; }
@@ -49,9 +52,13 @@ class ARKAPI_EXPORT EventLog {
   void SetTick(std::uint64_t tick) { tick_ = tick; }
 
  private:
+  bool Builds(std::string_view kind) const {
+    return Recording() && std::find(unbuilt_.begin(), unbuilt_.end(), kind) == unbuilt_.end();
+  }
   void Publish(std::string_view kind, Event fields);
 
   Mode mode_ = Mode::Record;
+  std::vector<std::string_view> unbuilt_;
   bool retain_ = false;
   std::function<void(const Event&)> listener_;
   std::vector<Event> retained_;

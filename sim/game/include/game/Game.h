@@ -56,6 +56,11 @@ enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
 
 // The two ways a label reaches a player.
 enum class LabelChannel { DebugString, FloatingText };
+// The event each is published as.
+inline constexpr std::string_view kLabelEventKinds[] = {"debug_string", "floating_text"};
+inline std::string_view EventKindOf(LabelChannel channel) {
+  return kLabelEventKinds[static_cast<int>(channel)];
+}
 
 // The colour a label was sent with, in its call's form: linear for a debug string, packed for a
 // floating text. What the player sees is worked out only when something shows it, not at every
@@ -94,7 +99,7 @@ class Game final : public framework::GameBackend {
   Player& AddPlayer(const PlayerSpec& setup);
   APrimalDinoCharacter* SpawnDino(const DinoSpec& setup);
 
-  Player* FindPlayer(std::string_view name);
+  Player* FindPlayer(std::string_view name) const;
   APrimalDinoCharacter* FindDino(std::string_view name);
   const std::vector<std::unique_ptr<Player>>& Players() const { return players_; }
   std::vector<APrimalDinoCharacter*> Dinos() const;
