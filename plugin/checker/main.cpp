@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <nlohmann/json.hpp>
+#include <json.hpp>
 #include <string>
 #include <string_view>
 

@@ -7,8 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/TArray.h"
+#include "host/GameTypes.h"
 #include "host/Prefetch.h"
 
 namespace packsentinel {
@@ -23,10 +22,6 @@ void VisitActors(std::span<AActor* const> actors, Visit&& visit) {
     if (i + kActorLookAhead < actors.size()) host::PrefetchObject(actors[i + kActorLookAhead]);
     if (!visit(actors[i])) return;
   }
-}
-
-inline std::span<AActor* const> ActorsOf(const TArray<AActor*>& actors) {
-  return {actors.GetData(), static_cast<std::size_t>(actors.Num())};
 }
 
 // The actors of ring that smaller did not return, in ring order, into fresh. A larger ring

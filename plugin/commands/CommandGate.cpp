@@ -4,12 +4,13 @@
 #include "commands/TrackLimit.h"
 #include "core/Config.h"
 #include "host/Game.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 
 nlohmann::json& CommandSection(const char* commandKey) { return Config["Commands"][commandKey]; }
 
-std::optional<Words> PassGate(AShooterPlayerController* controller, const FString* line,
+std::optional<Words> PassGate(AShooterPlayerController* controller, host::TextView line,
                               const char* commandKey) {
   auto& section = CommandSection(commandKey);
   if (!section["Enabled"].get<bool>()) return std::nullopt;
@@ -18,14 +19,14 @@ std::optional<Words> PassGate(AShooterPlayerController* controller, const FStrin
     SendChatReply(controller, "NoPermissions");
     return std::nullopt;
   }
-  return SplitWords(host::View(*line));
+  return SplitWords(line);
 }
 
 void SendUsage(AShooterPlayerController* controller, const char* commandKey,
                const char* messageKey) {
   // Widened as it was for registration, so the reply names the word that really works.
-  const FString word = host::Widen(CommandSection(commandKey)["Command"].get<std::string>());
-  SendChatReply(controller, messageKey, word);
+  const host::String word = host::Widen(CommandSection(commandKey)["Command"].get<std::string>());
+  SendChatReply(controller, messageKey, host::TextView(word));
 }
 
 }  // namespace packsentinel

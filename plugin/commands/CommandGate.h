@@ -2,11 +2,12 @@
 
 // The opening the four gated commands share: the switch, the permission test and the words.
 
-#include <nlohmann/json.hpp>
+#include <json.hpp>
 #include <optional>
 
 #include "commands/Words.h"
-#include "host/Text.h"
+#include "host/Char.h"
+#include "host/GameTypes.h"
 
 namespace packsentinel {
 
@@ -16,7 +17,7 @@ nlohmann::json& CommandSection(const char* commandKey);
 // None when the handler is to end: the command is switched off (nothing is sent) or the
 // player is in none of its groups (he reads "NoPermissions"). Otherwise the line's words, the
 // command word first.
-std::optional<Words> PassGate(AShooterPlayerController* controller, const FString* line,
+std::optional<Words> PassGate(AShooterPlayerController* controller, host::TextView line,
                               const char* commandKey);
 
 // The usage reply, which names the command's configured word.

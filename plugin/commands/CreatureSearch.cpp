@@ -8,19 +8,20 @@
 #include "commands/ActorWalk.h"
 #include "core/Config.h"
 #include "host/Framework.h"
+#include "host/Game.h"
 
 namespace packsentinel {
 namespace {
 
-constexpr int32 kFirstRingMetres = 100;
-constexpr int32 kLastRingAfterMetres = 80000;
+constexpr std::int32_t kFirstRingMetres = 100;
+constexpr std::int32_t kLastRingAfterMetres = 80000;
 constexpr std::int64_t kGameUnitsPerMetre = 100;
-constexpr int32 kDinoOctreeGroup = 2;
+constexpr std::int32_t kDinoOctreeGroup = 2;
 
 // In 64 bits: the widest range a setting can give is past 32 bits of game units.
 float RadiusOf(std::int64_t metres) { return static_cast<float>(metres * kGameUnitsPerMetre); }
 
-std::optional<FVector> SearchCentre(AShooterPlayerController* controller) {
+std::optional<host::Vector> SearchCentre(AShooterPlayerController* controller) {
   AShooterCharacter* character = host::GetPlayerCharacter(controller);
   if (character == nullptr) return std::nullopt;
   USceneComponent* root = host::GetRootComponent(character);
@@ -30,19 +31,18 @@ std::optional<FVector> SearchCentre(AShooterPlayerController* controller) {
 
 class Search {
  public:
-  Search(const CreatureSearch& request, const FVector& centre, int32 freeSlots)
+  Search(const CreatureSearch& request, const host::Vector& centre, std::int32_t freeSlots)
       : request_(request),
         centre_(centre),
         freeSlots_(freeSlots),
         dinoClass_(host::GetDinoClass()) {}
 
   void FixedRadius(std::int64_t metres) {
-    TArray<AActor*> actors;
+    std::vector<AActor*> actors;
     Query(RadiusOf(metres), actors);
-    VisitActors(ActorsOf(actors), [&](AActor* actor) {
-      if (actor == nullptr || !IsCreature(actor)) return true;
-      auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-      if (host::IsDead(dino) || !Belongs(dino)) return true;
+    VisitActors(actors, [&](AActor* actor) {
+      APrimalDinoCharacter* dino = AsCreature(actor);
+      if (dino == nullptr || host::IsDead(dino) || !Belongs(dino)) return true;
       // Within one call the limit, once reached, stays reached: nothing further can be taken.
       if (LimitReached()) return false;
       if (Matches(dino)) Record(dino);
@@ -55,16 +55,16 @@ class Search {
     std::vector<APrimalDinoCharacter*> recordedThisCall;
     // What the smaller ring returned, kept until the larger one has been walked: the actors it
     // held were tested already, and their outcome cannot have changed.
-    TArray<AActor*> smallerRing;
+    std::vector<AActor*> smallerRing;
     std::vector<AActor*> newInRing;
-    for (int32 metres = kFirstRingMetres;; metres *= 2) {
-      TArray<AActor*> actors;
+    for (std::int32_t metres = kFirstRingMetres;; metres *= 2) {
+      std::vector<AActor*> actors;
       Query(RadiusOf(metres), actors);
-      NewActorsOfRing(ActorsOf(actors), ActorsOf(smallerRing), newInRing);
+      NewActorsOfRing(actors, smallerRing, newInRing);
       VisitActors(newInRing, [&](AActor* actor) {
         if (LimitReached()) return false;
-        if (actor == nullptr || !IsCreature(actor)) return true;
-        auto* dino = static_cast<APrimalDinoCharacter*>(actor);
+        APrimalDinoCharacter* dino = AsCreature(actor);
+        if (dino == nullptr) return true;
         if (std::find(recordedThisCall.begin(), recordedThisCall.end(), dino) !=
             recordedThisCall.end()) {
           return true;
@@ -79,11 +79,11 @@ class Search {
     }
   }
 
-  int32 Recorded() const { return recorded_; }
+  std::int32_t Recorded() const { return recorded_; }
 
  private:
-  void Query(float radius, TArray<AActor*>& actors) const {
-    host::ServerOctreeOverlapActors(actors, host::GetGameWorld(), centre_, radius, kDinoOctreeGroup,
+  void Query(float radius, std::vector<AActor*>& actors) const {
+    host::ServerOctreeOverlapActors(actors, host::GetWorld(), centre_, radius, kDinoOctreeGroup,
                                     true);
   }
 
@@ -91,7 +91,9 @@ class Search {
   // limit test without asking for his limit again at every candidate.
   bool LimitReached() const { return recorded_ >= freeSlots_; }
 
-  bool IsCreature(AActor* actor) const { return host::IsA(actor, dinoClass_); }
+  APrimalDinoCharacter* AsCreature(AActor* actor) const {
+    return host::AsCreature(actor, dinoClass_);
+  }
   bool Belongs(APrimalDinoCharacter* dino) const {
     return request_.team ? host::GetTargetingTeam(dino) == *request_.team : IsWild(dino);
   }
@@ -105,16 +107,16 @@ class Search {
   }
 
   const CreatureSearch& request_;
-  const FVector centre_;
-  const int32 freeSlots_;
+  const host::Vector centre_;
+  const std::int32_t freeSlots_;
   UClass* const dinoClass_;
-  int32 recorded_ = 0;
+  std::int32_t recorded_ = 0;
 };
 
 }  // namespace
 
-int32 SearchAndRecord(const CreatureSearch& request) {
-  const int32 freeSlots = RemainingTrackSlots(request.controller);
+std::int32_t SearchAndRecord(const CreatureSearch& request) {
+  const std::int32_t freeSlots = RemainingTrackSlots(request.controller);
   const auto centre = SearchCentre(request.controller);
   if (!centre) return 0;
   Search search(request, *centre, freeSlots);

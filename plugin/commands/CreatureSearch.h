@@ -4,7 +4,7 @@
 // TrackTribeDinos: a fixed radius when "MaxTrackRange" is positive, otherwise rings that
 // double from 100 metres until the player's free slots are used up.
 
-#include <nlohmann/json.hpp>
+#include <json.hpp>
 #include <optional>
 
 #include "commands/WildCreature.h"
@@ -19,13 +19,13 @@ struct CreatureSearch {
   nlohmann::json& section;
   // Who may be taken besides being a living creature: the creatures of this team, or with none
   // the wild.
-  std::optional<int32> team;
+  std::optional<std::int32_t> team;
   // What the player asked for (name and level); none: every creature that belongs.
   const CreatureRequest* request;
 };
 
 // Records what it finds in the registry and counts it for the player. Returns how many it
 // recorded. A player without a character (or whose character has no position) finds nothing.
-int32 SearchAndRecord(const CreatureSearch& search);
+std::int32_t SearchAndRecord(const CreatureSearch& search);
 
 }  // namespace packsentinel

@@ -11,6 +11,8 @@
 #include "commands/Reply.h"
 #include "commands/WildCreature.h"
 #include "host/Framework.h"
+#include "host/Game.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 namespace {
@@ -18,76 +20,81 @@ namespace {
 constexpr host::LinearColour kFoundColour{0.f, 1.f, 0.f, 1.f};
 constexpr host::LinearColour kNoneColour{255.f, 0.f, 0.f, 255.f};
 
+// Digits written by the C++ library, which are ASCII: they widen character by character.
+void AppendNarrow(host::String& text, const char* begin, const char* end) {
+  for (const char* c = begin; c != end; ++c) text += static_cast<host::Char>(*c);
+}
+
 // The C library's general format with its default precision (50, 65.4, 49.9), without the
 // process locale's say over the decimal mark.
-void AppendGeneral(std::string& text, float value) {
+void AppendGeneral(host::String& text, float value) {
   char buffer[32];
   const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
                                      std::chars_format::general, 6);
-  text.append(buffer, written.ptr);
+  AppendNarrow(text, buffer, written.ptr);
 }
 
 // A creature on the list, with what the list shows of it, each read once.
 struct Listed {
-  const FString* name;
-  int32 level;
-  FVector location;
+  host::TextView name;  // the game's own text, in place
+  std::int32_t level;
+  host::Vector location;
 };
 
-void AppendDecimal(std::string& text, int32 value) {
+void AppendDecimal(host::String& text, std::int32_t value) {
   char buffer[12];
-  text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  AppendNarrow(text, buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 // Cheap tests first; the name comparison, the level and the place only for wild, living creatures.
 std::optional<Listed> ReadListed(AActor* actor, UClass* dinoClass, const CreatureRequest& request) {
-  if (actor == nullptr || !host::IsA(actor, dinoClass)) return std::nullopt;
-  auto* dino = static_cast<APrimalDinoCharacter*>(actor);
-  if (host::IsDead(dino) || !IsWild(dino)) return std::nullopt;
-  const FString& name = host::GetDescriptiveName(dino);
-  if (!request.NameMatches(host::View(name))) return std::nullopt;
+  APrimalDinoCharacter* dino = host::AsCreature(actor, dinoClass);
+  if (dino == nullptr || host::IsDead(dino) || !IsWild(dino)) return std::nullopt;
+  const host::TextView name = host::GetDescriptiveName(dino);
+  if (!request.NameMatches(name)) return std::nullopt;
   // Without these there is no level or place to show.
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
   if (status == nullptr) return std::nullopt;
-  const int32 level = host::GetCharacterLevel(status);
+  const std::int32_t level = host::GetCharacterLevel(status);
   if (!request.LevelMatches(level)) return std::nullopt;
   USceneComponent* root = host::GetRootComponent(dino);
   if (root == nullptr) return std::nullopt;
-  return Listed{&name, level, host::GetRelativeLocation(root)};
+  return Listed{name, level, host::GetRelativeLocation(root)};
 }
 
 // Every listed creature of the world, in the game's actor order, each actor examined once.
 std::vector<Listed> GatherListed(UWorld* world, const CreatureRequest& request) {
   UClass* dinoClass = host::GetDinoClass();
-  TArray<AActor*> actors;
+  std::vector<AActor*> actors;
   host::GetAllActorsOfClass(world, dinoClass, actors);
   std::vector<Listed> listed;
-  VisitActors(ActorsOf(actors), [&](AActor* actor) {
+  VisitActors(actors, [&](AActor* actor) {
     if (auto entry = ReadListed(actor, dinoClass, request)) listed.push_back(*entry);
     return true;
   });
   return listed;
 }
 
-std::string ListText(const std::vector<Listed>& listed, const host::MapScale& scale) {
-  std::string text = "Found Dinos\n";
+host::String ListText(const std::vector<Listed>& listed, const host::MapScale& scale) {
+  host::String text = HOST_TEXT("Found Dinos\n");
   for (const Listed& entry : listed) {
     const MapPosition place = ToMapPosition(entry.location, scale);
-    host::AppendUtf8(text, host::View(*entry.name));
-    text += " | level: ";
+    text += entry.name;
+    text += HOST_TEXT(" | level: ");
     AppendDecimal(text, entry.level);
-    text += " | location: ";
+    text += HOST_TEXT(" | location: ");
     AppendGeneral(text, place.latitude);
-    text += ' ';
+    text += HOST_TEXT(' ');
     AppendGeneral(text, place.longitude);
-    text += '\n';
+    text += HOST_TEXT('\n');
   }
   return text;
 }
 
 }  // namespace
 
-void FindDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
+                      std::int32_t /*mode*/) {
   const auto words = PassGate(controller, line, "FindDinos");
   if (!words) return;
   if (words->size() < 2) {
@@ -95,7 +102,7 @@ void FindDinosCommand(AShooterPlayerController* controller, FString* line, int32
     return;
   }
   const CreatureRequest request = ReadCreatureRequest(*words);
-  UWorld* world = host::GetGameWorld();
+  UWorld* world = host::GetWorld();
   const auto listed = GatherListed(world, request);
 
   if (listed.empty()) {
@@ -107,11 +114,14 @@ void FindDinosCommand(AShooterPlayerController* controller, FString* line, int32
   }
   if (controller != nullptr) {
     const auto scale = host::GetMapScale(host::GetWorldSettings(world));
-    // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'.
-    host::ClientServerNotificationSingle(controller, host::Widen(ListText(listed, scale)),
+    // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'. The rest of the
+    // list is ASCII, which UTF-8 leaves as it is, so the whole list is encoded at once.
+    host::ClientServerNotificationSingle(controller,
+                                         host::Widen(host::ToUtf8(ListText(listed, scale))),
                                          kFoundColour, 0.6f, 18.f, nullptr, nullptr, 6349);
   }
-  SendChatReply(controller, FixedText{"Dinos found: {}"}, listed.size());
+  // A game array counts in 32 bits, so the list does too.
+  SendChatReply(controller, FixedText{"Dinos found: {}"}, static_cast<std::int32_t>(listed.size()));
 }
 
 }  // namespace packsentinel

@@ -13,7 +13,7 @@ float MapCoordinate(float position, float scaleSetting, float originSetting) {
   return tenths / 10.f;
 }
 
-MapPosition ToMapPosition(const FVector& location, const host::MapScale& scale) {
+MapPosition ToMapPosition(const host::Vector& location, const host::MapScale& scale) {
   return {MapCoordinate(location.Y, scale.latitudeScale, scale.latitudeOrigin),
           MapCoordinate(location.X, scale.longitudeScale, scale.longitudeOrigin)};
 }

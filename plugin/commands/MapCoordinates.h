@@ -14,6 +14,6 @@ struct MapPosition {
   float latitude;
   float longitude;
 };
-MapPosition ToMapPosition(const FVector& location, const host::MapScale& scale);
+MapPosition ToMapPosition(const host::Vector& location, const host::MapScale& scale);
 
 }  // namespace packsentinel

@@ -4,12 +4,9 @@
 
 namespace packsentinel {
 
-void SendChat(AShooterPlayerController* controller, const FString& sender, const FString& text) {
-  FChatMessage message;
-  message.SenderName = sender;
-  message.Message = text;
-  message.ReceivedTime = -1.0;
-  host::ClientChatMessage(controller, message);
+void SendChat(AShooterPlayerController* controller, host::TextView sender, host::TextView format,
+              std::span<const host::FormatArgument> arguments) {
+  host::ClientChatMessage(controller, sender, host::Format(format, arguments));
 }
 
 }  // namespace packsentinel

@@ -3,10 +3,13 @@
 // Chat replies: a "Messages" template (or a fixed text) formatted with arguments, sent as a
 // chat line from the "MessageSender" name.
 
+#include <array>
 #include <string>
 
 #include "core/Config.h"
 #include "host/Format.h"
+#include "host/GameTypes.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 
@@ -15,22 +18,26 @@ struct FixedText {
   const char* format;
 };
 
-void SendChat(AShooterPlayerController* controller, const FString& sender, const FString& text);
+// Formats the template with the arguments (texts and 32-bit numbers) and sends it.
+void SendChat(AShooterPlayerController* controller, host::TextView sender, host::TextView format,
+              std::span<const host::FormatArgument> arguments);
 
 template <typename... Args>
 void SendChatReply(AShooterPlayerController* controller, const std::string& messageKey,
                    const Args&... args) {
-  const FString format = GetMessage(messageKey);
-  const FString sender = GetMessage("MessageSender");
+  const host::String format = GetMessage(messageKey);
+  const host::String sender = GetMessage("MessageSender");
   if (controller == nullptr) return;
-  SendChat(controller, sender, host::Format(host::View(format), args...));
+  const std::array<host::FormatArgument, sizeof...(Args)> arguments{host::FormatArgument(args)...};
+  SendChat(controller, sender, format, arguments);
 }
 
 template <typename... Args>
 void SendChatReply(AShooterPlayerController* controller, FixedText text, const Args&... args) {
-  const FString sender = GetMessage("MessageSender");
+  const host::String sender = GetMessage("MessageSender");
   if (controller == nullptr) return;
-  SendChat(controller, sender, host::Format(text.format, args...));
+  const std::array<host::FormatArgument, sizeof...(Args)> arguments{host::FormatArgument(args)...};
+  SendChat(controller, sender, host::Widen(text.format), arguments);
 }
 
 }  // namespace packsentinel

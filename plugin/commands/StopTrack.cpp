@@ -5,7 +5,8 @@
 
 namespace packsentinel {
 
-void StopTrackCommand(AShooterPlayerController* controller, FString* /*line*/, int32 /*mode*/) {
+void StopTrackCommand(AShooterPlayerController* controller, host::TextView /*line*/,
+                      std::int32_t /*mode*/) {
   RemovePlayerDinoEntries(WildDinoTrackers, controller);
   RemovePlayerDinoEntries(TribeDinoTrackers, controller);
   RemoveControllerMemberEntries(controller);

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "host/Text.h"
+#include <cstdint>
+
+#include "host/Char.h"
+#include "host/GameTypes.h"
 
 namespace packsentinel {
 
 // Ends everything the player tracks and frees his whole limit. Open to every player.
-void StopTrackCommand(AShooterPlayerController* controller, FString* line, int32 mode);
+void StopTrackCommand(AShooterPlayerController* controller, host::TextView line, std::int32_t mode);
 
 }  // namespace packsentinel

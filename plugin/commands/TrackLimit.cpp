@@ -9,7 +9,7 @@ namespace packsentinel {
 namespace {
 
 // Without the permissions plugin nobody is in any group; the server owner reads why once.
-bool IsInGroup(uint64 playerId, const std::string& group) {
+bool IsInGroup(std::uint64_t playerId, const std::string& group) {
   std::string bindError;
   const auto answer = host::IsPlayerInGroup(playerId, group, bindError);
   if (answer) return *answer;
@@ -19,16 +19,16 @@ bool IsInGroup(uint64 playerId, const std::string& group) {
 
 }  // namespace
 
-bool HasCommandPermission(uint64 playerId, const std::vector<std::string>& groups) {
+bool HasCommandPermission(std::uint64_t playerId, const std::vector<std::string>& groups) {
   for (const auto& group : groups) {
     if (IsInGroup(playerId, group)) return true;
   }
   return false;
 }
 
-int32 GetTrackLimit(AShooterPlayerController* controller) {
+std::int32_t GetTrackLimit(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
-  const uint64 id = host::GetPlayerId(controller);
+  const std::uint64_t id = host::GetPlayerId(controller);
   auto& groups = Config["MaxTrackPerGroup"];
 
   bool inAnyGroup = false;
@@ -45,7 +45,7 @@ int32 GetTrackLimit(AShooterPlayerController* controller) {
   for (auto group = groups.begin(); group != groups.end(); ++group) {
     if (IsInGroup(id, group.key()) && limit < group.value()) limit = ReadInt32(group.value());
   }
-  return limit.get<int32>();
+  return limit.get<std::int32_t>();
 }
 
 }  // namespace packsentinel

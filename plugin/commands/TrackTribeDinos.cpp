@@ -7,7 +7,8 @@
 
 namespace packsentinel {
 
-void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+void TrackTribeDinosCommand(AShooterPlayerController* controller, host::TextView line,
+                            std::int32_t /*mode*/) {
   const auto words = PassGate(controller, line, "TrackTribeDinos");
   if (!words) return;
   const std::string choice = words->size() == 2 ? ToLowerAscii(host::ToUtf8((*words)[1])) : "";
@@ -16,7 +17,7 @@ void TrackTribeDinosCommand(AShooterPlayerController* controller, FString* line,
       SendChatReply(controller, "TrackLimitReached");
       return;
     }
-    const int32 team = host::GetTargetingTeam(controller);
+    const std::int32_t team = host::GetTargetingTeam(controller);
     SearchAndRecord(
         {controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"), team, nullptr});
     SendChatReply(controller, "TribeDinoTrackerEnabled");

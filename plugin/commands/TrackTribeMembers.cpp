@@ -7,7 +7,8 @@
 
 namespace packsentinel {
 
-void TrackTribeMembersCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+void TrackTribeMembersCommand(AShooterPlayerController* controller, host::TextView line,
+                              std::int32_t /*mode*/) {
   const auto words = PassGate(controller, line, "TrackTribeMembers");
   if (!words) return;
   if (words->size() != 2) {

@@ -8,7 +8,8 @@
 
 namespace packsentinel {
 
-void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, int32 /*mode*/) {
+void TrackWildDinosCommand(AShooterPlayerController* controller, host::TextView line,
+                           std::int32_t /*mode*/) {
   const auto words = PassGate(controller, line, "TrackWildDinos");
   if (!words) return;
   if (words->size() < 2) {
@@ -23,7 +24,7 @@ void TrackWildDinosCommand(AShooterPlayerController* controller, FString* line, 
     return;
   }
 
-  const int32 recorded = SearchAndRecord(
+  const std::int32_t recorded = SearchAndRecord(
       {controller, WildDinoTrackers, CommandSection("TrackWildDinos"), std::nullopt, &request});
   if (recorded == 0) {
     SendChatReply(controller, "NoDinosFound", name);

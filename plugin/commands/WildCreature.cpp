@@ -10,12 +10,12 @@ bool CreatureRequest::NameMatches(host::TextView dinoName) const {
   return NameContains(dinoName, loweredName);
 }
 
-bool CreatureRequest::LevelMatches(int32 dinoLevel) const {
+bool CreatureRequest::LevelMatches(std::int32_t dinoLevel) const {
   return !level.isLevel || level.level == dinoLevel;
 }
 
 bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
-  if (!NameMatches(host::View(host::GetDescriptiveName(dino)))) return false;
+  if (!NameMatches(host::GetDescriptiveName(dino))) return false;
   if (!level.isLevel) return true;
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
   return status != nullptr && LevelMatches(host::GetCharacterLevel(status));

@@ -10,7 +10,7 @@
 
 namespace packsentinel {
 
-constexpr int32 kWildTeamBound = 10000;
+constexpr std::int32_t kWildTeamBound = 10000;
 
 // Creatures of team 10000 or below belong to nobody.
 bool IsWild(APrimalDinoCharacter* dino);
@@ -22,7 +22,7 @@ struct CreatureRequest {
 
   bool NameMatches(host::TextView dinoName) const;
   // True when no level was asked for.
-  bool LevelMatches(int32 dinoLevel) const;
+  bool LevelMatches(std::int32_t dinoLevel) const;
   // The name test, then the level test. A creature without status component has no level.
   bool Matches(APrimalDinoCharacter* dino) const;
 };

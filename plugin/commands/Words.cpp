@@ -40,10 +40,11 @@ LevelWord ReadLevelWord(host::TextView word) {
     if (c < HOST_TEXT('0') || c > HOST_TEXT('9')) return {};
     if (fits) {
       value = value * 10 + (c - HOST_TEXT('0'));
-      fits = value <= std::numeric_limits<int32>::max();
+      fits = value <= std::numeric_limits<std::int32_t>::max();
     }
   }
-  return {true, fits ? std::optional<int32>(static_cast<int32>(value)) : std::nullopt};
+  return {true,
+          fits ? std::optional<std::int32_t>(static_cast<std::int32_t>(value)) : std::nullopt};
 }
 
 std::string ToLowerAscii(std::string text) {

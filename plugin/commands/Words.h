@@ -22,7 +22,7 @@ host::String JoinWords(const Words& words, std::size_t first, std::size_t last);
 // A word of ASCII digits only is a level; one too large for 32 bits is a level no creature has.
 struct LevelWord {
   bool isLevel = false;
-  std::optional<int32> level;  // none for a level beyond the 32-bit range
+  std::optional<std::int32_t> level;  // none for a level beyond the 32-bit range
 };
 LevelWord ReadLevelWord(host::TextView word);
 

@@ -1,12 +1,10 @@
 #include "config/Check.h"
 
-#include <fmt/format.h>
-#include <fmt/ranges.h>
-
 #include <algorithm>
 #include <initializer_list>
 #include <numeric>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -83,12 +81,13 @@ std::string HowTheyMeet(std::string_view word, std::string_view other) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   };
-  std::vector<std::string_view> reasons;
-  if (Widened(word) != Widened(other)) reasons.push_back("letter case is ignored");
+  std::string reasons;
+  if (Widened(word) != Widened(other)) reasons = "letter case is ignored";
   if (beyondAscii(word) || beyondAscii(other)) {
-    reasons.push_back("characters beyond ASCII become \"?\"");
+    if (!reasons.empty()) reasons += ", and ";
+    reasons += "characters beyond ASCII become \"?\"";
   }
-  return fmt::format(" as registered ({})", fmt::join(reasons, ", and "));
+  return " as registered (" + reasons + ")";
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -144,7 +143,7 @@ class Checker {
   void CheckNesting(const json& value, std::string& pointer, int depth) {
     if (!value.is_structured()) return;
     if (depth > schema::kNestingLimit) {
-      Error(pointer, fmt::format("nested deeper than {} levels", schema::kNestingLimit));
+      Error(pointer, "nested deeper than " + std::to_string(schema::kNestingLimit) + " levels");
       return;
     }
     const std::size_t length = pointer.size();
@@ -173,7 +172,7 @@ class Checker {
       });
       const std::size_t distance = EditDistance(key, *closest);
       if (distance <= std::max<std::size_t>(2, closest->size() / 4)) {
-        message += fmt::format("; did you mean \"{}\"?", *closest);
+        message += "; did you mean \"" + std::string(*closest) + "\"?";
       }
       Warning(Child(pointer, key), std::move(message));
     }
@@ -184,11 +183,11 @@ class Checker {
                        bool (json::*isExpected)() const noexcept, std::string_view expected) {
     const auto it = object.find(key);
     if (it == object.end()) {
-      Error(Child(pointer, key), fmt::format("missing, expected {}", expected));
+      Error(Child(pointer, key), "missing, expected " + std::string(expected));
       return nullptr;
     }
     if (!((*it).*isExpected)()) {
-      Error(Child(pointer, key), fmt::format("found {}, expected {}", Found(*it), expected));
+      Error(Child(pointer, key), "found " + Found(*it) + ", expected " + std::string(expected));
       return nullptr;
     }
     return &*it;
@@ -197,12 +196,12 @@ class Checker {
   // A number read as a 32-bit integer.
   void CheckLimitValue(const json& value, const std::string& at, std::string_view belowZero) {
     if (value.is_boolean()) {
-      Warning(at, fmt::format("{} is read as {}; a number is expected", value.dump(),
-                              ReadInt32(value)));
+      Warning(at, value.dump() + " is read as " + std::to_string(ReadInt32(value)) +
+                      "; a number is expected");
     } else if (!value.is_number()) {
-      Error(at, fmt::format("found {}, expected a number", Found(value)));
+      Error(at, "found " + Found(value) + ", expected a number");
     } else if (ReadInt32(value) < 0) {
-      Warning(at, fmt::format("below zero: {}", belowZero));
+      Warning(at, "below zero: " + std::string(belowZero));
     }
   }
 
@@ -222,7 +221,7 @@ class Checker {
     if (it == document.end()) return;
     if (!it->is_object()) {
       Error("/MaxTrackPerGroup",
-            fmt::format("found {}, expected an object of group names and numbers", Found(*it)));
+            "found " + Found(*it) + ", expected an object of group names and numbers");
       return;
     }
     for (const auto& [group, limit] : it->items()) {
@@ -237,11 +236,11 @@ class Checker {
                   std::string_view meaning) {
     const auto it = section.find(key);
     if (it == section.end()) {
-      Warning(Child(pointer, key), fmt::format("missing: {}", meaning));
+      Warning(Child(pointer, key), "missing: " + std::string(meaning));
     } else if (!it->is_number()) {
-      Error(Child(pointer, key), fmt::format("found {}, expected a number of metres", Found(*it)));
+      Error(Child(pointer, key), "found " + Found(*it) + ", expected a number of metres");
     } else if (it->get<double>() < 0) {
-      Warning(Child(pointer, key), fmt::format("below zero: {}", meaning));
+      Warning(Child(pointer, key), "below zero: " + std::string(meaning));
     }
   }
 
@@ -292,7 +291,7 @@ class Checker {
     for (std::size_t i = 0; i < groups->size(); ++i) {
       if ((*groups)[i].is_string()) continue;
       Error(Child(Child(pointer, "AllowedGroups"), std::to_string(i)),
-            fmt::format("found {}, expected a group name (a text)", Found((*groups)[i])));
+            "found " + Found((*groups)[i]) + ", expected a group name (a text)");
     }
   }
 
@@ -304,22 +303,20 @@ class Checker {
         continue;
       }
       if (word.find(' ') != std::string::npos) {
-        Error(at,
-              fmt::format("the command word {} holds a space, so no chat line can start with it",
-                          Quoted(word)));
+        Error(at, "the command word " + Quoted(word) +
+                      " holds a space, so no chat line can start with it");
       }
       const host::String registered = Widened(word);
       if (registered != host::String(word.begin(), word.end())) {
         std::string shown(registered.begin(), registered.end());
-        Warning(at, fmt::format("{} holds characters beyond ASCII: it is registered as {}, so "
-                                "typing {} does not reach it",
-                                Quoted(word), Quoted(shown), Quoted(word)));
+        Warning(at, Quoted(word) + " holds characters beyond ASCII: it is registered as " +
+                        Quoted(shown) + ", so typing " + Quoted(word) + " does not reach it");
       }
       for (std::size_t j = 0; j < i; ++j) {
         if (!EqualsIgnoringAsciiCase(registered, Widened(words[j].word))) continue;
-        Error(at, fmt::format("the command word {} is also the word of {}{}; only one of the two "
-                              "commands can be reached",
-                              Quoted(word), words[j].pointer, HowTheyMeet(word, words[j].word)));
+        Error(at, "the command word " + Quoted(word) + " is also the word of " + words[j].pointer +
+                      HowTheyMeet(word, words[j].word) +
+                      "; only one of the two commands can be reached");
         break;
       }
     }
@@ -340,9 +337,9 @@ class Checker {
       const std::string at = Child(pointer, entry.key);
       const auto it = texts->find(entry.key);
       if (it == texts->end()) {
-        Warning(at, fmt::format("missing: {} will read \"No message\"", readers));
+        Warning(at, "missing: " + std::string(readers) + " will read \"No message\"");
       } else if (!it->is_string()) {
-        Error(at, fmt::format("found {}, expected a text", Found(*it)));
+        Error(at, "found " + Found(*it) + ", expected a text");
       } else {
         checkText(entry, it->template get_ref<const std::string&>(), at);
       }
@@ -387,9 +384,10 @@ class Checker {
       for (const auto placeholder : placeholders) {
         list += (list.empty() ? "" : ", ") + std::string(placeholder.begin(), placeholder.end());
       }
-      Warning(at, fmt::format("{} is not a placeholder of this label and is shown as it stands; "
-                              "its placeholders are {}",
-                              Quoted(name), list));
+      Warning(at, Quoted(name) +
+                      " is not a placeholder of this label and is shown as it stands; its "
+                      "placeholders are " +
+                      list);
     }
   }
 
@@ -400,16 +398,16 @@ class Checker {
 
 ConfigProblems CheckConfig(const nlohmann::json& document) { return Checker().Run(document); }
 
-ConfigProblems CheckReload(const nlohmann::json& document, int32 periodInForce) {
+ConfigProblems CheckReload(const nlohmann::json& document, std::int32_t periodInForce) {
   ConfigProblems problems = CheckConfig(document);
   if (!document.is_object()) return problems;
   const auto period = document.find("UpdateTextEvery");
   if (period == document.end() || !(period->is_number() || period->is_boolean())) return problems;
   if (ReadInt32(*period) != periodInForce) {
-    problems.push_back(
-        {Severity::Warning, "/UpdateTextEvery",
-         fmt::format("changed from {} to {}: the label period changes at the next start only",
-                     periodInForce, ReadInt32(*period))});
+    problems.push_back({Severity::Warning, "/UpdateTextEvery",
+                        "changed from " + std::to_string(periodInForce) + " to " +
+                            std::to_string(ReadInt32(*period)) +
+                            ": the label period changes at the next start only"});
   }
   return problems;
 }

@@ -3,9 +3,9 @@
 // The one validation of a parsed config.json, used at load, at reload and by
 // packsentinel-check: every problem at once, each at its JSON pointer.
 
-#include <nlohmann/json.hpp>
+#include <cstdint>
+#include <json.hpp>
 
-#include "ArkApi/BasicTypes.h"
 #include "config/Problems.h"
 
 namespace packsentinel {
@@ -14,6 +14,6 @@ ConfigProblems CheckConfig(const nlohmann::json& document);
 
 // The same for a document about to replace the one in force, and also what it changes that
 // only the next start applies: the label period.
-ConfigProblems CheckReload(const nlohmann::json& document, int32 periodInForce);
+ConfigProblems CheckReload(const nlohmann::json& document, std::int32_t periodInForce);
 
 }  // namespace packsentinel

@@ -1,41 +1,16 @@
 #include "config/MessageFormat.h"
 
-#include <fmt/format.h>
-
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
-#include "host/TrialFormat.h"
+#include "host/Format.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 namespace {
-
-// The configuration's UTF-8, which the JSON parser has already found well formed, as the
-// 16-bit text the replies format.
-host::String DecodeUtf8(std::string_view text) {
-  host::String out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1   ? lead
-                 : length == 2 ? lead & 0x1F
-                 : length == 3 ? lead & 0x0F
-                               : lead & 0x07;
-    for (int k = 1; k < length && i + k < text.size(); ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    i += length;
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<host::Char>(0xD800 + (c >> 10));
-      out += static_cast<host::Char>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<host::Char>(c);
-    }
-  }
-  return out;
-}
 
 // A width or precision beyond the longest message, or one taken from an argument (whose value
 // at use is not known here).
@@ -60,9 +35,9 @@ std::optional<std::string> CheckFieldSizes(host::TextView format) {
         number = std::min<long long>(number * 10 + (format[i] - HOST_TEXT('0')), 1LL << 40);
       }
       if (number > schema::kMessageLengthLimit) {
-        return fmt::format(
-            "asks for a width or precision of {}; a message may come to at most {} characters",
-            number, schema::kMessageLengthLimit);
+        return "asks for a width or precision of " + std::to_string(number) +
+               "; a message may come to at most " + std::to_string(schema::kMessageLengthLimit) +
+               " characters";
       }
       --i;
     }
@@ -72,8 +47,8 @@ std::optional<std::string> CheckFieldSizes(host::TextView format) {
 
 std::optional<std::string> TooLong(std::size_t length, std::string_view how) {
   if (length <= static_cast<std::size_t>(schema::kMessageLengthLimit)) return std::nullopt;
-  return fmt::format("comes to {} characters{}; at most {} are allowed", length, how,
-                     schema::kMessageLengthLimit);
+  return "comes to " + std::to_string(length) + " characters" + std::string(how) + "; at most " +
+         std::to_string(schema::kMessageLengthLimit) + " are allowed";
 }
 
 std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
@@ -88,16 +63,16 @@ std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
 
 }  // namespace
 
-std::optional<std::string> CheckMessageFormat(std::string_view text,
+std::optional<std::string> CheckMessageFormat(const std::string& text,
                                               std::span<const schema::MessageArgument> arguments) {
-  const host::String format = DecodeUtf8(text);
+  const host::String format = host::DecodeUtf8(text);
   if (auto tooWide = CheckFieldSizes(format)) return tooWide;
 
   // The kinds the replies pass: player and configuration texts as text views, numbers as
   // 32-bit integers.
   static constexpr host::TextView kSampleText = HOST_TEXT("Raptor");
-  static constexpr int32 kSampleNumber = 10;
-  std::vector<host::TrialArgument> samples;
+  static constexpr std::int32_t kSampleNumber = 10;
+  std::vector<host::FormatArgument> samples;
   for (const auto& argument : arguments) {
     if (argument.kind == schema::ArgumentKind::Text) {
       samples.emplace_back(kSampleText);
@@ -107,16 +82,16 @@ std::optional<std::string> CheckMessageFormat(std::string_view text,
   }
   std::size_t length = 0;
   try {
-    length = host::FormattedLength(format, samples);
+    length = host::Format(format, samples).size();
   } catch (const host::FormatError& error) {
-    return fmt::format("cannot be formatted with its arguments ({}): {}", ArgumentList(arguments),
-                       error.what());
+    return "cannot be formatted with its arguments (" + ArgumentList(arguments) +
+           "): " + error.what();
   }
   return TooLong(length, " with sample arguments");
 }
 
-std::optional<std::string> CheckMessageLength(std::string_view text) {
-  return TooLong(DecodeUtf8(text).size(), "");
+std::optional<std::string> CheckMessageLength(const std::string& text) {
+  return TooLong(host::DecodeUtf8(text).size(), "");
 }
 
 }  // namespace packsentinel

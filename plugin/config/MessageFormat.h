@@ -6,7 +6,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "config/Schema.h"
 
@@ -15,10 +14,10 @@ namespace packsentinel {
 // Why the UTF-8 template cannot be sent with these arguments; nothing when it can. Widths and
 // precisions are bounded before anything is formatted, so no template makes the check itself
 // allocate or spin.
-std::optional<std::string> CheckMessageFormat(std::string_view text,
+std::optional<std::string> CheckMessageFormat(const std::string& text,
                                               std::span<const schema::MessageArgument> arguments);
 
 // The same bound for a text sent as it stands.
-std::optional<std::string> CheckMessageLength(std::string_view text);
+std::optional<std::string> CheckMessageLength(const std::string& text);
 
 }  // namespace packsentinel

@@ -7,20 +7,21 @@
 
 namespace packsentinel {
 
-int32 ReadInt32(const nlohmann::json& value) {
-  constexpr auto kMin = std::numeric_limits<int32>::min();
-  constexpr auto kMax = std::numeric_limits<int32>::max();
+std::int32_t ReadInt32(const nlohmann::json& value) {
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   if (value.is_number_float()) {
     const double number = std::trunc(value.get<double>());
-    return static_cast<int32>(std::clamp(number, double{kMin}, double{kMax}));
+    return static_cast<std::int32_t>(std::clamp(number, double{kMin}, double{kMax}));
   }
   if (value.is_number_unsigned()) {
-    return static_cast<int32>(std::min<std::uint64_t>(value.get<std::uint64_t>(), kMax));
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), kMax));
   }
   if (value.is_number_integer()) {
-    return static_cast<int32>(std::clamp<std::int64_t>(value.get<std::int64_t>(), kMin, kMax));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(value.get<std::int64_t>(), kMin, kMax));
   }
-  return value.get<int32>();
+  return value.get<std::int32_t>();
 }
 
 }  // namespace packsentinel

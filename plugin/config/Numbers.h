@@ -2,15 +2,14 @@
 
 // How a number setting is read.
 
-#include <nlohmann/json.hpp>
-
-#include "ArkApi/BasicTypes.h"
+#include <cstdint>
+#include <json.hpp>
 
 namespace packsentinel {
 
 // A number setting as a 32-bit integer: a fraction is cut off, true and false read as 1 and 0,
 // and a value beyond the 32-bit range is held at the nearer end instead of wrapping. Any other
 // type raises the JSON library's type error.
-int32 ReadInt32(const nlohmann::json& value);
+std::int32_t ReadInt32(const nlohmann::json& value);
 
 }  // namespace packsentinel

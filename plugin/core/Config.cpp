@@ -8,6 +8,8 @@
 #include "core/Lifecycle.h"
 #include "host/Entry.h"
 #include "host/Framework.h"
+#include "host/Log.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 
@@ -16,7 +18,7 @@ HOST_BUILT_BEFORE_ATTACH nlohmann::json Config;
 
 namespace {
 
-FString LookUpText(const char* section, const std::string& key) {
+host::String LookUpText(const char* section, const std::string& key) {
   return host::DecodeUtf8(Config[section].value(key, std::string("No message")));
 }
 
@@ -60,14 +62,17 @@ ConfigProblems ReadConfig() {
 
 void LogConfigProblems(const ConfigProblems& problems) {
   for (const auto& problem : problems) {
-    const auto level =
-        problem.severity == Severity::Error ? spdlog::level::err : spdlog::level::warn;
-    PluginLogger()->log(level, "config.json: {}", Describe(problem));
+    const std::string line = "config.json: " + Describe(problem);
+    if (problem.severity == Severity::Error) {
+      host::LogError(line);
+    } else {
+      host::LogWarning(line);
+    }
   }
 }
 
-FString GetMessage(const std::string& key) { return LookUpText("Messages", key); }
+host::String GetMessage(const std::string& key) { return LookUpText("Messages", key); }
 
-FString GetFloatingText(const std::string& key) { return LookUpText("FloatingTexts", key); }
+host::String GetFloatingText(const std::string& key) { return LookUpText("FloatingTexts", key); }
 
 }  // namespace packsentinel

@@ -3,13 +3,12 @@
 // The configuration: config.json in the plugin's folder, held in memory as one JSON document
 // and read at every use.
 
-#include <nlohmann/json.hpp>
+#include <json.hpp>
 #include <string>
 
-#include "ArkApi/BasicTypes.h"
 #include "config/Numbers.h"
 #include "config/Problems.h"
-#include "host/Text.h"
+#include "host/Char.h"
 
 namespace packsentinel {
 
@@ -27,7 +26,7 @@ ConfigProblems ReadConfig();
 void LogConfigProblems(const ConfigProblems& problems);
 
 // Texts under "Messages" and "FloatingTexts"; "No message" for a missing key.
-FString GetMessage(const std::string& key);
-FString GetFloatingText(const std::string& key);
+host::String GetMessage(const std::string& key);
+host::String GetFloatingText(const std::string& key);
 
 }  // namespace packsentinel

@@ -2,23 +2,16 @@
 
 // Start-up, shut-down and the registrations that connect the plugin's handlers to the host.
 
-#include <spdlog/logger.h>
-
-#include <memory>
-#include <string>
+#include <cstdint>
 #include <string_view>
-
-#include "ArkApi/BasicTypes.h"
 
 namespace packsentinel {
 
 // Set by a Load that got as far as registering; cleared if that start-up fails.
 extern bool IsLoaded;
 // The label refresh period in ticks, fixed from Load to Unload.
-extern int32 TextUpdatePeriod;
+extern std::int32_t TextUpdatePeriod;
 
-// The plugin's log channel "Packsentinel", over the host's sinks.
-std::shared_ptr<spdlog::logger>& PluginLogger();
 // Logs a fault of the host that would otherwise repeat at every command: once per load.
 void LogHostFaultOnce(std::string_view text);
 

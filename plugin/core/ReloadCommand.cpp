@@ -7,6 +7,8 @@
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 #include "host/Game.h"
+#include "host/Log.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 namespace {
@@ -48,7 +50,7 @@ void SendProblems(AShooterPlayerController* controller, const ConfigProblems& pr
 
 }  // namespace
 
-void SendServerReply(AShooterPlayerController* controller, Colour colour, const FString& text) {
+void SendServerReply(AShooterPlayerController* controller, Colour colour, host::TextView text) {
   if (controller == nullptr) return;
   const auto& linear = SrgbToLinear();
   const host::LinearColour linearColour{linear[colour.red], linear[colour.green],
@@ -56,8 +58,8 @@ void SendServerReply(AShooterPlayerController* controller, Colour colour, const 
   host::ClientServerChatDirectMessage(controller, text, linearColour, false);
 }
 
-void ReloadConfigCommand(APlayerController* issuer, FString* /*line*/, bool /*flag*/) {
-  auto* controller = static_cast<AShooterPlayerController*>(issuer);
+void ReloadConfigCommand(AShooterPlayerController* controller, host::TextView /*line*/,
+                         bool /*flag*/) {
   ConfigProblems warnings;
   try {
     warnings = ReadConfig();
@@ -67,7 +69,7 @@ void ReloadConfigCommand(APlayerController* issuer, FString* /*line*/, bool /*fl
       SendProblems(controller, rejected->Problems());
       LogConfigProblems(rejected->Problems());
     }
-    PluginLogger()->error(std::string_view(error.what()));
+    host::LogError(error.what());
     return;
   }
   SendServerReply(controller, kGreen, host::Widen("Reloaded config"));

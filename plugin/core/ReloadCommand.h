@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "host/Text.h"
+#include "host/Char.h"
+#include "host/GameTypes.h"
 
 namespace packsentinel {
 
@@ -12,9 +13,9 @@ struct Colour {
   std::uint8_t red, green, blue, alpha;
 };
 
-void ReloadConfigCommand(APlayerController* issuer, FString* line, bool flag);
+void ReloadConfigCommand(AShooterPlayerController* issuer, host::TextView line, bool flag);
 
 // A coloured server line to one player; nothing without a player.
-void SendServerReply(AShooterPlayerController* controller, Colour colour, const FString& text);
+void SendServerReply(AShooterPlayerController* controller, Colour colour, host::TextView text);
 
 }  // namespace packsentinel

@@ -1,13 +1,12 @@
 #pragma once
 
-// The host's character type, as the plugin's own code writes and reads it: the framework's TCHAR
-// (char16_t in our stand-in, wchar_t on Windows), views and strings of it, and literals of it.
+// The host's character type, as the plugin's own code writes and reads it: the framework's TCHAR,
+// 16 bits wide (wchar_t on Windows, char16_t in our stand-in elsewhere), views and strings of it,
+// and literals of it. host/ checks that it is the framework's own.
 
 #include <string>
 #include <string_view>
 #include <type_traits>
-
-#include "ArkApi/BasicTypes.h"
 
 // A literal of the host's character type: HOST_TEXT("{dinoName}"), HOST_TEXT(' ').
 #ifdef _WIN32
@@ -18,10 +17,10 @@
 
 namespace host {
 
-using Char = TCHAR;
+using Char = std::remove_const_t<std::remove_reference_t<decltype(HOST_TEXT(' '))>>;
 using TextView = std::basic_string_view<Char>;
 using String = std::basic_string<Char>;
 
-static_assert(std::is_same_v<decltype(HOST_TEXT(' ')), Char>, "literals of the host's characters");
+static_assert(sizeof(Char) == 2, "the game's text has 16-bit characters");
 
 }  // namespace host

@@ -1,12 +1,15 @@
 // The library's entry: the system's attach and detach notifications. On Windows the system calls
-// DllMain; elsewhere the library's constructor and destructor stand for them. Nothing may escape
-// them: an exception leaving a constructor or destructor ends the server process.
+// DllMain, after the library's static initialisation; a false answer to the attach makes the
+// loader release the library. Elsewhere the library's constructor and destructor stand for them,
+// and the loader learns of a failed attach from LibraryAttachFailure. Nothing may escape them: an
+// exception leaving a constructor or destructor ends the server process.
+
+#include "host/Entry.h"
 
 #include <exception>
+#include <string>
 
-#include "ArkApi/PluginEntry.h"
 #include "core/Lifecycle.h"
-#include "host/Framework.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,50 +18,54 @@
 namespace packsentinel {
 namespace {
 
-// True when the notification succeeded.
-bool LibraryNotification(int reason) {
-  switch (reason) {
-    case ArkApi::kProcessAttach:
-      try {
-        Load();
-      } catch (const std::exception& error) {
-        host::ReportAttachFailure(error.what());
-        return false;
-      } catch (...) {
-        host::ReportAttachFailure("unknown error at start-up");
-        return false;
-      }
-      return true;
-    case ArkApi::kProcessDetach:
-      try {
-        if (IsLoaded) Unload();
-      } catch (...) {
-        // Nothing to do at detach but go: the host is releasing the library.
-      }
-      return true;
-    default:
-      return true;
+// Why the last attach failed; empty after one that succeeded.
+HOST_BUILT_BEFORE_ATTACH std::string attachFailure;
+
+// True when the plugin started.
+bool Attach() {
+  attachFailure.clear();
+  try {
+    Load();
+    return true;
+  } catch (const std::exception& error) {
+    attachFailure = *error.what() != '\0' ? error.what() : "unknown error at start-up";
+  } catch (...) {
+    attachFailure = "unknown error at start-up";
+  }
+  return false;
+}
+
+void Detach() {
+  try {
+    if (IsLoaded) Unload();
+  } catch (...) {
+    // Nothing to do at detach but go: the host is releasing the library.
   }
 }
 
 #ifndef _WIN32
-__attribute__((constructor)) void OnAttach() { LibraryNotification(ArkApi::kProcessAttach); }
-__attribute__((destructor)) void OnDetach() { LibraryNotification(ArkApi::kProcessDetach); }
+__attribute__((constructor)) void OnAttach() { Attach(); }
+__attribute__((destructor)) void OnDetach() { Detach(); }
 #endif
 
 }  // namespace
 }  // namespace packsentinel
 
 #ifdef _WIN32
-// A false answer to the attach makes the loader release the library.
 extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      return packsentinel::LibraryNotification(ArkApi::kProcessAttach) ? TRUE : FALSE;
+      return packsentinel::Attach() ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
-      return packsentinel::LibraryNotification(ArkApi::kProcessDetach) ? TRUE : FALSE;
+      packsentinel::Detach();
+      return TRUE;
     default:
       return TRUE;
   }
+}
+#else
+// Asked by the loader right after it maps the library: none when the attach succeeded.
+extern "C" __attribute__((visibility("default"))) const char* LibraryAttachFailure() {
+  return packsentinel::attachFailure.empty() ? nullptr : packsentinel::attachFailure.c_str();
 }
 #endif

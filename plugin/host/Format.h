@@ -1,24 +1,31 @@
 #pragma once
 
-// Reply texts formatted as the host formats its texts: "{}" takes the next argument, "{N}"
-// argument N, doubled braces print one. Against the real framework this is the one place that
-// meets the formatter the framework bundles.
+// Texts formatted as the framework formats its texts (FString::Format): "{}" takes the next
+// argument, "{N}" argument N, doubled braces print one. Replies use it, and the configuration
+// checks use it to learn whether a template can be sent and how long it comes to.
 
-#include "host/Text.h"
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <variant>
+
+#include "host/Char.h"
 
 namespace host {
 
-// A template of host text. Arguments: host texts (views or FStrings), narrow texts (widened byte
-// by byte) and numbers.
-template <typename... Args>
-FString Format(TextView format, const Args&... args) {
-  return FString::FormatWide(format, args...);
-}
+// The formatter's reason for refusing a template.
+class FormatError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
-// A narrow template, formatted as narrow text and then widened byte by byte.
-template <typename... Args>
-FString Format(const char* format, const Args&... args) {
-  return FString::Format(format, args...);
-}
+// What a template may be given: texts and 32-bit numbers, at most kMostFormatArguments of them.
+using FormatArgument = std::variant<TextView, std::int32_t>;
+inline constexpr std::size_t kMostFormatArguments = 3;
+
+// The template is read up to its first NUL and the result ends at its first NUL, as the
+// framework's formatter does. Throws FormatError.
+String Format(TextView format, std::span<const FormatArgument> arguments);
 
 }  // namespace host

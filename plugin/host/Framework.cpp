@@ -1,44 +1,79 @@
 #include "host/Framework.h"
 
-#include "ArkApi/IApiUtils.h"
-#include "ArkApi/ICommands.h"
-#include "ArkApi/Log.h"
-#include "ArkApi/Permissions.h"
-#include "ArkApi/PluginEntry.h"
-#include "ArkApi/Tools.h"
+#include <API/ARK/Ark.h>
+
 #include "host/DynamicLibrary.h"
+#include "host/Text.h"
 
 namespace host {
+namespace {
 
-void RegisterChatCommand(const std::string& name, const ChatCommandHandler& handler) {
-  ArkApi::GetCommands().RegisterChatCommand(Widen(name), handler);
+FString ToFString(TextView text) {
+  FString out;
+  out.AppendChars(text.data(), static_cast<int32>(text.size()));
+  return out;
 }
 
-void RegisterConsoleCommand(const std::string& name, const ConsoleCommandHandler& handler) {
-  ArkApi::GetCommands().RegisterConsoleCommand(Widen(name), handler);
+FString WidenName(const std::string& name) { return ToFString(Widen(name)); }
+
+TextView ViewOf(const FString* text) {
+  return text ? TextView(**text, static_cast<std::size_t>(text->Len())) : TextView();
 }
 
-void RegisterTickCallback(const std::string& id, const TickHandler& handler) {
-  ArkApi::GetCommands().RegisterTickCallback(Widen(id), handler);
+}  // namespace
+
+void AddChatCommand(const std::string& name, ChatCommandHandler handler) {
+  ArkApi::GetCommands().AddChatCommand(
+      WidenName(name),
+      [handler](AShooterPlayerController* player, FString* line, EChatSendMode::Type mode) {
+        handler(player, ViewOf(line), mode);
+      });
 }
 
-void UnregisterChatCommand(const std::string& name) {
-  ArkApi::GetCommands().UnregisterChatCommand(Widen(name));
+void AddConsoleCommand(const std::string& name, ConsoleCommandHandler handler) {
+  ArkApi::GetCommands().AddConsoleCommand(
+      WidenName(name), [handler](APlayerController* issuer, FString* line, bool flag) {
+        handler(static_cast<AShooterPlayerController*>(issuer), ViewOf(line), flag);
+      });
 }
 
-void UnregisterConsoleCommand(const std::string& name) {
-  ArkApi::GetCommands().UnregisterConsoleCommand(Widen(name));
+void AddOnTickCallback(const std::string& id, TickHandler handler) {
+  ArkApi::GetCommands().AddOnTickCallback(WidenName(id), handler);
 }
 
-void UnregisterTickCallback(const std::string& id) {
-  ArkApi::GetCommands().UnregisterTickCallback(Widen(id));
+void RemoveChatCommand(const std::string& name) {
+  ArkApi::GetCommands().RemoveChatCommand(WidenName(name));
+}
+
+void RemoveConsoleCommand(const std::string& name) {
+  ArkApi::GetCommands().RemoveConsoleCommand(WidenName(name));
+}
+
+void RemoveOnTickCallback(const std::string& id) {
+  ArkApi::GetCommands().RemoveOnTickCallback(WidenName(id));
 }
 
 std::string GetCurrentDir() { return ArkApi::Tools::GetCurrentDir(); }
 
-std::vector<spdlog::sink_ptr>& GetLogSinks() { return ::GetLogSinks(); }
+UWorld* GetWorld() { return ArkApi::GetApiUtils().GetWorld(); }
+
+AShooterGameMode* GetShooterGameMode() { return ArkApi::GetApiUtils().GetShooterGameMode(); }
+
+AShooterPlayerController* FindPlayerFromSteamId(std::uint64_t playerId) {
+  return ArkApi::GetApiUtils().FindPlayerFromSteamId(playerId);
+}
 
 namespace {
+
+// The permissions plugin is not part of the framework: it publishes this one function, unmangled,
+// from its own library.
+using IsPlayerInGroupFunction = bool (*)(uint64, const FString&);
+#ifdef _WIN32
+constexpr const char* kPermissionsLibrary = "Permissions.dll";
+#else
+constexpr const char* kPermissionsLibrary = "libPermissions.so";
+#endif
+constexpr const char* kIsPlayerInGroupSymbol = "IsPlayerInGroup";
 
 // The permissions library, held while this plugin is loaded.
 class PermissionsBinding {
@@ -55,8 +90,8 @@ class PermissionsBinding {
     if (isPlayerInGroup_ != nullptr) return true;
     if (library_ == nullptr) library_ = OpenLibrary(libraryName_);
     if (library_ != nullptr) {
-      isPlayerInGroup_ = reinterpret_cast<Permissions::IsPlayerInGroupFunction>(
-          FindSymbol(library_, Permissions::kIsPlayerInGroupSymbol));
+      isPlayerInGroup_ =
+          reinterpret_cast<IsPlayerInGroupFunction>(FindSymbol(library_, kIsPlayerInGroupSymbol));
     }
     if (isPlayerInGroup_ != nullptr) return true;
     error = LastLinkError();
@@ -76,31 +111,21 @@ class PermissionsBinding {
   }
 
   // A plain pointer keeps the binding constant-initialised, ready whatever the start-up order.
-  const char* libraryName_ = Permissions::kLibraryName;
+  const char* libraryName_ = kPermissionsLibrary;
   void* library_ = nullptr;
-  Permissions::IsPlayerInGroupFunction isPlayerInGroup_ = nullptr;
+  IsPlayerInGroupFunction isPlayerInGroup_ = nullptr;
 };
 
 PermissionsBinding permissions;
 
 }  // namespace
 
-std::optional<bool> IsPlayerInGroup(uint64 playerId, const std::string& group,
+std::optional<bool> IsPlayerInGroup(std::uint64_t playerId, const std::string& group,
                                     std::string& bindError) {
   if (!permissions.Bind(bindError)) return std::nullopt;
-  return permissions.Ask(playerId, Widen(group));
+  return permissions.Ask(playerId, WidenName(group));
 }
 
 void BindPermissionsFrom(const char* libraryName) { permissions.From(libraryName); }
-
-UWorld* GetGameWorld() { return ArkApi::GetApiUtils().GetGameWorld(); }
-
-AShooterGameMode* GetGameModeObject() { return ArkApi::GetApiUtils().GetGameModeObject(); }
-
-AShooterPlayerController* FindControllerBySteamId(uint64 playerId) {
-  return ArkApi::GetApiUtils().FindControllerBySteamId(playerId);
-}
-
-void ReportAttachFailure(const std::string& reason) { ArkApi::ReportAttachFailure(reason.c_str()); }
 
 }  // namespace host

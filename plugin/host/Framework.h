@@ -1,48 +1,47 @@
 #pragma once
 
-// The framework's services: registration of commands and tick callbacks, the server
-// directory, the shared log sinks and the permissions plugin.
+// The framework's services: registration of commands and tick callbacks, the server directory,
+// the game's world and game mode, and the permissions plugin.
 
-#include <spdlog/common.h>
-
-#include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "ArkApi/BasicTypes.h"
-#include "host/Text.h"
+#include "host/Char.h"
+#include "host/GameTypes.h"
 
 namespace host {
 
-using ChatCommandHandler = std::function<void(AShooterPlayerController*, FString*, int32)>;
-using ConsoleCommandHandler = std::function<void(APlayerController*, FString*, bool)>;
-using TickHandler = std::function<void(float)>;
+// The chat line as typed, and the chat's send mode.
+using ChatCommandHandler = void (*)(AShooterPlayerController* player, TextView line,
+                                    std::int32_t mode);
+// The issuing player (none from the server's own console), the command line and the
+// framework's flag.
+using ConsoleCommandHandler = void (*)(AShooterPlayerController* issuer, TextView line, bool flag);
+using TickHandler = void (*)(float deltaSeconds);
 
 // Names are narrow, widened byte by byte for the framework.
-void RegisterChatCommand(const std::string& name, const ChatCommandHandler& handler);
-void RegisterConsoleCommand(const std::string& name, const ConsoleCommandHandler& handler);
-void RegisterTickCallback(const std::string& id, const TickHandler& handler);
-void UnregisterChatCommand(const std::string& name);
-void UnregisterConsoleCommand(const std::string& name);
-void UnregisterTickCallback(const std::string& id);
+void AddChatCommand(const std::string& name, ChatCommandHandler handler);
+void AddConsoleCommand(const std::string& name, ConsoleCommandHandler handler);
+void AddOnTickCallback(const std::string& id, TickHandler handler);
+void RemoveChatCommand(const std::string& name);
+void RemoveConsoleCommand(const std::string& name);
+void RemoveOnTickCallback(const std::string& id);
 
+// The folder under which the framework keeps ArkApi/Plugins/.
 std::string GetCurrentDir();
-std::vector<spdlog::sink_ptr>& GetLogSinks();
+
+UWorld* GetWorld();
+AShooterGameMode* GetShooterGameMode();
+// The controller of a 64-bit player id, or none.
+AShooterPlayerController* FindPlayerFromSteamId(std::uint64_t playerId);
 
 // Asks the permissions plugin, bound on first use (so the plugin loads without it). None
 // while it cannot be bound; bindError then says why.
-std::optional<bool> IsPlayerInGroup(uint64 playerId, const std::string& group,
+std::optional<bool> IsPlayerInGroup(std::uint64_t playerId, const std::string& group,
                                     std::string& bindError);
 // Where the permissions plugin is bound from at the next check (a name that lives as long as
 // the program): the host's library, unless a test stands in a missing one.
 void BindPermissionsFrom(const char* libraryName);
-
-UWorld* GetGameWorld();
-AShooterGameMode* GetGameModeObject();
-AShooterPlayerController* FindControllerBySteamId(uint64 playerId);
-
-// The attach notification failed; the framework reports the plugin as failed.
-void ReportAttachFailure(const std::string& reason);
 
 }  // namespace host

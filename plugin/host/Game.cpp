@@ -1,119 +1,238 @@
 #include "host/Game.h"
 
-#include "ArkApi/Resolver.h"
+#include <API/ARK/Ark.h>
 
 namespace host {
-
-uint64 GetPlayerId(AShooterPlayerController* controller) {
-  if (controller == nullptr) return 0;
-  return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
-}
-
-uint64 GetLinkedPlayerId(AShooterPlayerController* controller) {
-  return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID");
-}
-
-FString GetPlayerCharacterName(AShooterPlayerController* controller) {
-  return NativeCallForResult<FString>(controller,
-                                      "AShooterPlayerController.GetPlayerCharacterName");
-}
-
-AShooterPlayerState* GetPlayerState(AController* controller) {
-  return GetNativeField<AShooterPlayerState*>(controller, "AController.PlayerState");
-}
-
-void ClientChatMessage(AShooterPlayerController* controller, const FChatMessage& message) {
-  NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage", message);
-}
-
 namespace {
+
+FVector ToGame(const Vector& v) { return FVector(v.X, v.Y, v.Z); }
+Vector FromGame(const FVector& v) { return {v.X, v.Y, v.Z}; }
 
 FLinearColor ToGame(const LinearColour& colour) {
   return FLinearColor(colour.red, colour.green, colour.blue, colour.alpha);
 }
 
-}  // namespace
-
-void ClientServerChatDirectMessage(AShooterPlayerController* controller, const FString& text,
-                                   const LinearColour& colour, bool bold) {
-  NativeCall<void, const FString&, FLinearColor, bool>(
-      controller, "AShooterPlayerController.ClientServerChatDirectMessage", text, ToGame(colour),
-      bold);
+FString ToFString(TextView text) {
+  FString out;
+  out.AppendChars(text.data(), static_cast<int32>(text.size()));
+  return out;
 }
 
-void ClientServerNotificationSingle(AShooterPlayerController* controller, const FString& text,
-                                    const LinearColour& colour, float scale, float displayTime,
-                                    UTexture2D* icon, USoundBase* sound, int32 priority) {
-  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>(
-      controller, "AShooterPlayerController.ClientServerNotificationSingle", text, ToGame(colour),
-      scale, displayTime, icon, sound, priority);
+// A game function that builds its answer in storage the caller passes, as the game's calling
+// form does for records.
+template <typename R, typename... Args>
+R NativeCallForResult(void* self, const std::string& name, Args... args) {
+  R result;
+  NativeCall<R*, R*, Args...>(self, name, &result, args...);
+  return result;
 }
 
-void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, const FString& text,
-                                        const LinearColour& colour, float scale, float displayTime,
-                                        UTexture2D* icon, USoundBase* sound) {
-  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>(
-      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", text,
-      ToGame(colour), scale, displayTime, icon, sound);
+std::int32_t TargetingTeam(AActor* actor) {
+  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
 }
 
-void ClientAddFloatingText(AShooterPlayerController* controller, const FVector& at,
-                           const FString& text, PackedColour colour, float scaleX, float scaleY,
-                           float lifeSpan, const FVector& velocity, float minScale, float fadeIn,
-                           float fadeOut) {
-  NativeCall<void, FVector, const FString&, FColor, float, float, float, FVector, float, float,
-             float>(controller, "AShooterPlayerController.ClientAddFloatingText", at, text,
-                    FColor(colour.argb), scaleX, scaleY, lifeSpan, velocity, minScale, fadeIn,
-                    fadeOut);
-}
-
-void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& text,
-                              AActor* baseActor, const LinearColour& colour, float duration,
-                              bool popBack) {
-  NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
-      actor, "AActor.MulticastDrawDebugString", at, text, baseActor, ToGame(colour), duration,
-      popBack);
-}
-
-USceneComponent* GetRootComponent(AActor* actor) {
+USceneComponent* RootComponent(AActor* actor) {
   return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent");
 }
 
-FVector GetRelativeLocation(USceneComponent* component) {
-  return GetNativeField<FVector>(component, "USceneComponent.RelativeLocation");
+float DistanceTo(AActor* actor, AActor* other) {
+  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
+}
+
+bool IsDeadCharacter(APrimalCharacter* character) {
+  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
+}
+
+bool Flag(void* object, const std::string& name) {
+  return GetNativeBitField<bool, uint32>(object, name);
+}
+
+}  // namespace
+
+std::uint64_t GetPlayerId(AShooterPlayerController* controller) {
+  if (controller == nullptr) return 0;
+  return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
+}
+
+AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
+  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
+}
+
+bool IsRespawning(AShooterPlayerController* controller) {
+  return Flag(controller, "AShooterPlayerController.bIsRespawning");
+}
+
+std::uint64_t GetLinkedPlayerId(AShooterPlayerController* controller) {
+  return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID");
+}
+
+void GetPlayerCharacterName(AShooterPlayerController* controller, GameText& name) {
+  name.Get() =
+      NativeCallForResult<FString>(controller, "AShooterPlayerController.GetPlayerCharacterName");
+}
+
+AShooterPlayerState* GetPlayerState(AShooterPlayerController* controller) {
+  return static_cast<AShooterPlayerState*>(
+      GetNativeField<APlayerState*>(controller, "AController.PlayerState"));
+}
+
+std::int32_t GetTargetingTeam(AShooterPlayerController* controller) {
+  return TargetingTeam(controller);
+}
+
+void ClientChatMessage(AShooterPlayerController* controller, TextView senderName,
+                       TextView message) {
+  FChatMessage chat;
+  chat.SenderName = ToFString(senderName);
+  chat.Message = ToFString(message);
+  NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage", chat);
+}
+
+void ClientServerChatDirectMessage(AShooterPlayerController* controller, TextView text,
+                                   const LinearColour& colour, bool bold) {
+  NativeCall<void, const FString&, FLinearColor, bool>(
+      controller, "AShooterPlayerController.ClientServerChatDirectMessage", ToFString(text),
+      ToGame(colour), bold);
+}
+
+void ClientServerNotificationSingle(AShooterPlayerController* controller, TextView text,
+                                    const LinearColour& colour, float scale, float displayTime,
+                                    UTexture2D* icon, USoundBase* sound, std::int32_t priority) {
+  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>(
+      controller, "AShooterPlayerController.ClientServerNotificationSingle", ToFString(text),
+      ToGame(colour), scale, displayTime, icon, sound, priority);
+}
+
+void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, TextView text,
+                                        const LinearColour& colour, float scale, float displayTime,
+                                        UTexture2D* icon, USoundBase* sound) {
+  NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>(
+      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", ToFString(text),
+      ToGame(colour), scale, displayTime, icon, sound);
+}
+
+void ClientAddFloatingText(AShooterPlayerController* controller, const Vector& at,
+                           const GameText& text, PackedColour colour, float scaleX, float scaleY,
+                           float lifeSpan, const Vector& velocity, float minScale, float fadeIn,
+                           float fadeOut) {
+  NativeCall<void, FVector, const FString&, FColor, float, float, float, FVector, float, float,
+             float>(controller, "AShooterPlayerController.ClientAddFloatingText", ToGame(at),
+                    text.Get(), FColor(colour.argb), scaleX, scaleY, lifeSpan, ToGame(velocity),
+                    minScale, fadeIn, fadeOut);
+}
+
+void MulticastDrawDebugString(AShooterPlayerController* controller, const Vector& at,
+                              const GameText& text, AActor* baseActor, const LinearColour& colour,
+                              float duration, bool popBack) {
+  NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
+      controller, "AActor.MulticastDrawDebugString", ToGame(at), text.Get(), baseActor,
+      ToGame(colour), duration, popBack);
 }
 
 UClass* GetDinoClass() {
-  return NativeCallStatic<UClass*>("APrimalDinoCharacter.GetPrivateStaticClass");
+  return NativeCall<UClass*>(nullptr, "APrimalDinoCharacter.GetPrivateStaticClass");
 }
 
-FString GetDinoDescriptiveName(APrimalDinoCharacter* dino) {
-  return NativeCallForResult<FString>(dino, "APrimalDinoCharacter.GetDinoDescriptiveName");
+APrimalDinoCharacter* AsCreature(AActor* actor, UClass* creatureClass) {
+  if (actor == nullptr ||
+      !NativeCall<bool, UClass*>(actor, "UObjectBaseUtility.IsA", creatureClass)) {
+    return nullptr;
+  }
+  return static_cast<APrimalDinoCharacter*>(actor);
 }
 
-FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
-  return NativeCallForResult<FVector>(character, "AShooterCharacter.GetPawnViewLocation",
-                                      allTransforms);
+USceneComponent* GetRootComponent(APrimalDinoCharacter* creature) {
+  return RootComponent(creature);
 }
 
-const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state) {
-  const void* tribe = GetAddress(state, "AShooterPlayerState.MyTribeData");
-  return *GetNativePointerField<TArray<uint32>*>(tribe, "FTribeData.MembersPlayerDataID");
+USceneComponent* GetRootComponent(AShooterCharacter* character) { return RootComponent(character); }
+
+Vector GetRelativeLocation(USceneComponent* component) {
+  return FromGame(GetNativeField<FVector>(component, "USceneComponent.RelativeLocation"));
 }
 
-uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId) {
+float GetDistanceTo(APrimalDinoCharacter* creature, AShooterCharacter* other) {
+  return DistanceTo(creature, other);
+}
+
+float GetDistanceTo(AShooterCharacter* character, AShooterCharacter* other) {
+  return DistanceTo(character, other);
+}
+
+std::int32_t GetTargetingTeam(APrimalDinoCharacter* creature) { return TargetingTeam(creature); }
+
+bool IsDead(APrimalDinoCharacter* creature) { return IsDeadCharacter(creature); }
+
+bool IsDeadFlagSet(APrimalDinoCharacter* creature) {
+  return Flag(creature, "APrimalCharacter.bIsDead");
+}
+
+bool IsSleeping(APrimalDinoCharacter* creature) {
+  return Flag(creature, "APrimalCharacter.bIsSleeping");
+}
+
+bool IsDestroyingDino(APrimalDinoCharacter* creature) {
+  return Flag(creature, "APrimalDinoCharacter.bIsDestroyingDino");
+}
+
+TextView GetDescriptiveName(APrimalDinoCharacter* creature) {
+  const FString& name =
+      *GetNativePointerField<FString*>(creature, "APrimalCharacter.DescriptiveName");
+  return {*name, static_cast<std::size_t>(name.Len())};
+}
+
+void GetDinoDescriptiveName(APrimalDinoCharacter* creature, GameText& name) {
+  name.Get() =
+      NativeCallForResult<FString>(creature, "APrimalDinoCharacter.GetDinoDescriptiveName");
+}
+
+UPrimalCharacterStatusComponent* GetStatusComponent(APrimalDinoCharacter* creature) {
+  return GetNativeField<UPrimalCharacterStatusComponent*>(
+      creature, "APrimalCharacter.MyCharacterStatusComponent");
+}
+
+std::int32_t GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
+  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
+}
+
+Vector GetCapsuleTopLocation(APrimalDinoCharacter* creature) {
+  return FromGame(NativeCallForResult<FVector>(creature, "APrimalCharacter.GetCapsuleTopLocation"));
+}
+
+bool IsDead(AShooterCharacter* character) { return IsDeadCharacter(character); }
+
+bool IsConnected(AShooterCharacter* character) {
+  return Flag(character, "AShooterCharacter.bIsConnected");
+}
+
+Vector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
+  return FromGame(NativeCallForResult<FVector>(character, "AShooterCharacter.GetPawnViewLocation",
+                                               allTransforms));
+}
+
+void GetTribeMemberIds(AShooterPlayerState* state, std::vector<std::uint32_t>& ids) {
+  auto* tribe = reinterpret_cast<FTribeData*>(GetAddress(state, "AShooterPlayerState.MyTribeData"));
+  const auto& members =
+      *GetNativePointerField<TArray<uint32>*>(tribe, "FTribeData.MembersPlayerDataID");
+  ids.assign(members.GetData(), members.GetData() + members.Num());
+}
+
+std::uint64_t GetSteamIdForPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId) {
   return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID",
                                    playerDataId);
 }
 
-void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId) {
+void AddPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId, std::uint64_t playerId) {
   NativeCall<void, int32, uint64>(gameMode, "AShooterGameMode.AddPlayerID", playerDataId, playerId);
 }
 
-WeakRefList<APlayerController> GetPlayerControllers(UWorld* world) {
-  return WeakRefList<APlayerController>(
-      *GetNativePointerField<TArray<TWeakObjectPtr<APlayerController>>*>(
-          world, "UWorld.PlayerControllerList"));
+void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>& controllers) {
+  auto& list = *GetNativePointerField<TArray<TAutoWeakObjectPtr<APlayerController>>*>(
+      world, "UWorld.PlayerControllerList");
+  controllers.clear();
+  for (auto& weak : list) {
+    controllers.push_back(static_cast<AShooterPlayerController*>(weak.Get()));
+  }
 }
 
 APrimalWorldSettings* GetWorldSettings(UWorld* world) {
@@ -128,16 +247,28 @@ MapScale GetMapScale(APrimalWorldSettings* settings) {
           GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeOrigin")};
 }
 
-void ServerOctreeOverlapActors(TArray<AActor*>& result, UWorld* world, const FVector& centre,
-                               float radius, int32 octreeGroup, bool forceLocationCheck) {
-  NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
-      "UVictoryCore.ServerOctreeOverlapActors", &result, world, centre, radius, octreeGroup,
-      forceLocationCheck);
+namespace {
+
+void CopyActors(const TArray<AActor*>& from, std::vector<AActor*>& to) {
+  to.assign(from.GetData(), from.GetData() + from.Num());
 }
 
-void GetAllActorsOfClass(UWorld* world, UClass* actorClass, TArray<AActor*>& result) {
-  NativeCallStatic<void, UObject*, UClass*, TArray<AActor*>*>(
-      "UGameplayStatics.GetAllActorsOfClass", world, actorClass, &result);
+}  // namespace
+
+void ServerOctreeOverlapActors(std::vector<AActor*>& actors, UWorld* world, const Vector& centre,
+                               float radius, std::int32_t octreeGroup, bool forceLocationCheck) {
+  TArray<AActor*> found;
+  NativeCall<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+      nullptr, "UVictoryCore.ServerOctreeOverlapActors", &found, world, ToGame(centre), radius,
+      octreeGroup, forceLocationCheck);
+  CopyActors(found, actors);
+}
+
+void GetAllActorsOfClass(UWorld* world, UClass* actorClass, std::vector<AActor*>& actors) {
+  TArray<AActor*> found;
+  NativeCall<void, UObject*, UClass*, TArray<AActor*>*>(
+      nullptr, "UGameplayStatics.GetAllActorsOfClass", world, actorClass, &found);
+  CopyActors(found, actors);
 }
 
 }  // namespace host

@@ -1,122 +1,96 @@
 #pragma once
 
 // The game as the plugin sees it: typed wrappers over the functions, fields and flags the game
-// publishes by name. Every call resolves its name anew; nothing is cached. The wrappers that a
-// refresh or a search calls for every entry or creature are inline, so that around each lookup
-// there is no call of the plugin's own.
+// publishes by name. Every call resolves its name anew; nothing is cached. The wrappers take the
+// classes the plugin holds, so no caller converts between game classes it knows only by name.
 
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/ChatMessage.h"
-#include "ArkApi/Resolver.h"
-#include "ArkApi/Vector.h"
+#include <cstdint>
+#include <vector>
+
 #include "host/Colour.h"
+#include "host/GameTypes.h"
 #include "host/Text.h"
-#include "host/WeakRef.h"
 
 namespace host {
 
-// A game function that builds its answer in storage the caller passes, as the game's calling
-// form does for records.
-template <typename R, typename... Args>
-R NativeCallForResult(const void* self, GameName name, Args... args) {
-  R result;
-  NativeCall<R*, R*, Args...>(self, name, &result, args...);
-  return result;
-}
+// A position or a direction in game units.
+struct Vector {
+  float X, Y, Z;
+};
 
 // Player controllers.
-uint64 GetPlayerId(AShooterPlayerController* controller);  // 0 for none
-inline AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
-  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
-}
-inline bool IsRespawning(AShooterPlayerController* controller) {
-  return GetNativeBitField(controller, "AShooterPlayerController.bIsRespawning");
-}
-uint64 GetLinkedPlayerId(AShooterPlayerController* controller);
-FString GetPlayerCharacterName(AShooterPlayerController* controller);
-AShooterPlayerState* GetPlayerState(AController* controller);
+std::uint64_t GetPlayerId(AShooterPlayerController* controller);  // 0 for none
+AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller);
+bool IsRespawning(AShooterPlayerController* controller);
+std::uint64_t GetLinkedPlayerId(AShooterPlayerController* controller);
+void GetPlayerCharacterName(AShooterPlayerController* controller, GameText& name);
+AShooterPlayerState* GetPlayerState(AShooterPlayerController* controller);
+std::int32_t GetTargetingTeam(AShooterPlayerController* controller);
 
 // What players are sent.
-void ClientChatMessage(AShooterPlayerController* controller, const FChatMessage& message);
-void ClientServerChatDirectMessage(AShooterPlayerController* controller, const FString& text,
+void ClientChatMessage(AShooterPlayerController* controller, TextView senderName, TextView message);
+void ClientServerChatDirectMessage(AShooterPlayerController* controller, TextView text,
                                    const LinearColour& colour, bool bold);
-void ClientServerNotificationSingle(AShooterPlayerController* controller, const FString& text,
+void ClientServerNotificationSingle(AShooterPlayerController* controller, TextView text,
                                     const LinearColour& colour, float scale, float displayTime,
-                                    UTexture2D* icon, USoundBase* sound, int32 priority);
-void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, const FString& text,
+                                    UTexture2D* icon, USoundBase* sound, std::int32_t priority);
+void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, TextView text,
                                         const LinearColour& colour, float scale, float displayTime,
                                         UTexture2D* icon, USoundBase* sound);
-void ClientAddFloatingText(AShooterPlayerController* controller, const FVector& at,
-                           const FString& text, PackedColour colour, float scaleX, float scaleY,
-                           float lifeSpan, const FVector& velocity, float minScale, float fadeIn,
+void ClientAddFloatingText(AShooterPlayerController* controller, const Vector& at,
+                           const GameText& text, PackedColour colour, float scaleX, float scaleY,
+                           float lifeSpan, const Vector& velocity, float minScale, float fadeIn,
                            float fadeOut);
-void MulticastDrawDebugString(AActor* actor, const FVector& at, const FString& text,
-                              AActor* baseActor, const LinearColour& colour, float duration,
-                              bool popBack);
+// Drawn by the controller's own actor.
+void MulticastDrawDebugString(AShooterPlayerController* controller, const Vector& at,
+                              const GameText& text, AActor* baseActor, const LinearColour& colour,
+                              float duration, bool popBack);
 
 // Actors.
-inline int32 GetTargetingTeam(AActor* actor) {
-  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
-}
-USceneComponent* GetRootComponent(AActor* actor);
-FVector GetRelativeLocation(USceneComponent* component);
-inline float GetDistanceTo(AActor* actor, AActor* other) {
-  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
-}
-inline bool IsA(UObject* object, UClass* objectClass) {
-  return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", objectClass);
-}
 UClass* GetDinoClass();
+// The actor as a creature when it is one of class creatureClass, otherwise none.
+APrimalDinoCharacter* AsCreature(AActor* actor, UClass* creatureClass);
+USceneComponent* GetRootComponent(APrimalDinoCharacter* creature);
+USceneComponent* GetRootComponent(AShooterCharacter* character);
+Vector GetRelativeLocation(USceneComponent* component);
+float GetDistanceTo(APrimalDinoCharacter* creature, AShooterCharacter* other);
+float GetDistanceTo(AShooterCharacter* character, AShooterCharacter* other);
 
-// Characters and creatures.
+// Creatures.
+std::int32_t GetTargetingTeam(APrimalDinoCharacter* creature);
 // The game's answer.
-inline bool IsDead(APrimalCharacter* character) {
-  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
-}
-inline bool IsDeadFlagSet(APrimalCharacter* character) {
-  return GetNativeBitField(character, "APrimalCharacter.bIsDead");
-}
-inline bool IsSleeping(APrimalCharacter* character) {
-  return GetNativeBitField(character, "APrimalCharacter.bIsSleeping");
-}
-// Read in place: a label or a list may show it without a copy.
-inline const FString& GetDescriptiveName(APrimalCharacter* character) {
-  return *GetNativePointerField<FString*>(character, "APrimalCharacter.DescriptiveName");
-}
-inline UPrimalCharacterStatusComponent* GetStatusComponent(APrimalCharacter* character) {
-  return GetNativeField<UPrimalCharacterStatusComponent*>(
-      character, "APrimalCharacter.MyCharacterStatusComponent");
-}
-inline int32 GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
-  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
-}
-inline FVector GetCapsuleTopLocation(APrimalCharacter* character) {
-  return NativeCallForResult<FVector>(character, "APrimalCharacter.GetCapsuleTopLocation");
-}
-inline bool IsDestroyingDino(APrimalDinoCharacter* dino) {
-  return GetNativeBitField(dino, "APrimalDinoCharacter.bIsDestroyingDino");
-}
-FString GetDinoDescriptiveName(APrimalDinoCharacter* dino);
-inline bool IsConnected(AShooterCharacter* character) {
-  return GetNativeBitField(character, "AShooterCharacter.bIsConnected");
-}
-FVector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms);
+bool IsDead(APrimalDinoCharacter* creature);
+bool IsDeadFlagSet(APrimalDinoCharacter* creature);
+bool IsSleeping(APrimalDinoCharacter* creature);
+bool IsDestroyingDino(APrimalDinoCharacter* creature);
+// Read in place: valid while the creature lives and keeps its name.
+TextView GetDescriptiveName(APrimalDinoCharacter* creature);
+void GetDinoDescriptiveName(APrimalDinoCharacter* creature, GameText& name);
+UPrimalCharacterStatusComponent* GetStatusComponent(APrimalDinoCharacter* creature);
+std::int32_t GetCharacterLevel(UPrimalCharacterStatusComponent* status);
+Vector GetCapsuleTopLocation(APrimalDinoCharacter* creature);
+
+// Players' characters.
+bool IsDead(AShooterCharacter* character);
+bool IsConnected(AShooterCharacter* character);
+Vector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms);
 
 // Tribes and player ids.
-const TArray<uint32>& GetTribeMemberIds(AShooterPlayerState* state);
-uint64 GetSteamIdForPlayerId(AShooterGameMode* gameMode, int32 playerDataId);
-void AddPlayerId(AShooterGameMode* gameMode, int32 playerDataId, uint64 playerId);
+void GetTribeMemberIds(AShooterPlayerState* state, std::vector<std::uint32_t>& ids);
+std::uint64_t GetSteamIdForPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId);
+void AddPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId, std::uint64_t playerId);
 
 // The world.
-WeakRefList<APlayerController> GetPlayerControllers(UWorld* world);
+// Every player controller the world lists, none for one that is gone.
+void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>& controllers);
 APrimalWorldSettings* GetWorldSettings(UWorld* world);
 struct MapScale {
   float latitudeScale, latitudeOrigin, longitudeScale, longitudeOrigin;
 };
 MapScale GetMapScale(APrimalWorldSettings* settings);
-// Appends the actors of an octree group within radius of centre.
-void ServerOctreeOverlapActors(TArray<AActor*>& result, UWorld* world, const FVector& centre,
-                               float radius, int32 octreeGroup, bool forceLocationCheck);
-void GetAllActorsOfClass(UWorld* world, UClass* actorClass, TArray<AActor*>& result);
+// The actors of an octree group within radius of centre, in the game's order.
+void ServerOctreeOverlapActors(std::vector<AActor*>& actors, UWorld* world, const Vector& centre,
+                               float radius, std::int32_t octreeGroup, bool forceLocationCheck);
+void GetAllActorsOfClass(UWorld* world, UClass* actorClass, std::vector<AActor*>& actors);
 
 }  // namespace host

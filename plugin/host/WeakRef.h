@@ -2,53 +2,34 @@
 
 // Weak references to game objects, as the plugin holds them.
 
-#include "ArkApi/TArray.h"
-#include "ArkApi/WeakObjectPtr.h"
+#include <cstdint>
+
+#include "host/GameTypes.h"
 
 namespace host {
 
-// A reference that answers none once its object is gone, even if the memory was reused.
+// A reference that answers none once its object is gone, even if the memory was reused. It is
+// the game's own weak reference: an object table slot and the serial number the slot had.
 template <typename T>
 class WeakRef {
  public:
   WeakRef() = default;
-  explicit WeakRef(T* object) : ref_(GetWeakReference(object)) {}
+  explicit WeakRef(T* object);
 
-  T* Get() const { return ref_.Get(); }
+  T* Get() const;
 
   // Whether both lead to the same object, whether or not it is still there.
-  bool SameObjectAs(const WeakRef& other) const { return ref_ == other.ref_; }
+  bool SameObjectAs(const WeakRef& other) const {
+    return index_ == other.index_ && serialNumber_ == other.serialNumber_;
+  }
 
  private:
-  // The game's Get is not const, though it changes nothing.
-  mutable TWeakObjectPtr<T> ref_;
+  std::int32_t index_ = -1;
+  std::int32_t serialNumber_ = 0;
 };
 
-// A game array of weak references, walked as the objects they lead to (none for one gone).
-template <typename T>
-class WeakRefList {
- public:
-  explicit WeakRefList(TArray<TWeakObjectPtr<T>>& refs) : refs_(refs) {}
-
-  class Iterator {
-   public:
-    explicit Iterator(TWeakObjectPtr<T>* at) : at_(at) {}
-    T* operator*() const { return at_->Get(); }
-    Iterator& operator++() {
-      ++at_;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
-
-   private:
-    TWeakObjectPtr<T>* at_;
-  };
-
-  Iterator begin() const { return Iterator(refs_.begin()); }
-  Iterator end() const { return Iterator(refs_.end()); }
-
- private:
-  TArray<TWeakObjectPtr<T>>& refs_;
-};
+// The classes the plugin holds weakly; host/WeakRef.cpp defines their references.
+extern template class WeakRef<AShooterPlayerController>;
+extern template class WeakRef<APrimalDinoCharacter>;
 
 }  // namespace host

@@ -8,14 +8,16 @@
 
 namespace packsentinel {
 
-void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabelKind& kind) {
+void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
+                       const DinoLabelKind& kind) {
   const auto section = BeginRefresh(tickCount, kind.commandKey);
   if (!section) return;
 
   const RangeRule range(*section, kind.upperBound);
   const float duration = CreatureLabelDuration(TextUpdatePeriod);
   std::optional<LabelTemplate> labelTemplate;  // looked up once, by the first entry that is drawn
-  FString text;                                // every label of the refresh is written here
+  host::String text;                           // every label of the refresh is written here,
+  host::GameText sent;                         // and sent from here
   for (auto entry = registry.begin(); entry != registry.end();) {
     APrimalDinoCharacter* creature = entry->creature.Get();
     AShooterPlayerController* tracker = entry->tracker.Get();
@@ -24,13 +26,14 @@ void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabe
       entry = DropDinoEntry(registry, entry);
       continue;
     }
-    const int32 metres = DistanceInMetres(creature, trackerCharacter);
+    const std::int32_t metres = DistanceInMetres(host::GetDistanceTo(creature, trackerCharacter));
     if (range.Admits(metres)) {
       if (!labelTemplate) {
-        labelTemplate.emplace(host::View(GetFloatingText(kind.templateKey)), kind.placeholders);
+        labelTemplate.emplace(GetFloatingText(kind.templateKey), kind.placeholders);
       }
       kind.labelText(*labelTemplate, creature, metres, text);
-      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), text, nullptr,
+      sent.Assign(text);
+      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), sent, nullptr,
                                      kind.colour, duration, true);
     }
     ++entry;

@@ -22,9 +22,9 @@ struct DinoLabelKind {
   bool (*isGone)(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
                  AShooterCharacter* trackerCharacter);
   void (*labelText)(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature,
-                    int32 metres, FString& out);
+                    std::int32_t metres, host::String& out);
 };
 
-void RefreshDinoLabels(DinoTrackList& registry, int32& tickCount, const DinoLabelKind& kind);
+void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount, const DinoLabelKind& kind);
 
 }  // namespace packsentinel

@@ -100,24 +100,19 @@ LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView
   if (piece.literalLength > 0) pieces_.push_back(piece);
 }
 
-void LabelTemplate::Fill(std::span<const host::TextView> values, FString& out) const {
-  out.Reset();
+void LabelTemplate::Fill(std::span<const host::TextView> values, host::String& out) const {
   if (!valueBetweenBraces_ && FillInOnePass(values, out)) return;
-  const host::String filled = ReplaceInSequence(text_, names_, values);
-  out.Reset();
-  out.AppendChars(filled.data(), static_cast<int32>(filled.size()));
+  out = ReplaceInSequence(text_, names_, values);
 }
 
-bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, FString& out) const {
+bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, host::String& out) const {
   std::size_t length = 0;
   for (const Piece& piece : pieces_) {
     length += piece.literalLength + (piece.slot >= 0 ? values[piece.slot].size() : 0);
   }
-  if (length == 0) return true;
-  // Room for the whole label and its terminator at once, then each piece copied in.
-  auto& chars = out.GetCharArray();
-  const int32 first = chars.AddUninitialized(static_cast<int32>(length) + 1);
-  TCHAR* at = chars.GetData() + first;
+  // Room for the whole label at once, then each piece copied in.
+  out.resize(length);
+  host::Char* at = out.data();
   // What the last placeholder inserts is never scanned again; what the others insert is, so a
   // brace there may start or end a later match.
   const int lastSlot = static_cast<int>(names_.size()) - 1;
@@ -131,11 +126,10 @@ bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, FStrin
       *at++ = c;
     }
   }
-  *at = HOST_TEXT('\0');
   return !braceScannedAgain;
 }
 
-DecimalText::DecimalText(int32 value) {
+DecimalText::DecimalText(std::int32_t value) {
   char narrow[sizeof digits_];
   const auto end = std::to_chars(narrow, narrow + sizeof narrow, value).ptr;
   for (const char* c = narrow; c != end; ++c) digits_[size_++] = static_cast<host::Char>(*c);
@@ -147,13 +141,13 @@ host::TextView Blanks(std::size_t count) {
   return host::TextView(blanks).substr(0, count);
 }
 
-float CreatureLabelDuration(int32 period) {
+float CreatureLabelDuration(std::int32_t period) {
   if (period == 1) return 0.035f;
   if (period >= 10) return static_cast<float>(period * 0.04);
   return static_cast<float>(period * 0.035 * 2);
 }
 
-float MemberLabelDuration(int32 period) {
+float MemberLabelDuration(std::int32_t period) {
   if (period >= 1 && period <= 5) return 0.2728f;
   return static_cast<float>(period * 0.0375);
 }

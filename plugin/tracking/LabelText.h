@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ArkApi/BasicTypes.h"
-#include "host/Text.h"
+#include "host/Char.h"
 
 namespace packsentinel {
 
@@ -30,7 +29,7 @@ class LabelTemplate {
   LabelTemplate(host::TextView text, std::span<const host::TextView> names);
 
   // Empties out and writes the label into it, keeping its storage.
-  void Fill(std::span<const host::TextView> values, FString& out) const;
+  void Fill(std::span<const host::TextView> values, host::String& out) const;
 
  private:
   struct Piece {
@@ -39,7 +38,7 @@ class LabelTemplate {
   };
 
   // False, with the text unfinished, when a value holds a brace that a later step would scan.
-  bool FillInOnePass(std::span<const host::TextView> values, FString& out) const;
+  bool FillInOnePass(std::span<const host::TextView> values, host::String& out) const;
 
   host::String text_;
   std::span<const host::TextView> names_;
@@ -50,7 +49,7 @@ class LabelTemplate {
 // A number in decimal, as label text, without allocating.
 class DecimalText {
  public:
-  explicit DecimalText(int32 value);
+  explicit DecimalText(std::int32_t value);
   host::TextView Digits() const { return {digits_, size_}; }
 
  private:
@@ -62,7 +61,7 @@ class DecimalText {
 host::TextView Blanks(std::size_t count);
 
 // Seconds a label stays, from the refresh period in ticks, so that it lasts until redrawn.
-float CreatureLabelDuration(int32 period);
-float MemberLabelDuration(int32 period);
+float CreatureLabelDuration(std::int32_t period);
+float MemberLabelDuration(std::int32_t period);
 
 }  // namespace packsentinel

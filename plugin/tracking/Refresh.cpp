@@ -8,7 +8,7 @@
 
 namespace packsentinel {
 
-bool RefreshGate(int32& tickCount) {
+bool RefreshGate(std::int32_t& tickCount) {
   if (tickCount < TextUpdatePeriod) {
     ++tickCount;
     return false;
@@ -17,17 +17,17 @@ bool RefreshGate(int32& tickCount) {
   return true;
 }
 
-int32 DistanceInMetres(AActor* from, AActor* to) {
-  const float metres = std::trunc(host::GetDistanceTo(from, to) / 100.f);
+std::int32_t DistanceInMetres(float gameUnits) {
+  const float metres = std::trunc(gameUnits / 100.f);
   // Beyond any map, but never past what the integer holds.
-  if (!(metres < 2147483648.f)) return std::numeric_limits<int32>::max();
-  return static_cast<int32>(metres);
+  if (!(metres < 2147483648.f)) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(metres);
 }
 
 namespace {
 
-constexpr std::int64_t kLeast = std::numeric_limits<int32>::min();
-constexpr std::int64_t kMost = std::numeric_limits<int32>::max();
+constexpr std::int64_t kLeast = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
 
 // The first distance at which a test that turns true with distance, and stays true, holds
 // (kMost + 1 when none does).
@@ -36,7 +36,7 @@ std::int64_t FirstHolding(Test holds) {
   std::int64_t low = kLeast, high = kMost + 1;
   while (low < high) {
     const std::int64_t middle = low + (high - low) / 2;
-    if (holds(static_cast<int32>(middle))) {
+    if (holds(static_cast<std::int32_t>(middle))) {
       high = middle;
     } else {
       low = middle + 1;
@@ -57,16 +57,17 @@ const nlohmann::json& Member(const nlohmann::json& section, const char* key) {
 // once, so each bound is found by bisection with the library's own comparison.
 RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
   const auto& minimum = Member(section, "MinTrackRange");
-  lowest_ = FirstHolding([&](int32 metres) { return !(nlohmann::json(metres) < minimum); });
+  lowest_ = FirstHolding([&](std::int32_t metres) { return !(nlohmann::json(metres) < minimum); });
   const auto& maximum = Member(section, "MaxTrackRange");
   if (!upperBound || maximum == 0) {
     highest_ = kMost;
   } else {
-    highest_ = FirstHolding([&](int32 metres) { return maximum < nlohmann::json(metres); }) - 1;
+    highest_ =
+        FirstHolding([&](std::int32_t metres) { return maximum < nlohmann::json(metres); }) - 1;
   }
 }
 
-std::optional<nlohmann::json> BeginRefresh(int32& tickCount, const char* commandKey) {
+std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount, const char* commandKey) {
   if (!RefreshGate(tickCount)) return std::nullopt;
   nlohmann::json section = Config["Commands"][commandKey];
   // Switched off: nothing is drawn and nothing is pruned.

@@ -4,7 +4,7 @@
 // configured ranges.
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
+#include <json.hpp>
 #include <optional>
 
 #include "host/Game.h"
@@ -12,10 +12,10 @@
 namespace packsentinel {
 
 // Counts calls; true on every (TextUpdatePeriod + 1)-th, when it starts counting again.
-bool RefreshGate(int32& tickCount);
+bool RefreshGate(std::int32_t& tickCount);
 
-// The game's distance in whole metres, cut toward zero.
-int32 DistanceInMetres(AActor* from, AActor* to);
+// A distance the game gave in its units, in whole metres, cut toward zero.
+std::int32_t DistanceInMetres(float gameUnits);
 
 // The distances at which labels are drawn: "MinTrackRange" <= metres, and, with an upper bound,
 // metres <= "MaxTrackRange" unless that is 0. The bounds are JSON values compared with the
@@ -24,7 +24,7 @@ int32 DistanceInMetres(AActor* from, AActor* to);
 class RangeRule {
  public:
   RangeRule(const nlohmann::json& section, bool upperBound);
-  bool Admits(int32 metres) const { return lowest_ <= metres && metres <= highest_; }
+  bool Admits(std::int32_t metres) const { return lowest_ <= metres && metres <= highest_; }
 
  private:
   std::int64_t lowest_, highest_;
@@ -32,6 +32,6 @@ class RangeRule {
 
 // The opening of every refresh: the gate, then the command section, copied for this refresh,
 // and its "Enabled" switch. None when there is nothing to do at this call.
-std::optional<nlohmann::json> BeginRefresh(int32& tickCount, const char* commandKey);
+std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount, const char* commandKey);
 
 }  // namespace packsentinel

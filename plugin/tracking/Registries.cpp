@@ -13,7 +13,7 @@ namespace packsentinel {
 HOST_BUILT_BEFORE_ATTACH DinoTrackList WildDinoTrackers;
 HOST_BUILT_BEFORE_ATTACH DinoTrackList TribeDinoTrackers;
 HOST_BUILT_BEFORE_ATTACH MemberTrackList TribeMemberTrackers;
-HOST_BUILT_BEFORE_ATTACH std::map<uint64, int32> TrackCounts;
+HOST_BUILT_BEFORE_ATTACH std::map<std::uint64_t, std::int32_t> TrackCounts;
 
 void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
                      APrimalDinoCharacter* creature) {
@@ -40,7 +40,7 @@ void AppendMemberEntry(AShooterPlayerController* tracker) {
 }
 
 void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player) {
-  const uint64 id = host::GetPlayerId(player);
+  const std::uint64_t id = host::GetPlayerId(player);
   for (auto entry = registry.begin(); entry != registry.end();) {
     if (entry->trackerId == id) {
       entry = registry.erase(entry);
@@ -57,7 +57,7 @@ void RemoveControllerMemberEntries(AShooterPlayerController* controller) {
 }
 
 DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry) {
-  const uint64 id = entry->trackerId;
+  const std::uint64_t id = entry->trackerId;
   auto next = registry.erase(entry);
   RemoveTrackedItem(id);
   return next;
@@ -73,17 +73,18 @@ void RemoveTrackedItem(AShooterPlayerController* controller) {
   RemoveTrackedItem(host::GetPlayerId(controller));
 }
 
-void RemoveTrackedItem(uint64 playerId) {
+void RemoveTrackedItem(std::uint64_t playerId) {
   const auto count = TrackCounts.find(playerId);
   if (count != TrackCounts.end()) --count->second;
 }
 
-int32 RemainingTrackSlots(AShooterPlayerController* controller) {
+std::int32_t RemainingTrackSlots(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
   const auto [count, created] = TrackCounts.try_emplace(host::GetPlayerId(controller), 0);
   const std::int64_t remaining = std::int64_t{GetTrackLimit(controller)} - count->second;
-  return static_cast<int32>(std::clamp<std::int64_t>(remaining, std::numeric_limits<int32>::min(),
-                                                     std::numeric_limits<int32>::max()));
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(remaining, std::numeric_limits<std::int32_t>::min(),
+                               std::numeric_limits<std::int32_t>::max()));
 }
 
 bool IsTrackLimitReached(AShooterPlayerController* controller) {
@@ -92,7 +93,7 @@ bool IsTrackLimitReached(AShooterPlayerController* controller) {
   return count != TrackCounts.end() && count->second >= GetTrackLimit(controller);
 }
 
-void ResetTrackCount(uint64 playerId) {
+void ResetTrackCount(std::uint64_t playerId) {
   const auto count = TrackCounts.find(playerId);
   if (count != TrackCounts.end()) count->second = 0;
 }

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "host/Game.h"
+#include "host/WeakRef.h"
 
 namespace packsentinel {
 
@@ -16,7 +17,7 @@ struct DinoTrackEntry {
   host::WeakRef<AShooterPlayerController> tracker;
   host::WeakRef<APrimalDinoCharacter> creature;
   // The player the entry is counted for; his slot comes back even when his controller is gone.
-  uint64 trackerId = 0;
+  std::uint64_t trackerId = 0;
 };
 
 struct MemberTrackEntry {
@@ -30,7 +31,7 @@ extern DinoTrackList WildDinoTrackers;
 extern DinoTrackList TribeDinoTrackers;
 extern MemberTrackList TribeMemberTrackers;
 // Player id to the number of creature entries he owns in both creature registries.
-extern std::map<uint64, int32> TrackCounts;
+extern std::map<std::uint64_t, std::int32_t> TrackCounts;
 
 // Appends (tracker, creature) and counts it for the tracker.
 void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
@@ -49,9 +50,9 @@ DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::it
 
 void AddTrackedItem(AShooterPlayerController* controller);
 void RemoveTrackedItem(AShooterPlayerController* controller);
-void RemoveTrackedItem(uint64 playerId);
-int32 RemainingTrackSlots(AShooterPlayerController* controller);
+void RemoveTrackedItem(std::uint64_t playerId);
+std::int32_t RemainingTrackSlots(AShooterPlayerController* controller);
 bool IsTrackLimitReached(AShooterPlayerController* controller);
-void ResetTrackCount(uint64 playerId);
+void ResetTrackCount(std::uint64_t playerId);
 
 }  // namespace packsentinel

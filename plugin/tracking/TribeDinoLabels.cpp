@@ -6,7 +6,7 @@
 
 namespace packsentinel {
 
-int32 TribeDinoLabelTickCount = 0;
+std::int32_t TribeDinoLabelTickCount = 0;
 
 namespace {
 
@@ -22,16 +22,18 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
 }
 
 // Blanks that put a second line about under the middle of the name.
-std::size_t SpacesFor(int32 nameLength) {
+std::size_t SpacesFor(std::int32_t nameLength) {
   return static_cast<std::size_t>((nameLength + 3) / 2 - 1);
 }
 
-void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
-               FString& out) {
-  const FString name = host::GetDinoDescriptiveName(creature);
+void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature,
+               std::int32_t metres, host::String& out) {
+  host::GameText name;
+  host::GetDinoDescriptiveName(creature, name);
   const DecimalText distance(metres);
-  const host::TextView values[] = {host::View(name), distance.Digits(),
-                                   Blanks(SpacesFor(name.Len()))};
+  const host::TextView values[] = {
+      name.View(), distance.Digits(),
+      Blanks(SpacesFor(static_cast<std::int32_t>(name.View().size())))};
   labelTemplate.Fill(values, out);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ArkApi/BasicTypes.h"
+#include <cstdint>
 
 namespace packsentinel {
 
-extern int32 TribeDinoLabelTickCount;
+extern std::int32_t TribeDinoLabelTickCount;
 
 // Tick callback "DrawDinosText": prunes TribeDinoTrackers and labels the tribe creatures left
 // with name and distance, within the configured ranges.

@@ -13,7 +13,7 @@
 
 namespace packsentinel {
 
-int32 MemberLabelTickCount = 0;
+std::int32_t MemberLabelTickCount = 0;
 
 namespace {
 
@@ -26,13 +26,14 @@ bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* characte
 
 // The mate's player id; an id the game mode does not know yet is looked up among the online
 // controllers and recorded with the game mode (0 when nobody online has it).
-uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) {
-  const auto dataId = static_cast<int32>(memberId);
-  uint64 playerId = host::GetSteamIdForPlayerId(gameMode, dataId);
+std::uint64_t PlayerIdOfMember(AShooterGameMode* gameMode, std::uint32_t memberId) {
+  const auto dataId = static_cast<std::int32_t>(memberId);
+  std::uint64_t playerId = host::GetSteamIdForPlayerId(gameMode, dataId);
   if (playerId != 0) return playerId;
-  const auto linkedId = static_cast<uint64>(static_cast<int64>(dataId));
-  for (APlayerController* each : host::GetPlayerControllers(host::GetGameWorld())) {
-    auto* controller = static_cast<AShooterPlayerController*>(each);
+  const auto linkedId = static_cast<std::uint64_t>(static_cast<std::int64_t>(dataId));
+  std::vector<AShooterPlayerController*> controllers;
+  host::GetPlayerControllers(host::GetWorld(), controllers);
+  for (AShooterPlayerController* controller : controllers) {
     if (controller != nullptr && host::GetLinkedPlayerId(controller) == linkedId) {
       playerId = host::GetPlayerId(controller);
       break;
@@ -50,21 +51,21 @@ class MemberLabels {
   void DrawFor(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter) {
     AShooterPlayerState* state = host::GetPlayerState(tracker);
     if (state == nullptr) return;  // no tribe to show
-    const auto& ids = host::GetTribeMemberIds(state);
     // A copy: looking a mate up may change what the game holds.
-    members_.assign(ids.begin(), ids.end());
-    const uint64 trackerId = host::GetPlayerId(tracker);
+    host::GetTribeMemberIds(state, members_);
+    const std::uint64_t trackerId = host::GetPlayerId(tracker);
     // A respawning tracker keeps his entry but sees nobody; his mates' ids are still looked up.
     const bool trackerPresent = IsPresent(tracker, trackerCharacter);
-    for (const uint32 member : members_) {
-      const uint64 playerId = PlayerIdOfMember(host::GetGameModeObject(), member);
+    for (const std::uint32_t member : members_) {
+      const std::uint64_t playerId = PlayerIdOfMember(host::GetShooterGameMode(), member);
       // No label over himself.
       if (playerId == trackerId || !trackerPresent) continue;
-      AShooterPlayerController* mate = host::FindControllerBySteamId(playerId);
+      AShooterPlayerController* mate = host::FindPlayerFromSteamId(playerId);
       if (mate == nullptr) continue;
       AShooterCharacter* mateCharacter = host::GetPlayerCharacter(mate);
       if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
-      const int32 metres = DistanceInMetres(mateCharacter, trackerCharacter);
+      const std::int32_t metres =
+          DistanceInMetres(host::GetDistanceTo(mateCharacter, trackerCharacter));
       if (!range_.Admits(metres)) continue;
       Send(tracker, mate, mateCharacter, metres);
     }
@@ -72,26 +73,29 @@ class MemberLabels {
 
  private:
   void Send(AShooterPlayerController* tracker, AShooterPlayerController* mate,
-            AShooterCharacter* mateCharacter, int32 metres) {
+            AShooterCharacter* mateCharacter, std::int32_t metres) {
     if (!labelTemplate_) {
-      labelTemplate_.emplace(host::View(GetFloatingText("TrackTribeMembersText")),
+      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText"),
                              schema::kTribeMemberLabelPlaceholders);
     }
-    const FVector at = host::GetPawnViewLocation(mateCharacter, false);
-    const FString name = host::GetPlayerCharacterName(mate);
+    const host::Vector at = host::GetPawnViewLocation(mateCharacter, false);
+    host::GameText name;
+    host::GetPlayerCharacterName(mate, name);
     const DecimalText distance(metres);
-    const host::TextView values[] = {host::View(name), distance.Digits()};
+    const host::TextView values[] = {name.View(), distance.Digits()};
     labelTemplate_->Fill(values, text_);
-    const FVector still{0.f, 0.f, 0.f};
-    host::ClientAddFloatingText(tracker, at, text_, kLabelColour, 0.2f, 0.2f, duration_, still,
+    sent_.Assign(text_);
+    const host::Vector still{0.f, 0.f, 0.f};
+    host::ClientAddFloatingText(tracker, at, sent_, kLabelColour, 0.2f, 0.2f, duration_, still,
                                 1.5f, 0.f, 0.f);
   }
 
   const RangeRule range_;
   const float duration_;
   std::optional<LabelTemplate> labelTemplate_;  // looked up once, by the first label sent
-  FString text_;                                // every label of the refresh is written here
-  std::vector<uint32> members_;  // the tracker's tribe, reused from tracker to tracker
+  host::String text_;                           // every label of the refresh is written here,
+  host::GameText sent_;                         // and sent from here
+  std::vector<std::uint32_t> members_;  // the tracker's tribe, reused from tracker to tracker
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ArkApi/BasicTypes.h"
+#include <cstdint>
 
 namespace packsentinel {
 
-extern int32 MemberLabelTickCount;
+extern std::int32_t MemberLabelTickCount;
 
 // Tick callback "DrawPlayersText": for each player in TribeMemberTrackers, a label with name
 // and distance over every online mate of his tribe, within the configured ranges.

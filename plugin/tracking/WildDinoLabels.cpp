@@ -6,7 +6,7 @@
 
 namespace packsentinel {
 
-int32 WildLabelTickCount = 0;
+std::int32_t WildLabelTickCount = 0;
 
 namespace {
 
@@ -20,9 +20,9 @@ bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
          host::IsRespawning(tracker);
 }
 
-void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature, int32 metres,
-               FString& out) {
-  const host::TextView name = host::View(host::GetDescriptiveName(creature));
+void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature,
+               std::int32_t metres, host::String& out) {
+  const host::TextView name = host::GetDescriptiveName(creature);
   // A creature without status component has no level to show.
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(creature);
   const DecimalText level(status ? host::GetCharacterLevel(status) : 0);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ArkApi/BasicTypes.h"
+#include <cstdint>
 
 namespace packsentinel {
 
-extern int32 WildLabelTickCount;
+extern std::int32_t WildLabelTickCount;
 
 // Tick callback "DrawWildDinos": prunes WildDinoTrackers and labels what is left with name,
 // level and distance, for the player who tracks it.

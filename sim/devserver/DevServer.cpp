@@ -9,7 +9,6 @@
 #include <random>
 #include <sstream>
 
-#include "ArkApi/Tools.h"
 #include "devserver/Reports.h"
 #include "game/Allocator.h"
 
@@ -55,6 +54,12 @@ std::size_t ReadPosition(const std::vector<Word>& words, std::size_t i, FVector&
   return i + 4;
 }
 
+// The PluginInfo.json shipped beside the configuration, if any.
+std::string PluginInfoBeside(const std::string& shippedConfig) {
+  if (shippedConfig.empty()) return {};
+  return (fs::path(shippedConfig).parent_path() / "PluginInfo.json").string();
+}
+
 constexpr float kMaxSpread = std::numeric_limits<float>::max() / 2;
 
 int32 ParseInt32(std::string_view text) {
@@ -66,7 +71,8 @@ int32 ParseInt32(std::string_view text) {
 DevServer::DevServer(ServerOptions options)
     : options_(std::move(options)),
       game_(std::make_unique<game::Game>()),
-      plugin_(options_.pluginPath, options_.serverDir) {
+      plugin_(options_.pluginPath, options_.serverDir, "Packsentinel",
+              PluginInfoBeside(options_.shippedConfig)) {
   framework::SetCurrentDir(options_.serverDir);
   fs::create_directories(plugin_.PluginDir());
   game_->SetLabelListener([this](const game::SentLabel& label) { RecordLabel(label); });
@@ -468,7 +474,8 @@ void DevServer::RecordLabel(const game::SentLabel& label) {
     sent.tick = tick;
     sent.labels.clear();
   }
-  sent.labels.push_back({std::u16string(label.text.View()), label.at, label.colour});
+  sent.labels.push_back({std::u16string(*label.text, static_cast<std::size_t>(label.text.Len())),
+                         label.at, label.colour});
 }
 
 }  // namespace devserver

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "ArkApi/FString.h"
 #include "devserver/EventFormat.h"
 #include "devserver/Reports.h"
 #include "devserver/Words.h"
@@ -37,7 +36,7 @@ std::string LabelsText(const game::Game& game, const game::Player& receiver,
     out += fmt::format("  {} {} {} at {} {} {}\n", ColourText(label.colour.Shown()),
                        ChannelName(label.colour.channel), Over(actors.Under(label.at), receiver),
                        label.at.X, label.at.Y, label.at.Z);
-    for (const auto& line : PrintableLines(Utf16ToUtf8(label.text))) out += "    " + line + "\n";
+    for (const auto& line : PrintableLines(label.Utf8Text())) out += "    " + line + "\n";
   }
   return out;
 }

@@ -1,9 +1,12 @@
 #include "devserver/PluginLoader.h"
 
 #include <dlfcn.h>
+#include <fmt/format.h>
 
 #include <filesystem>
+#include <stdexcept>
 
+#include "devserver/PluginInfo.h"
 #include "framework/Events.h"
 #include "framework/Server.h"
 
@@ -11,10 +14,28 @@ namespace devserver {
 
 namespace fs = std::filesystem;
 
-PluginLoader::PluginLoader(std::string source, std::string serverDir, std::string pluginName)
+namespace {
+
+using AttachFailureFunction = const char* (*)();
+
+void Fail(const std::string& reason) {
+  framework::Events().Emit("plugin_failed", {{"text", reason}});
+}
+
+void Copy(const std::string& from, const fs::path& to) {
+  std::error_code error;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+  if (error) throw std::runtime_error("can't install " + from + ": " + error.message());
+}
+
+}  // namespace
+
+PluginLoader::PluginLoader(std::string source, std::string serverDir, std::string pluginName,
+                           std::string pluginInfo)
     : source_(std::move(source)),
       serverDir_(std::move(serverDir)),
-      pluginName_(std::move(pluginName)) {}
+      pluginName_(std::move(pluginName)),
+      pluginInfo_(std::move(pluginInfo)) {}
 
 PluginLoader::~PluginLoader() { Unload(); }
 
@@ -22,41 +43,68 @@ std::string PluginLoader::PluginDir() const {
   return (fs::path(serverDir_) / "ArkApi" / "Plugins" / pluginName_).string();
 }
 
+std::string PluginLoader::Install() {
+  const fs::path folder = PluginDir();
+  std::error_code ignored;
+  fs::create_directories(folder, ignored);
+  const fs::path library = folder / ("lib" + pluginName_ + ".so");
+  Copy(source_, library);
+  if (!pluginInfo_.empty() && fs::exists(pluginInfo_, ignored)) {
+    Copy(pluginInfo_, folder / "PluginInfo.json");
+  }
+  return library.string();
+}
+
 bool PluginLoader::Load() {
-  auto& events = framework::Events();
   if (handle_ != nullptr) {
-    events.Emit("plugin_failed", {{"text", "plugin is loaded already"}});
+    Fail("plugin is loaded already");
     return false;
   }
-  const fs::path installed = fs::path(PluginDir()) / ("lib" + pluginName_ + ".so");
-  std::error_code error;
-  fs::create_directories(installed.parent_path(), error);
-  fs::copy_file(source_, installed, fs::copy_options::overwrite_existing, error);
-  if (error) {
-    events.Emit("plugin_failed", {{"text", "can't install " + source_ + ": " + error.message()}});
+  std::string library;
+  PluginInfo info;
+  try {
+    library = Install();
+    info = ReadPluginInfo(PluginDir());
+  } catch (const std::exception& error) {
+    Fail(error.what());
     return false;
   }
-  handle_ = dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const float apiVersion = ArkApi::Tools::GetApiVersion();
+  if (static_cast<float>(info.minApiVersion) > apiVersion) {
+    Fail(fmt::format("{} needs framework version {} or later; this framework is {}", pluginName_,
+                     info.minApiVersion, apiVersion));
+    return false;
+  }
+  handle_ = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* reason = dlerror();
-    events.Emit("plugin_failed", {{"text", reason ? reason : "dlopen failed"}});
+    Fail(reason ? reason : "dlopen failed");
     return false;
   }
-  std::string reason;
-  if (framework::TakeAttachFailure(reason)) {
-    // As when the attach notification answers false: the loader releases the library.
-    dlclose(handle_);
-    handle_ = nullptr;
-    events.Emit("plugin_failed", {{"text", reason}});
+  const auto attachFailure =
+      reinterpret_cast<AttachFailureFunction>(dlsym(handle_, "LibraryAttachFailure"));
+  if (const char* reason = attachFailure ? attachFailure() : nullptr) {
+    // As when the attach notification answers FALSE: the loader releases the library.
+    const std::string text = reason;
+    dlclose(std::exchange(handle_, nullptr));
+    Fail(text);
     return false;
   }
-  events.Emit("plugin_loaded", {{"text", pluginName_}});
+  framework::SetPluginLoaded(pluginName_, true);
+  framework::Events().Emit("plugin_loaded", {{"text", pluginName_}});
+  for (const auto& dependency : info.dependencies) {
+    if (!ArkApi::Tools::IsPluginLoaded(dependency)) {
+      framework::FrameworkLogger().error("Plugin {} depends on {}, which is not loaded",
+                                         pluginName_, dependency);
+    }
+  }
   return true;
 }
 
 void PluginLoader::Unload() {
   if (handle_ == nullptr) return;
   dlclose(std::exchange(handle_, nullptr));
+  framework::SetPluginLoaded(pluginName_, false);
   framework::Events().Emit("plugin_unloaded", {{"text", pluginName_}});
 }
 

@@ -246,7 +246,7 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
       ++sentLabels_;
       if (!frame_.Shows(label.at)) continue;
       drawn.push_back(label);
-      std::vector<std::string> lines = PrintableLines(Utf16ToUtf8(label.text));
+      std::vector<std::string> lines = PrintableLines(label.Utf8Text());
       std::size_t widest = 0;
       for (const auto& line : lines) widest = std::max(widest, Characters(line));
       const float x = frame_.X(label.at), y = frame_.Y(label.at);

@@ -1,6 +1,14 @@
 #include "devserver/WorldView.h"
 
+#include <API/UE/Containers/StandInUtf8.h>
+
 namespace devserver {
+
+std::string Label::Utf8Text() const {
+  std::string utf8;
+  ArkApiStandIn::AppendUtf8(utf8, text.data(), text.size());
+  return utf8;
+}
 
 Relation RelationOf(const game::Player& player, const game::Player* viewer) {
   if (viewer == nullptr) return Relation::Player;

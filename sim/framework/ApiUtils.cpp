@@ -1,4 +1,5 @@
-#include "ArkApi/IApiUtils.h"
+#include <API/ARK/Ark.h>
+
 #include "framework/Server.h"
 
 namespace {
@@ -7,17 +8,18 @@ framework::GameBackend* backend = nullptr;
 
 class ApiUtils final : public ArkApi::IApiUtils {
  public:
-  UWorld* GetGameWorld() const override { return backend ? backend->World() : nullptr; }
-  AShooterGameMode* GetGameModeObject() const override {
+  UWorld* GetWorld() const override { return backend ? backend->World() : nullptr; }
+  AShooterGameMode* GetShooterGameMode() const override {
     return backend ? backend->GameMode() : nullptr;
   }
   ArkApi::ServerStatus GetStatus() const override {
     return backend ? ArkApi::ServerStatus::Ready : ArkApi::ServerStatus::Loading;
   }
-  int32 GetPlayerControllerCount() const override {
-    return backend ? backend->PlayerControllerCount() : 0;
-  }
-  AShooterPlayerController* FindControllerBySteamId(uint64 steamId) const override {
+  // The stand-in's game has no cheat manager.
+  UShooterCheatManager* GetCheatManager() const override { return nullptr; }
+
+ private:
+  AShooterPlayerController* FindPlayerFromSteamId_Internal(uint64 steamId) const override {
     return backend ? backend->FindControllerBySteamId(steamId) : nullptr;
   }
 };
@@ -26,7 +28,7 @@ class ApiUtils final : public ArkApi::IApiUtils {
 
 namespace ArkApi {
 
-IApiUtils& GetApiUtils() {
+IApiUtils& APIENTRY GetApiUtils() {
   static ApiUtils utils;
   return utils;
 }

@@ -2,16 +2,32 @@
 // held through shared pointers and a dispatch keeps its own reference while a handler runs, so
 // a handler may withdraw any command, itself included. A tick, run thirty times a second, keeps
 // plain pointers instead: what is withdrawn during a tick is kept alive until the tick ends.
+// Rcon commands, timers and chat-message callbacks are kept and withdrawn like the others; the
+// stand-in's game never calls them.
+
+#include <API/ARK/Ark.h>
 
 #include <exception>
 #include <memory>
+#include <string_view>
 #include <vector>
 
-#include "ArkApi/ICommands.h"
 #include "framework/Events.h"
 #include "framework/Server.h"
 
 namespace {
+
+using ChatCallback = std::function<void(AShooterPlayerController*, FString*, EChatSendMode::Type)>;
+using ConsoleCallback = std::function<void(APlayerController*, FString*, bool)>;
+using RconCallback = std::function<void(RCONClientConnection*, RCONPacket*, UWorld*)>;
+using TickCallback = std::function<void(float)>;
+using TimerCallback = std::function<void()>;
+using ChatMessageCallback =
+    std::function<bool(AShooterPlayerController*, FString*, EChatSendMode::Type, bool, bool)>;
+
+using TextView = std::basic_string_view<TCHAR>;
+
+TextView ViewOf(const FString& text) { return {*text, static_cast<std::size_t>(text.Len())}; }
 
 template <typename Callback>
 struct Registration {
@@ -39,7 +55,7 @@ template <typename Callback>
 std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registry,
                                                      std::string_view kind, const FString& name) {
   for (auto it = registry.begin(); it != registry.end(); ++it) {
-    if ((*it)->name.Equals(name)) {
+    if (ViewOf((*it)->name) == ViewOf(name)) {
       Announce("unregistered", kind, name);
       auto removed = std::move(*it);
       registry.erase(it);
@@ -49,20 +65,20 @@ std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registr
   return nullptr;
 }
 
-bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+bool EqualsIgnoringAsciiCase(TextView a, TextView b) {
   if (a.size() != b.size()) return false;
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; };
+  const auto lower = [](TCHAR c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
 }
 
-std::u16string_view FirstWord(std::u16string_view line) {
-  const auto start = line.find_first_not_of(u' ');
-  if (start == std::u16string_view::npos) return {};
-  const auto end = line.find(u' ', start);
-  return line.substr(start, end == std::u16string_view::npos ? end : end - start);
+TextView FirstWord(TextView line) {
+  const auto start = line.find_first_not_of(TCHAR(' '));
+  if (start == TextView::npos) return {};
+  const auto end = line.find(TCHAR(' '), start);
+  return line.substr(start, end == TextView::npos ? end : end - start);
 }
 
 // An exception leaving a plugin handler is reported and the server goes on.
@@ -84,11 +100,11 @@ void RunHandler(std::string_view kind, const Registration<Callback>& registratio
 
 // Calls the first command whose name is the line's first word; true when there was one.
 template <typename Callback, typename Invoke>
-bool DispatchLine(const Registry<Callback>& registry, std::string_view kind,
-                  std::u16string_view line, Invoke&& invoke) {
-  const std::u16string_view word = FirstWord(line);
+bool DispatchLine(const Registry<Callback>& registry, std::string_view kind, TextView line,
+                  Invoke&& invoke) {
+  const TextView word = FirstWord(line);
   for (const auto& registration : registry) {
-    if (!EqualsIgnoringAsciiCase(registration->name.View(), word)) continue;
+    if (!EqualsIgnoringAsciiCase(ViewOf(registration->name), word)) continue;
     const auto keepAlive = registration;
     RunHandler(kind, *keepAlive, invoke);
     return true;
@@ -98,37 +114,53 @@ bool DispatchLine(const Registry<Callback>& registry, std::string_view kind,
 
 class Commands final : public ArkApi::ICommands {
  public:
-  void RegisterChatCommand(const FString& command,
-                           const ArkApi::ChatCommandCallback& callback) override {
+  void AddChatCommand(const FString& command, const ChatCallback& callback) override {
     Add(chat_, "chat", command, callback);
   }
-  void RegisterConsoleCommand(const FString& command,
-                              const ArkApi::ConsoleCommandCallback& callback) override {
+  void AddConsoleCommand(const FString& command, const ConsoleCallback& callback) override {
     Add(console_, "console", command, callback);
   }
-  void RegisterTickCallback(const FString& id, const ArkApi::TickCallback& callback) override {
+  void AddRconCommand(const FString& command, const RconCallback& callback) override {
+    Add(rcon_, "rcon", command, callback);
+  }
+  void AddOnTickCallback(const FString& id, const TickCallback& callback) override {
     Add(ticks_, "tick", id, callback);
   }
-  bool UnregisterChatCommand(const FString& command) override {
+  void AddOnTimerCallback(const FString& id, const TimerCallback& callback) override {
+    Add(timers_, "timer", id, callback);
+  }
+  void AddOnChatMessageCallback(const FString& id, const ChatMessageCallback& callback) override {
+    Add(chatMessages_, "chat_message", id, callback);
+  }
+  bool RemoveChatCommand(const FString& command) override {
     return Remove(chat_, "chat", command) != nullptr;
   }
-  bool UnregisterConsoleCommand(const FString& command) override {
+  bool RemoveConsoleCommand(const FString& command) override {
     return Remove(console_, "console", command) != nullptr;
   }
-  bool UnregisterTickCallback(const FString& id) override {
+  bool RemoveRconCommand(const FString& command) override {
+    return Remove(rcon_, "rcon", command) != nullptr;
+  }
+  bool RemoveOnTickCallback(const FString& id) override {
     auto removed = Remove(ticks_, "tick", id);
     if (removed == nullptr) return false;
     if (ticking_) withdrawnDuringTick_.push_back(std::move(removed));
     return true;
   }
+  bool RemoveOnTimerCallback(const FString& id) override {
+    return Remove(timers_, "timer", id) != nullptr;
+  }
+  bool RemoveOnChatMessageCallback(const FString& id) override {
+    return Remove(chatMessages_, "chat_message", id) != nullptr;
+  }
 
-  bool DispatchChat(AShooterPlayerController* player, FString& line, int32 mode) {
-    return DispatchLine(chat_, "chat", line.View(),
+  bool DispatchChat(AShooterPlayerController* player, FString& line, EChatSendMode::Type mode) {
+    return DispatchLine(chat_, "chat", ViewOf(line),
                         [&](const auto& handler) { handler(player, &line, mode); });
   }
 
   bool DispatchConsole(APlayerController* player, FString& line) {
-    return DispatchLine(console_, "console", line.View(),
+    return DispatchLine(console_, "console", ViewOf(line),
                         [&](const auto& handler) { handler(player, &line, false); });
   }
 
@@ -147,11 +179,14 @@ class Commands final : public ArkApi::ICommands {
   }
 
  private:
-  Registry<ArkApi::ChatCommandCallback> chat_;
-  Registry<ArkApi::ConsoleCommandCallback> console_;
-  Registry<ArkApi::TickCallback> ticks_;
-  std::vector<const Registration<ArkApi::TickCallback>*> tickSnapshot_;
-  Registry<ArkApi::TickCallback> withdrawnDuringTick_;
+  Registry<ChatCallback> chat_;
+  Registry<ConsoleCallback> console_;
+  Registry<RconCallback> rcon_;
+  Registry<TickCallback> ticks_;
+  Registry<TimerCallback> timers_;
+  Registry<ChatMessageCallback> chatMessages_;
+  std::vector<const Registration<TickCallback>*> tickSnapshot_;
+  Registry<TickCallback> withdrawnDuringTick_;
   bool ticking_ = false;
 };
 
@@ -163,12 +198,12 @@ Commands& TheCommands() {
 }  // namespace
 
 namespace ArkApi {
-ICommands& GetCommands() { return TheCommands(); }
+ICommands& APIENTRY GetCommands() { return TheCommands(); }
 }  // namespace ArkApi
 
 namespace framework {
 
-bool DispatchChat(AShooterPlayerController* player, FString& line, int32 mode) {
+bool DispatchChat(AShooterPlayerController* player, FString& line, EChatSendMode::Type mode) {
   return TheCommands().DispatchChat(player, line, mode);
 }
 

@@ -2,6 +2,7 @@
 // formatted line also goes to ArkApi/Logs/ArkApi.log under the server directory, in whatever
 // pattern the last logger set on the sinks.
 
+#include <Logger/Logger.h>
 #include <spdlog/sinks/base_sink.h>
 #include <spdlog/sinks/basic_file_sink.h>
 #include <spdlog/spdlog.h>
@@ -9,7 +10,6 @@
 #include <filesystem>
 #include <mutex>
 
-#include "ArkApi/Log.h"
 #include "FrameworkLog.h"
 #include "framework/Events.h"
 #include "framework/Server.h"
@@ -37,7 +37,7 @@ std::vector<spdlog::sink_ptr>& Sinks() {
 
 }  // namespace
 
-std::vector<spdlog::sink_ptr>& GetLogSinks() { return Sinks(); }
+std::vector<spdlog::sink_ptr>& APIENTRY GetLogSinks() { return Sinks(); }
 
 namespace framework {
 

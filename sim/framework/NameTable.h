@@ -1,17 +1,16 @@
 #pragma once
 
-// A table from game names to what they resolve to, built for lookups at every use: the name
-// comes with its hash (computed at compile time for a literal), the table is open-addressed with
-// a power-of-two size, and a lookup is one probe and one comparison of the name, with no
+// A table from game names to what they resolve to, built for lookups at every use, as the game's
+// own table is: the name's bytes are hashed at each lookup, the table is open-addressed with a
+// power-of-two size, and a lookup is one probe and one comparison of the name, with no
 // allocation and no copy.
 
 #include <cstdint>
 #include <cstring>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "ArkApi/Resolver.h"
 
 namespace framework {
 
@@ -19,20 +18,22 @@ template <typename Value>
 class NameTable {
  public:
   // A name given again takes the new value.
-  void Insert(GameName name, Value value) {
+  void Insert(std::string_view name, Value value) {
     if ((names_.size() + 1) * 2 > slots_.size()) Grow();
-    Slot& slot = SlotFor(name);
+    const std::uint64_t key = KeyOf(name);
+    Slot& slot = SlotFor(name, key);
     if (slot.name == nullptr) {
-      slot.name = names_.emplace_back(name.View()).data();
-      slot.key = name.Key();
+      slot.name = names_.emplace_back(name).data();
+      slot.key = key;
     }
     slot.value = std::move(value);
   }
 
-  const Value* Find(GameName name) const {
-    for (std::size_t i = name.HashValue() & mask_;; i = (i + 1) & mask_) {
+  const Value* Find(std::string_view name) const {
+    const std::uint64_t key = KeyOf(name);
+    for (std::size_t i = HashOf(key) & mask_;; i = (i + 1) & mask_) {
       const Slot& slot = slots_[i];
-      if (slot.Holds(name)) [[likely]]
+      if (slot.Holds(name, key)) [[likely]]
         return &slot.value;
       if (slot.name == nullptr) return nullptr;
     }
@@ -40,14 +41,22 @@ class NameTable {
 
  private:
   struct Slot {
-    std::uint64_t key = 0;       // the name's length and hash
+    std::uint64_t key = 0;       // the name's hash and length
     const char* name = nullptr;  // none: the slot is free
     Value value{};
 
-    bool Holds(GameName other) const {
-      return key == other.Key() && SameBytes(name, other.View().data(), other.View().size());
+    bool Holds(std::string_view other, std::uint64_t otherKey) const {
+      return key == otherKey && SameBytes(name, other.data(), other.size());
     }
   };
+
+  // FNV-1a over the bytes, with the length: the two compared at once before the bytes are.
+  static std::uint64_t KeyOf(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return std::uint64_t{hash} << 32 | static_cast<std::uint32_t>(name.size());
+  }
+  static std::size_t HashOf(std::uint64_t key) { return static_cast<std::size_t>(key >> 32); }
 
   // Sixteen bytes at a step, inline and without calls: for names of a few dozen bytes a call to
   // memcmp, and the registers it makes a lookup save, cost more than the comparison.
@@ -86,10 +95,10 @@ class NameTable {
   }
 
   // The slot that holds the name, or the free slot where it would go.
-  Slot& SlotFor(GameName name) {
-    for (std::size_t i = name.HashValue() & mask_;; i = (i + 1) & mask_) {
+  Slot& SlotFor(std::string_view name, std::uint64_t key) {
+    for (std::size_t i = HashOf(key) & mask_;; i = (i + 1) & mask_) {
       Slot& slot = slots_[i];
-      if (slot.name == nullptr || slot.Holds(name)) return slot;
+      if (slot.name == nullptr || slot.Holds(name, key)) return slot;
     }
   }
 
@@ -99,7 +108,7 @@ class NameTable {
     mask_ = slots_.size() - 1;
     for (Slot& slot : old) {
       if (slot.name != nullptr) {
-        SlotFor(GameName(std::string_view(slot.name, slot.key & 0xFFFFFFFFu))) = slot;
+        SlotFor(std::string_view(slot.name, slot.key & 0xFFFFFFFFu), slot.key) = slot;
       }
     }
   }

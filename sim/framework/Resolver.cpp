@@ -1,10 +1,12 @@
 // Name resolution by the game's published names.
 
-#include "ArkApi/Resolver.h"
+#include <API/Base.h>
 
-#include "FrameworkLog.h"
+#include <stdexcept>
+
 #include "NameTable.h"
 #include "framework/Names.h"
+#include "framework/Server.h"
 
 namespace {
 
@@ -29,18 +31,29 @@ std::uint64_t resolutions = 0;
 // Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
 // line and answering what the lookup answers, so that a lookup's own path stays free of it.
 template <typename Answer>
-[[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, GameName name) {
+[[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, const std::string& name) {
   auto& reported = tables.reportedUnknown;
   if (reported.Find(name) == nullptr) {
     reported.Insert(name, true);
-    framework::FrameworkLogger().error("Unknown {} name: {}", kind, name.View());
+    framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
   }
   return Answer{};
 }
 
+// The word of the flag, bits and width; all zero for an unknown name or no base.
+BitField FindBitField(const void* base, const std::string& name) {
+  ++resolutions;
+  const BitSpec* bit = tables.bits.Find(name);
+  if (bit == nullptr) [[unlikely]]
+    return ReportUnknown<BitField>("bit field", name);
+  if (base == nullptr) return {};
+  return {reinterpret_cast<DWORD64>(base) + static_cast<DWORD64>(bit->wordOffset), bit->position,
+          bit->width, sizeof(std::uint32_t)};
+}
+
 }  // namespace
 
-void* GetAddress(GameName name) {
+LPVOID GetAddress(const std::string& name) {
   ++resolutions;
   void* const* function = tables.functions.Find(name);
   if (function == nullptr) [[unlikely]]
@@ -48,41 +61,44 @@ void* GetAddress(GameName name) {
   return *function;
 }
 
-void* GetAddress(const void* base, GameName name) {
+DWORD64 GetAddress(const void* base, const std::string& name) {
   ++resolutions;
   const std::ptrdiff_t* offset = tables.fields.Find(name);
   if (offset == nullptr) [[unlikely]]
-    return ReportUnknown<void*>("field", name);
-  if (base == nullptr) return nullptr;
-  return const_cast<char*>(static_cast<const char*>(base)) + *offset;
+    return ReportUnknown<DWORD64>("field", name);
+  if (base == nullptr) return 0;
+  return reinterpret_cast<DWORD64>(base) + static_cast<DWORD64>(*offset);
 }
 
-BitField GetBitField(const void* base, GameName name) {
+// The stand-in's game publishes no globals.
+LPVOID GetDataAddress(const std::string& name) {
   ++resolutions;
-  const BitSpec* bit = tables.bits.Find(name);
-  if (bit == nullptr) [[unlikely]]
-    return ReportUnknown<BitField>("bit field", name);
-  if (base == nullptr) return {};
-  const auto* word =
-      reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(base) + bit->wordOffset);
-  return {word, bit->position, bit->width};
+  return ReportUnknown<void*>("data", name);
 }
+
+BitField GetBitField(const void* base, const std::string& name) { return FindBitField(base, name); }
+
+BitField GetBitField(LPVOID base, const std::string& name) { return FindBitField(base, name); }
 
 namespace framework {
 
 std::uint64_t ResolutionCount() { return resolutions; }
 
 void RegisterFunction(std::string_view name, void* address) {
-  tables.functions.Insert(GameName(name), address);
+  tables.functions.Insert(name, address);
 }
 
 void RegisterField(std::string_view name, std::ptrdiff_t offset) {
-  tables.fields.Insert(GameName(name), offset);
+  tables.fields.Insert(name, offset);
 }
 
 void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uint32_t position,
                       std::uint32_t width) {
-  tables.bits.Insert(GameName(name), BitSpec{wordOffset, position, width});
+  // A reader masks with the width and shifts by the position: both must fit the word.
+  if (width == 0 || position + width > 32) {
+    throw std::invalid_argument("bit field " + std::string(name) + " does not fit its word");
+  }
+  tables.bits.Insert(name, BitSpec{wordOffset, position, width});
 }
 
 }  // namespace framework

@@ -24,8 +24,8 @@ void* Malloc(std::size_t count, std::uint32_t /*alignment*/) {
   return block;
 }
 
-void* Realloc(void* original, std::size_t count, std::uint32_t alignment) {
-  if (original == nullptr) return Malloc(count, alignment);
+void* Realloc(void* original, std::size_t count) {
+  if (original == nullptr) return Malloc(count, 0);
   if (count == 0) {
     Free(original);
     return nullptr;

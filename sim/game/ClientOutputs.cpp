@@ -3,7 +3,6 @@
 
 #include <fmt/format.h>
 
-#include "ArkApi/ChatMessage.h"
 #include "Names.h"
 #include "PublishFunction.h"
 #include "framework/Events.h"
@@ -18,6 +17,16 @@ using framework::Event;
 
 Event Vector(const FVector& v) { return Event::array({v.X, v.Y, v.Z}); }
 Event Colour(const FLinearColor& c) { return Event::array({c.R, c.G, c.B, c.A}); }
+
+// The record's own copy, into storage whose members are already built; none copies nothing.
+void CopyChatMessage(FChatMessage* self, FChatMessage* other) {
+  if (other != nullptr) *self = *other;
+}
+
+FChatMessage* AssignChatMessage(FChatMessage* self, FChatMessage* other) {
+  if (other != nullptr) *self = *other;
+  return self;
+}
 
 void ClientChatMessage(const AActor* self, FChatMessage message) {
   framework::Events().EmitWith("chat", [&] {
@@ -84,23 +93,26 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
 }  // namespace
 
 void RegisterClientOutputs() {
-  PublishFunction<void(const void*, FChatMessage), &ClientChatMessage>(
+  PublishFunction<void(DWORD64, FChatMessage*), &CopyChatMessage>("FChatMessage.FChatMessage");
+  PublishFunction<FChatMessage*(DWORD64, FChatMessage*), &AssignChatMessage>(
+      "FChatMessage.operator=");
+  PublishFunction<void(DWORD64, FChatMessage), &ClientChatMessage>(
       "AShooterPlayerController.ClientChatMessage");
-  PublishFunction<void(const void*, const FString&, FLinearColor, bool),
+  PublishFunction<void(DWORD64, const FString&, FLinearColor, bool),
                   &ClientServerChatDirectMessage>(
       "AShooterPlayerController.ClientServerChatDirectMessage");
-  PublishFunction<void(const void*, const FString&, FLinearColor, float, float, ::UTexture2D*,
+  PublishFunction<void(DWORD64, const FString&, FLinearColor, float, float, ::UTexture2D*,
                        ::USoundBase*, int32),
                   &ClientServerNotificationSingle>(
       "AShooterPlayerController.ClientServerNotificationSingle");
-  PublishFunction<void(const void*, const FString&, FLinearColor, float, float, ::UTexture2D*,
+  PublishFunction<void(DWORD64, const FString&, FLinearColor, float, float, ::UTexture2D*,
                        ::USoundBase*),
                   &ClientServerSOTFNotificationCustom>(
       "AShooterPlayerController.ClientServerSOTFNotificationCustom");
-  PublishFunction<void(const void*, const FVector&, const FString&, ::AActor*, FLinearColor, float,
+  PublishFunction<void(DWORD64, const FVector&, const FString&, ::AActor*, FLinearColor, float,
                        bool),
                   &MulticastDrawDebugString>("AActor.MulticastDrawDebugString");
-  PublishFunction<void(const void*, FVector, const FString&, FColor, float, float, float, FVector,
+  PublishFunction<void(DWORD64, FVector, const FString&, FColor, float, float, float, FVector,
                        float, float, float),
                   &ClientAddFloatingText>("AShooterPlayerController.ClientAddFloatingText");
 }

@@ -4,7 +4,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "ArkApi/Tools.h"
 #include "Names.h"
 #include "permissions/Groups.h"
 
@@ -147,8 +146,8 @@ AShooterPlayerController* Game::NewController(Player& player) {
   controller->TargetingTeam = player.team;
   controller->Character = player.character;
   controller->PlayerState = SpawnActor<AShooterPlayerState>(player.name);
-  auto& weak = world_->PlayerControllerList.Emplace();
-  objects_.MakeWeak(weak, controller);
+  auto& list = world_->PlayerControllerList;
+  objects_.MakeWeak(list[list.Emplace()], controller);
   controllersById_[controller->UniqueNetId].push_back(controller);
   player.controller = controller;
   if (player.tribe) RefreshTribeData(*player.tribe);
@@ -274,7 +273,7 @@ bool Game::Chat(Player* player, std::string_view text) {
   FString line(ArkApi::Tools::Utf8Decode(std::string(text)));
   auto* controller = player ? player->controller : nullptr;
   return framework::DispatchChat(reinterpret_cast<::AShooterPlayerController*>(controller), line,
-                                 0);
+                                 EChatSendMode::GlobalChat);
 }
 
 bool Game::Console(Player* player, std::string_view text) {
@@ -303,8 +302,8 @@ void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArra
   }
   ++overlapQueriesMade_;
   const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
-  switch (static_cast<OctreeGroup>(group)) {
-    case OctreeGroup::DinoPawns:
+  switch (group) {
+    case EServerOctreeGroup::DINOPAWNS:
       if (dinoIndex_.HoldsAll(centre, radius)) {
         // Every creature, as a whole-map query finds them: written in place, none tested.
         const int32 first = out.AddUninitialized(static_cast<int32>(dinoIndex_.Size()));
@@ -319,10 +318,10 @@ void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArra
       }
       dinoIndex_.ForEachWithin(centre, radius, append);
       break;
-    case OctreeGroup::PlayerPawns:
+    case EServerOctreeGroup::PLAYERPAWNS:
       playerIndex_.ForEachWithin(centre, radius, append);
       break;
-    case OctreeGroup::Pawns:
+    case EServerOctreeGroup::PAWNS:
       OverlapPawns(centre, radius, out);
       break;
   }
@@ -374,12 +373,6 @@ void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) cons
   const auto it = controllersById_.find(steamId);
   AShooterPlayerController* found = it == controllersById_.end() ? nullptr : it->second.back();
   return reinterpret_cast<::AShooterPlayerController*>(found);
-}
-
-int32 Game::PlayerControllerCount() {
-  int32 count = 0;
-  for (const auto& weak : world_->PlayerControllerList) count += objects_.Resolve(weak) ? 1 : 0;
-  return count;
 }
 
 }  // namespace game

@@ -1,9 +1,12 @@
 #pragma once
 
-// A plugin calls a game function through a pointer of the exact type it names it with: the
-// sdk's handle types, and for a member function the object first as `const void*`. A call
-// through any other function type is undefined, so each of the stand-in's functions, written
-// with its own object types, is published through an adapter of exactly the plugin's type.
+// A plugin calls a game function through a pointer of the exact type its NativeCall names: for a
+// member function RT(DWORD64, ArgsTypes...), the object first as an integer; for a static one
+// RT(ArgsTypes...). A call through any other function type is undefined (and the function
+// sanitizer stops it), so each of the stand-in's functions, written with its own object types,
+// is published through an adapter of exactly the plugin's type.
+
+#include <API/Base.h>
 
 #include <new>
 #include <string_view>
@@ -14,15 +17,21 @@
 namespace game {
 namespace publish {
 
-// An sdk handle and the stand-in's object it stands for are one address; every other argument
-// passes with its own type.
+// The object an integer self or an sdk handle stands for is the stand-in's object at that
+// address; numbers convert as numbers; every other argument passes with its own type.
 template <typename To, typename From>
-To Convert(From value) {
-  if constexpr (std::is_same_v<To, From>) {
-    return value;
-  } else {
-    static_assert(std::is_pointer_v<To> && std::is_pointer_v<From>, "only handles are converted");
+To Convert(From&& value) {
+  using Source = std::remove_cvref_t<From>;
+  if constexpr (std::is_same_v<std::remove_cvref_t<To>, Source>) {
+    return std::forward<From>(value);
+  } else if constexpr (std::is_pointer_v<To> && std::is_same_v<Source, DWORD64>) {
+    return reinterpret_cast<To>(value);
+  } else if constexpr (std::is_pointer_v<To> && std::is_pointer_v<Source>) {
     return reinterpret_cast<To>(const_cast<void*>(static_cast<const void*>(value)));
+  } else {
+    static_assert(std::is_arithmetic_v<To> && std::is_arithmetic_v<Source>,
+                  "only handles and numbers are converted");
+    return static_cast<To>(value);
   }
 }
 
@@ -34,25 +43,26 @@ struct Adapter<R(Args...), Function, OwnR (*)(OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
   static R Call(Args... args) {
     if constexpr (std::is_void_v<R>) {
-      Function(Convert<OwnArgs, Args>(args)...);
+      Function(Convert<OwnArgs>(std::forward<Args>(args))...);
     } else {
-      return Convert<R, OwnR>(Function(Convert<OwnArgs, Args>(args)...));
+      return Convert<R>(Function(Convert<OwnArgs>(std::forward<Args>(args))...));
     }
   }
 };
 
 // A function that gives back a record the game declares with a result pointer after the object:
-// published as R*(const void*, R*, Args...), written as R(Self, OwnArgs...).
+// published as R*(DWORD64, R*, Args...), written as R(Self, OwnArgs...).
 template <typename Published, auto Function, typename Own = decltype(Function)>
 struct ResultAdapter;
 
 template <typename R, typename... Args, auto Function, typename Self, typename... OwnArgs>
-struct ResultAdapter<R*(const void*, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
+struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
-  static R* Call(const void* self, R* result, Args... args) {
+  static R* Call(DWORD64 self, R* result, Args... args) {
     // Built in the caller's storage, as the game does: whatever the caller had there is not
     // released, so a caller must pass an empty record.
-    return new (result) R(Function(Convert<Self>(self), Convert<OwnArgs, Args>(args)...));
+    return new (result)
+        R(Function(Convert<Self>(self), Convert<OwnArgs>(std::forward<Args>(args))...));
   }
 };
 

@@ -94,38 +94,38 @@ void WeakAssign(FWeakObjectPtr* self, const UObject* object) {
 }  // namespace
 
 void RegisterWorldFunctions() {
-  PublishFunction<void*(std::size_t, std::uint32_t), &Malloc>("FMemory.Malloc");
-  PublishFunction<void*(void*, std::size_t, std::uint32_t), &Realloc>("FMemory.Realloc");
+  PublishFunction<void*(unsigned long long, unsigned int), &Malloc>("FMemory.Malloc");
+  PublishFunction<void*(void*, unsigned long long), &Realloc>("FMemory.Realloc");
   PublishFunction<void(void*), &Free>("FMemory.Free");
-  PublishFunction<bool(const void*, ::UClass*), &IsA>("UObjectBaseUtility.IsA");
+  PublishFunction<bool(DWORD64, ::UClass*), &IsA>("UObjectBaseUtility.IsA");
   PublishFunction<::UClass*(), &DinoStaticClass>("APrimalDinoCharacter.GetPrivateStaticClass");
   PublishFunction<void(::UObject*, ::UClass*, TArray<::AActor*>*), &GetAllActorsOfClass>(
       "UGameplayStatics.GetAllActorsOfClass");
   PublishFunction<TArray<::AActor*>*(TArray<::AActor*>*, ::UWorld*, FVector, float, int32, bool),
                   &ServerOctreeOverlapActors>("UVictoryCore.ServerOctreeOverlapActors");
-  PublishFunction<::AWorldSettings*(const void*, bool, bool), &GetWorldSettings>(
+  PublishFunction<::AWorldSettings*(DWORD64, bool, bool), &GetWorldSettings>(
       "UWorld.GetWorldSettings");
-  PublishFunction<float(const void*, ::AActor*), &GetDistanceTo>("AActor.GetDistanceTo");
-  PublishFunction<bool(const void*), &IsDead>("APrimalCharacter.IsDead");
-  PublishResultFunction<FVector*(const void*, FVector*), &GetCapsuleTopLocation>(
+  PublishFunction<float(DWORD64, ::AActor*), &GetDistanceTo>("AActor.GetDistanceTo");
+  PublishFunction<bool(DWORD64), &IsDead>("APrimalCharacter.IsDead");
+  PublishResultFunction<FVector*(DWORD64, FVector*), &GetCapsuleTopLocation>(
       "APrimalCharacter.GetCapsuleTopLocation");
-  PublishResultFunction<FString*(const void*, FString*), &GetDinoDescriptiveName>(
+  PublishResultFunction<FString*(DWORD64, FString*), &GetDinoDescriptiveName>(
       "APrimalDinoCharacter.GetDinoDescriptiveName");
-  PublishFunction<int32(const void*), &GetCharacterLevel>(
+  PublishFunction<int32(DWORD64), &GetCharacterLevel>(
       "UPrimalCharacterStatusComponent.GetCharacterLevel");
-  PublishResultFunction<FVector*(const void*, FVector*, bool), &GetPawnViewLocation>(
+  PublishResultFunction<FVector*(DWORD64, FVector*, bool), &GetPawnViewLocation>(
       "AShooterCharacter.GetPawnViewLocation");
-  PublishFunction<::AShooterCharacter*(const void*), &GetPlayerCharacter>(
+  PublishFunction<::AShooterCharacter*(DWORD64), &GetPlayerCharacter>(
       "AShooterPlayerController.GetPlayerCharacter");
-  PublishFunction<uint64(const void*), &GetUniqueNetIdAsUINT64>(
+  PublishFunction<uint64(DWORD64), &GetUniqueNetIdAsUINT64>(
       "AShooterPlayerController.GetUniqueNetIdAsUINT64");
-  PublishResultFunction<FString*(const void*, FString*), &GetPlayerCharacterName>(
+  PublishResultFunction<FString*(DWORD64, FString*), &GetPlayerCharacterName>(
       "AShooterPlayerController.GetPlayerCharacterName");
-  PublishFunction<uint64(const void*, int32), &GetSteamIDForPlayerID>(
+  PublishFunction<uint64(DWORD64, int32), &GetSteamIDForPlayerID>(
       "AShooterGameMode.GetSteamIDForPlayerID");
-  PublishFunction<void(const void*, int32, uint64), &AddPlayerID>("AShooterGameMode.AddPlayerID");
-  PublishFunction<::UObject*(const void*, bool), &WeakGet>("FWeakObjectPtr.Get");
-  PublishFunction<void(const void*, const ::UObject*), &WeakAssign>("FWeakObjectPtr.operator=");
+  PublishFunction<void(DWORD64, int32, uint64), &AddPlayerID>("AShooterGameMode.AddPlayerID");
+  PublishFunction<::UObject*(DWORD64, bool), &WeakGet>("FWeakObjectPtr.Get");
+  PublishFunction<void(DWORD64, const ::UObject*), &WeakAssign>("FWeakObjectPtr.operator=");
 }
 
 }  // namespace game

@@ -1,9 +1,11 @@
 #include "permissions/Groups.h"
 
+#include <Permissions.h>
+
 #include <algorithm>
 #include <unordered_map>
 
-#include "ArkApi/Permissions.h"
+#include "framework/Server.h"
 
 namespace {
 
@@ -11,6 +13,11 @@ std::unordered_map<uint64, std::vector<std::string>>& Membership() {
   static std::unordered_map<uint64, std::vector<std::string>> membership;
   return membership;
 }
+
+// The library is the plugin "Permissions" while it is mapped, as other plugins ask the
+// framework.
+[[gnu::constructor]] void OnAttach() { framework::SetPluginLoaded("Permissions", true); }
+[[gnu::destructor]] void OnDetach() { framework::SetPluginLoaded("Permissions", false); }
 
 }  // namespace
 
@@ -31,7 +38,7 @@ std::vector<std::string> GroupsOf(uint64 steamId) {
 
 namespace Permissions {
 
-ARKAPI_EXPORT bool IsPlayerInGroup(uint64 steamId, const FString& group) {
+PERMISSIONS_EXPORT bool IsPlayerInGroup(uint64 steamId, const FString& group) {
   const auto it = Membership().find(steamId);
   if (it == Membership().end()) return false;
   const std::string name = group.ToString();

@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "config/Check.h"
+#include "support/GameFixture.h"
 
 namespace {
 
 using namespace packsentinel;
 using nlohmann::json;
+
+// Messages are formatted as the framework formats them, in texts from the game's allocator.
+class ConfigCheckTest : public testing_support::GameFixture {};
 
 // U+1F996, four bytes of UTF-8 and two 16-bit characters in a reply.
 constexpr const char* kRex = "\xF0\x9F\xA6\x96";
@@ -78,7 +82,7 @@ void ExpectProblems(const ConfigProblems& problems, const std::vector<Expected>&
   }
 }
 
-TEST(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
+TEST_F(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
   const std::vector<std::vector<Edit>> sound = {
       {},
       {{"/MaxTrackPerPlayer", 2.9}},
@@ -102,7 +106,7 @@ TEST(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
   }
 }
 
-TEST(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
+TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
   const struct {
     std::vector<Edit> edits;
     std::vector<Expected> problems;
@@ -175,7 +179,7 @@ TEST(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
   ExpectProblems(CheckConfig(json::array()), {{E, "", "found a list, expected an object"}});
 }
 
-TEST(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
+TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
   const struct {
     const char* key;
     std::string text;
@@ -207,7 +211,7 @@ TEST(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
   }
 }
 
-TEST(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
+TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
   const struct {
     std::vector<Edit> edits;
     std::vector<Expected> problems;
@@ -262,7 +266,7 @@ TEST(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
 }
 
 // A refused reload shows the first few problems only: the errors come first.
-TEST(ConfigCheckTest, ErrorsComeBeforeWarnings) {
+TEST_F(ConfigCheckTest, ErrorsComeBeforeWarnings) {
   const auto problems = CheckConfig(ShippedWith({{"/Aaa", 1},
                                                  {"/Commands/TrackWildDinos/MinTrackRange", -1},
                                                  {"/FloatingTexts/TrackWildDinosText", 1},
@@ -274,14 +278,14 @@ TEST(ConfigCheckTest, ErrorsComeBeforeWarnings) {
   EXPECT_EQ(problems[3].pointer, "/Commands/TrackWildDinos/MinTrackRange");
 }
 
-TEST(ConfigCheckTest, UnknownKeysFarFromAnyKnownOneGetNoGuess) {
+TEST_F(ConfigCheckTest, UnknownKeysFarFromAnyKnownOneGetNoGuess) {
   const auto problems = CheckConfig(ShippedWith({{"/Zebra", 1}}));
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0].message, "unknown key, ignored");
 }
 
 // Built in place: copying a document this deep would itself overflow the stack.
-TEST(ConfigCheckTest, NestingIsBoundedWhereverItIs) {
+TEST_F(ConfigCheckTest, NestingIsBoundedWhereverItIs) {
   const auto nested = [](int depth) {
     return json::parse(std::string(depth, '[') + std::string(depth, ']'));
   };
@@ -304,7 +308,7 @@ TEST(ConfigCheckTest, NestingIsBoundedWhereverItIs) {
                                          {E, deepestLimit.c_str(), "nested deeper"}});
 }
 
-TEST(ConfigCheckTest, AReloadNamesAPeriodThatWaitsForTheNextStart) {
+TEST_F(ConfigCheckTest, AReloadNamesAPeriodThatWaitsForTheNextStart) {
   const json document = ShippedWith({{"/UpdateTextEvery", 5}});
   ExpectProblems(CheckReload(document, 5), {});
   ExpectProblems(CheckReload(document, 20),
@@ -315,7 +319,7 @@ TEST(ConfigCheckTest, AReloadNamesAPeriodThatWaitsForTheNextStart) {
                  {{E, "/UpdateTextEvery", "expected a number"}});
 }
 
-TEST(ConfigCheckTest, SummariesCountErrorsAndWarnings) {
+TEST_F(ConfigCheckTest, SummariesCountErrorsAndWarnings) {
   const ConfigProblem error{E, "/a", "x"}, warning{W, "", "y"};
   EXPECT_EQ(Summarize({}), "no problems");
   EXPECT_EQ(Summarize({error}), "1 error");

@@ -26,9 +26,8 @@ TEST_F(ConfigFileTest, UsageNamesTheRegisteredWord) {
   packsentinel::Config["Commands"]["TrackWildDinos"]["Command"] = "/trackd\xC3\xA9";
   packsentinel::Config["Messages"]["TrackWildDinosUseHelp"] = "Usage: {}";
   auto& alice = AddPlayer("alice", 1);
-  FString line(u"/trackd??");
   packsentinel::TrackWildDinosCommand(reinterpret_cast<AShooterPlayerController*>(alice.controller),
-                                      &line, 0);
+                                      u"/trackd??", 0);
   const auto chats = EventsOf("chat");
   ASSERT_EQ(chats.size(), 1u);
   EXPECT_EQ(chats[0]["text"], "Usage: /trackd??");

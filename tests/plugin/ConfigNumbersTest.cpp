@@ -11,11 +11,11 @@ namespace {
 using packsentinel::ReadInt32;
 
 TEST(ConfigNumbersTest, ReadAsThirtyTwoBitIntegersHeldInRange) {
-  constexpr int32 kMax = std::numeric_limits<int32>::max();
-  constexpr int32 kMin = std::numeric_limits<int32>::min();
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
   const struct {
     const char* json;
-    int32 value;
+    std::int32_t value;
   } cases[] = {
       {"7", 7},
       {"-4", -4},

@@ -1,12 +1,13 @@
 // FindDinos against a live game: the walk over the creatures as the game's own calls show it,
 // creatures and array entries that a scenario cannot make, and the map coordinate conversion.
 
+#include <API/ARK/Ark.h>
+
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "ArkApi/Resolver.h"
 #include "commands/FindDinos.h"
 #include "commands/MapCoordinates.h"
 #include "framework/Names.h"
@@ -27,14 +28,13 @@ class FindDinosTest : public testing_support::PluginFixture {
     game.SetGroups(*admin, {"Admins"});
   }
 
-  game::APrimalDinoCharacter* Spawn(const char* handle, const char* name, int32 level = 1,
-                                    int32 team = 0) {
+  game::APrimalDinoCharacter* Spawn(const char* handle, const char* name, std::int32_t level = 1,
+                                    std::int32_t team = 0) {
     return game.SpawnDino({handle, name, level, team, {}});
   }
 
   void Find(const char16_t* line) {
-    FString text(line);
-    FindDinosCommand(reinterpret_cast<AShooterPlayerController*>(admin->controller), &text, 0);
+    FindDinosCommand(reinterpret_cast<AShooterPlayerController*>(admin->controller), line, 0);
   }
 
   // The texts of the list notifications in order, "none" standing for "No dinos found".
@@ -94,7 +94,7 @@ std::map<const void*, std::string> handleOf;  // creatures and their status comp
 // Hooks have the exact types the plugin calls the game's functions with.
 bool (*gameIsA)(const void*, UClass*);
 bool (*gameIsDead)(const void*);
-int32 (*gameGetCharacterLevel)(const void*);
+std::int32_t (*gameGetCharacterLevel)(const void*);
 
 bool LoggedIsA(const void* self, UClass* other) {
   gameCalls.emplace_back("IsA", handleOf[self]);
@@ -104,7 +104,7 @@ bool LoggedIsDead(const void* self) {
   gameCalls.emplace_back("IsDead", handleOf[self]);
   return gameIsDead(self);
 }
-int32 LoggedGetCharacterLevel(const void* self) {
+std::int32_t LoggedGetCharacterLevel(const void* self) {
   gameCalls.emplace_back("Level", handleOf[self]);
   return gameGetCharacterLevel(self);
 }
@@ -113,8 +113,8 @@ TEST_F(FindDinosTest, EachCreatureIsExaminedOnceCheapTestsBeforeTheLevel) {
   const struct {
     const char* handle;
     const char* name;
-    int32 level;
-    int32 team;
+    std::int32_t level;
+    std::int32_t team;
     bool dead;
     std::vector<std::string> calls;  // those the command makes on it
   } creatures[] = {

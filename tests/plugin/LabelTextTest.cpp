@@ -9,7 +9,6 @@
 
 #include "core/Config.h"
 #include "core/Lifecycle.h"
-#include "support/FunctionHook.h"
 #include "support/GameFixture.h"
 #include "tracking/LabelText.h"
 #include "tracking/Refresh.h"
@@ -27,12 +26,12 @@ constexpr std::u16string_view kWildNames[] = {u"{dinoName}", u"{dinoLevel}", u"{
 // from the label before.
 std::string Filled(std::u16string_view text, std::span<const std::u16string_view> names,
                    std::span<const std::u16string_view> values) {
-  const std::string byTheRule = Utf16ToUtf8(ReplaceInSequence(text, names, values));
+  const std::string byTheRule = host::ToUtf8(ReplaceInSequence(text, names, values));
   // The text of an earlier label: none, shorter and longer, so it must grow or be cut back.
   for (const std::u16string_view earlier : {u"", u"x", u"text of an earlier, much longer label"}) {
-    FString reused(earlier);
+    host::String reused(earlier);
     LabelTemplate(text, names).Fill(values, reused);
-    EXPECT_EQ(reused.ToString(), byTheRule) << "one pass differs for " << Utf16ToUtf8(text);
+    EXPECT_EQ(host::ToUtf8(reused), byTheRule) << "one pass differs for " << host::ToUtf8(text);
   }
   return byTheRule;
 }
@@ -69,7 +68,7 @@ TEST_F(PlaceholderTest, ReplacesEveryOccurrenceInAnyCaseWithoutRescanning) {
   };
   for (const auto& c : cases) {
     const std::u16string_view values[] = {c.name, c.level, c.distance};
-    EXPECT_EQ(Filled(c.text, kWildNames, values), c.label) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(Filled(c.text, kWildNames, values), c.label) << host::ToUtf8(c.text);
   }
 }
 
@@ -89,14 +88,14 @@ TEST_F(PlaceholderTest, OnePassAgreesWithTheRuleOnPiecedTogetherTexts) {
     }
     return text;
   };
-  FString reused;
+  host::String reused;
   for (int round = 0; round < 20000; ++round) {
     const std::u16string text = pieced(6), name = pieced(3), level = pieced(2),
                          distance = pieced(2);
     const std::u16string_view values[] = {name, level, distance};
     LabelTemplate(text, kWildNames).Fill(values, reused);
-    ASSERT_EQ(reused.ToString(), Utf16ToUtf8(ReplaceInSequence(text, kWildNames, values)))
-        << Utf16ToUtf8(text) << " | " << Utf16ToUtf8(name) << " | " << Utf16ToUtf8(level);
+    ASSERT_EQ(host::ToUtf8(reused), host::ToUtf8(ReplaceInSequence(text, kWildNames, values)))
+        << host::ToUtf8(text) << " | " << host::ToUtf8(name) << " | " << host::ToUtf8(level);
   }
 }
 
@@ -116,8 +115,8 @@ TEST_F(PlaceholderTest, SpacesCentreTheSecondLineUnderTheName) {
 }
 
 TEST(DecimalText, WritesEveryInteger) {
-  for (const int32 value :
-       {0, 7, -7, 150, std::numeric_limits<int32>::max(), std::numeric_limits<int32>::min()}) {
+  for (const std::int32_t value : {0, 7, -7, 150, std::numeric_limits<std::int32_t>::max(),
+                                   std::numeric_limits<std::int32_t>::min()}) {
     const std::string expected = std::to_string(value);
     EXPECT_EQ(DecimalText(value).Digits(), std::u16string(expected.begin(), expected.end()));
   }
@@ -125,7 +124,7 @@ TEST(DecimalText, WritesEveryInteger) {
 
 TEST(LabelDuration, FollowsTheRefreshPeriod) {
   const struct {
-    int32 period;
+    std::int32_t period;
     float creature, member;
   } cases[] = {
       {-3, static_cast<float>(-3 * 0.035 * 2), static_cast<float>(-3 * 0.0375)},
@@ -146,9 +145,9 @@ TEST(LabelDuration, FollowsTheRefreshPeriod) {
 }
 
 TEST(RefreshGate, RefreshesOnEveryPeriodPlusOnethCall) {
-  const int32 savedPeriod = TextUpdatePeriod;
+  const std::int32_t savedPeriod = TextUpdatePeriod;
   const struct {
-    int32 period;
+    std::int32_t period;
     const char* refreshes;  // one letter per call: R refreshes, . only counts
   } cases[] = {
       {0, "RRRR"},
@@ -158,7 +157,7 @@ TEST(RefreshGate, RefreshesOnEveryPeriodPlusOnethCall) {
   };
   for (const auto& c : cases) {
     TextUpdatePeriod = c.period;
-    int32 counter = 0;
+    std::int32_t counter = 0;
     std::string seen;
     for (std::size_t i = 0; c.refreshes[i] != '\0'; ++i) seen += RefreshGate(counter) ? 'R' : '.';
     EXPECT_EQ(seen, c.refreshes) << c.period;
@@ -169,7 +168,7 @@ TEST(RefreshGate, RefreshesOnEveryPeriodPlusOnethCall) {
 // A switched-off updater still counts its calls, so once it is switched on again it refreshes on
 // the same call as the updaters that never were off.
 TEST(BeginRefresh, CountsCallsWhileSwitchedOff) {
-  const int32 savedPeriod = TextUpdatePeriod;
+  const std::int32_t savedPeriod = TextUpdatePeriod;
   const nlohmann::json savedConfig = Config;
   TextUpdatePeriod = 2;
   const struct {
@@ -182,7 +181,7 @@ TEST(BeginRefresh, CountsCallsWhileSwitchedOff) {
       {"ynyyyy", "..R..R"},
   };
   for (const auto& c : cases) {
-    int32 counter = 0;
+    std::int32_t counter = 0;
     std::string seen;
     for (std::size_t i = 0; c.enabled[i] != '\0'; ++i) {
       Config["Commands"]["TrackWildDinos"]["Enabled"] = c.enabled[i] == 'y';
@@ -197,7 +196,7 @@ TEST(BeginRefresh, CountsCallsWhileSwitchedOff) {
 TEST(RangeRule, ComparesWholeMetresWithTheConfiguredBounds) {
   const struct {
     const char* section;
-    int32 metres;
+    std::int32_t metres;
     bool lowerOnly, bothBounds;
   } cases[] = {
       {R"({"MinTrackRange": 2, "MaxTrackRange": 50})", 1, false, false},
@@ -248,9 +247,18 @@ TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
                                 "[]",
                                 "{}",
                                 "[1]"};
-  const int32 distances[] = {
-      std::numeric_limits<int32>::min(), -2147483647, -51, -1, 0, 1, 2, 49, 50, 51, 2147483646,
-      std::numeric_limits<int32>::max()};
+  const std::int32_t distances[] = {std::numeric_limits<std::int32_t>::min(),
+                                    -2147483647,
+                                    -51,
+                                    -1,
+                                    0,
+                                    1,
+                                    2,
+                                    49,
+                                    50,
+                                    51,
+                                    2147483646,
+                                    std::numeric_limits<std::int32_t>::max()};
   for (const char* minimum : bounds) {
     for (const char* maximum : bounds) {
       auto section = nlohmann::json::parse(std::string("{\"MinTrackRange\":") + minimum +
@@ -258,7 +266,7 @@ TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
       const RangeRule lower(section, false), both(section, true);
       const nlohmann::json& min = section["MinTrackRange"];
       const nlohmann::json& max = section["MaxTrackRange"];
-      for (const int32 metres : distances) {
+      for (const std::int32_t metres : distances) {
         const nlohmann::json d = metres;
         const bool aboveMin = !(d < min);
         const bool belowMax = max == 0 || !(max < d);
@@ -270,56 +278,28 @@ TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
   }
 }
 
-class DistanceInMetresTest : public testing_support::GameFixture {};
-
-TEST_F(DistanceInMetresTest, CutsGameUnitsToWholeMetres) {
-  const struct {
-    FVector at;
-    int32 metres;
-  } cases[] = {
-      {{0, 0, 0}, 0},
-      {{199, 0, 0}, 1},
-      {{200, 0, 0}, 2},
-      {{0, -3790, 0}, 37},
-      {{300, 0, 400}, 5},
-      {{0, 0, 99.9f}, 0},
-      {{1e12f, 0, 0}, std::numeric_limits<int32>::max()},
-  };
-  auto* from = game.SpawnDino({"from", "Rex", 1, 0, {}});
-  auto* to = game.SpawnDino({"to", "Rex", 1, 0, {}});
-  for (const auto& c : cases) {
-    game.Move(to, c.at);
-    EXPECT_EQ(DistanceInMetres(reinterpret_cast<AActor*>(from), reinterpret_cast<AActor*>(to)),
-              c.metres)
-        << c.at.X << " " << c.at.Y << " " << c.at.Z;
-  }
-}
-
-float hookedDistance = 0.f;
-float HookedDistance(const void* /*self*/, AActor* /*other*/) { return hookedDistance; }
-
-// Distances no map has: the metres stop at the largest the integer holds, also at exactly 2^31
-// metres and for a distance that is not a number, instead of wrapping round.
-TEST_F(DistanceInMetresTest, StaysWithinTheIntegerWhateverTheGameAnswers) {
-  testing_support::FunctionHook hook("AActor.GetDistanceTo", &HookedDistance);
-  constexpr int32 most = std::numeric_limits<int32>::max();
+// Game units to whole metres, cut toward zero; distances no map has stop at the largest the
+// integer holds, also at exactly 2^31 metres and for a distance that is not a number, instead of
+// wrapping round.
+TEST(DistanceInMetresTest, CutsGameUnitsToWholeMetresWithinTheInteger) {
+  constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
   const struct {
     float units;
-    int32 metres;
+    std::int32_t metres;
   } cases[] = {
+      {0.f, 0},
+      {99.9f, 0},
+      {199.f, 1},
+      {200.f, 2},
+      {3790.f, 37},
+      {500.f, 5},
+      {1e12f, most},
       {214748348416.f, 2147483520},  // the float just below 2^31 metres
       {214748364800.f, most},        // 2^31 metres exactly
       {std::numeric_limits<float>::infinity(), most},
       {std::numeric_limits<float>::quiet_NaN(), most},
   };
-  auto* from = game.SpawnDino({"from", "Rex", 1, 0, {}});
-  auto* to = game.SpawnDino({"to", "Rex", 1, 0, {}});
-  for (const auto& c : cases) {
-    hookedDistance = c.units;
-    EXPECT_EQ(DistanceInMetres(reinterpret_cast<AActor*>(from), reinterpret_cast<AActor*>(to)),
-              c.metres)
-        << c.units;
-  }
+  for (const auto& c : cases) EXPECT_EQ(DistanceInMetres(c.units), c.metres) << c.units;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <regex>
 
+#include "host/Log.h"
 #include "support/PluginFixture.h"
 
 namespace {
@@ -13,7 +14,7 @@ class LoggerTest : public testing_support::PluginFixture {};
 TEST_F(LoggerTest, LinesReachTheHostsLogFileInThePluginsPattern) {
   std::filesystem::remove(packsentinel::ConfigPath());
   EXPECT_THROW(packsentinel::Load(), std::runtime_error);
-  packsentinel::PluginLogger()->flush();
+  host::FlushLog();
 
   std::ifstream file(dir.Path() + "/ArkApi/Logs/ArkApi.log");
   std::string line;

@@ -1,12 +1,12 @@
 // The message check against the replies' own formatting: a template it accepts never fails to
 // format at use, and every template that fails at use is refused.
 
+#include <API/ARK/Ark.h>
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "ArkApi/FString.h"
 #include "config/MessageFormat.h"
 #include "support/GameFixture.h"
 
@@ -15,22 +15,23 @@ namespace {
 using namespace packsentinel;
 using schema::ArgumentKind;
 
-// Formats as a reply does, with arguments of the kinds each key is sent with.
+// Formats with the framework's own formatter, as a reply does, with arguments of the kinds each
+// key is sent with.
 bool FormatsAtUse(const std::u16string& format, std::span<const schema::MessageArgument> kinds) {
   const std::u16string_view name = u"A creature name a player typed";
   const std::u16string_view level = u"150";
-  const int32 limit = 2147483647;
+  const std::int32_t limit = 2147483647;
   try {
     if (kinds.empty()) {
-      FString::FormatWide(format);
+      FString::Format(format.c_str());
     } else if (kinds.size() == 1) {
-      FString::FormatWide(format, name);
+      FString::Format(format.c_str(), name);
     } else if (kinds.size() == 2) {
-      FString::FormatWide(format, name, limit);
+      FString::Format(format.c_str(), name, limit);
     } else {
-      FString::FormatWide(format, name, level, limit);
+      FString::Format(format.c_str(), name, level, limit);
     }
-  } catch (const fmt::format_error&) {
+  } catch (const std::runtime_error&) {
     return false;
   }
   return true;

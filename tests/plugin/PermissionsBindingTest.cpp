@@ -1,7 +1,8 @@
 // The permissions plugin cannot be bound: nobody is in any group, and the log says why once per
 // load rather than at every command.
 
-#include "ArkApi/Permissions.h"
+#include <Permissions.h>
+
 #include "commands/TrackLimit.h"
 #include "host/Framework.h"
 #include "support/PluginFixture.h"

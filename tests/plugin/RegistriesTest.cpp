@@ -37,9 +37,9 @@ class RegistriesTest : public testing_support::PluginFixture {
     return contents;
   }
 
-  std::optional<int32> CountOf(uint64 id) const {
+  std::optional<std::int32_t> CountOf(std::uint64_t id) const {
     const auto it = TrackCounts.find(id);
-    return it == TrackCounts.end() ? std::nullopt : std::optional<int32>(it->second);
+    return it == TrackCounts.end() ? std::nullopt : std::optional<std::int32_t>(it->second);
   }
 
   game::Player* alice;
@@ -65,7 +65,7 @@ TEST_F(RegistriesTest, RemovingAPlayersEntriesKeepsEveryoneElsesInOrder) {
     }
     RemovePlayerDinoEntries(WildDinoTrackers, Controller(alice));
     EXPECT_EQ(Contents(WildDinoTrackers), expected) << c.owners;
-    const auto bobs = static_cast<int32>(expected.size());
+    const auto bobs = static_cast<std::int32_t>(expected.size());
     EXPECT_EQ(CountOf(1).value_or(0), 0) << c.owners;
     EXPECT_EQ(CountOf(2).value_or(0), bobs) << c.owners;
   }
@@ -154,10 +154,10 @@ TEST_F(RegistriesTest, StopTrackEndsEverythingOfTheCallerOnly) {
   AppendMemberEntry(Controller(alice));
   AppendMemberEntry(Controller(bob));
   AppendMemberEntry(Controller(alice));
-  FString line("/stoptrack please");
+  const host::TextView line = u"/stoptrack please";
   const auto blocks = game::LiveBlocks();
 
-  StopTrackCommand(Controller(alice), &line, 0);
+  StopTrackCommand(Controller(alice), line, 0);
   EXPECT_EQ(game::LiveBlocks(), blocks);
   EXPECT_EQ(Contents(WildDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 0}}));
   EXPECT_EQ(Contents(TribeDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 3}}));
@@ -167,7 +167,7 @@ TEST_F(RegistriesTest, StopTrackEndsEverythingOfTheCallerOnly) {
   EXPECT_EQ(CountOf(2), 2);
 
   auto& carol = AddPlayer("carol", 3);
-  StopTrackCommand(Controller(&carol), &line, 0);
+  StopTrackCommand(Controller(&carol), line, 0);
   EXPECT_EQ(CountOf(3), std::nullopt) << "a player who never tracked gets no count";
   EXPECT_EQ(EventsOf("chat").size(), 2u) << "both callers are answered";
 }
@@ -177,9 +177,8 @@ TEST_F(RegistriesTest, StopTrackWithoutAPlayerRemovesNothing) {
   AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
   AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(1));
   AppendMemberEntry(Controller(alice));
-  FString line("/stoptrack");
 
-  StopTrackCommand(nullptr, &line, 0);
+  StopTrackCommand(nullptr, u"/stoptrack", 0);
   EXPECT_EQ(WildDinoTrackers.size(), 1u);
   EXPECT_EQ(TribeDinoTrackers.size(), 1u);
   EXPECT_EQ(TribeMemberTrackers.size(), 1u);

@@ -29,7 +29,7 @@ TEST_F(TrackLimitTest, LimitFromTheGroups) {
     json perPlayer;
     json perGroup;
     std::vector<std::string> groups;
-    int32 limit;
+    std::int32_t limit;
   } cases[] = {
       {10, {{"Small", 3}}, {"Default"}, 10},
       {10, {{"Small", 3}}, {"Default", "Small"}, 3},

@@ -31,8 +31,7 @@ class TrackWildDinosTest : public testing_support::PluginFixture {
   // The chat lines alice reads after typing the line.
   std::vector<std::string> Type(std::u16string_view text) {
     framework::Events().ClearRetained();
-    FString line(text);
-    TrackWildDinosCommand(reinterpret_cast<AShooterPlayerController*>(alice->controller), &line, 0);
+    TrackWildDinosCommand(reinterpret_cast<AShooterPlayerController*>(alice->controller), text, 0);
     std::vector<std::string> replies;
     for (const auto& event : EventsOf("chat")) replies.push_back(event["text"].get<std::string>());
     return replies;
@@ -115,13 +114,14 @@ TEST_F(TrackWildDinosTest, TheExpandingSearchTestsEachActorOnce) {
   for (const auto& [actor, tests] : creatureTests) EXPECT_EQ(tests, 1) << actor;
 }
 
-TArray<AActor*>* (*gameOverlap)(TArray<AActor*>*, UWorld*, FVector, float, int32, bool) = nullptr;
+TArray<AActor*>* (*gameOverlap)(TArray<AActor*>*, UWorld*, FVector, float, std::int32_t,
+                                bool) = nullptr;
 int overlapCalls = 0;
 // Every other ring comes back in reverse: an order the search must not rely on.
 TArray<AActor*>* OverlapInShiftingOrder(TArray<AActor*>* result, UWorld* world, FVector at,
-                                        float radius, int32 group, bool check) {
+                                        float radius, std::int32_t group, bool check) {
   gameOverlap(result, world, at, radius, group, check);
-  if (++overlapCalls % 2 == 0) std::reverse(result->begin(), result->end());
+  if (++overlapCalls % 2 == 0) std::reverse(result->GetData(), result->GetData() + result->Num());
   return result;
 }
 
@@ -141,7 +141,7 @@ TEST_F(TrackWildDinosTest, RingsInAnyOrderRecordEachCreatureOnce) {
 AActor* stranger = nullptr;
 // The game may return what is no creature at all: an empty entry and another kind of actor.
 TArray<AActor*>* OverlapWithStrangers(TArray<AActor*>* result, UWorld* world, FVector at,
-                                      float radius, int32 group, bool check) {
+                                      float radius, std::int32_t group, bool check) {
   gameOverlap(result, world, at, radius, group, check);
   result->Add(nullptr);
   result->Add(stranger);

@@ -20,11 +20,11 @@ class TribeTrackingTest : public testing_support::PluginFixture {
   }
 
   // The player id is the data id unless one is given.
-  game::Player& AddTribeMate(const std::string& name, int32 id, FVector at, bool unmapped,
-                             uint64 playerId = 0) {
+  game::Player& AddTribeMate(const std::string& name, std::int32_t id, FVector at, bool unmapped,
+                             std::uint64_t playerId = 0) {
     game::PlayerSpec setup;
     setup.name = name;
-    setup.steamId = playerId != 0 ? playerId : static_cast<uint64>(id);
+    setup.steamId = playerId != 0 ? playerId : static_cast<std::uint64_t>(id);
     setup.dataId = id;
     setup.tribe = 7;
     setup.at = at;
@@ -37,8 +37,7 @@ class TribeTrackingTest : public testing_support::PluginFixture {
   }
 
   static void Chat(const game::Player* player, const char16_t* line) {
-    FString text(line);
-    TrackTribeMembersCommand(Controller(player), &text, 0);
+    TrackTribeMembersCommand(Controller(player), line, 0);
   }
 
   game::AShooterGameMode& GameMode() {
@@ -97,14 +96,15 @@ TEST_F(TribeTrackingTest, UnmappedMatesArePairedWithTheGameMode) {
   auto& carol = AddTribeMate("carol", 3, {2000.f, 0.f, 0.f}, true);
   auto& dave = AddTribeMate("dave", -2, {2500.f, 0.f, 0.f}, true, 4);
   game.Disconnect(carol);
-  for (const int32 unmapped : {2, 3, -2}) ASSERT_EQ(GameMode().PlayerIds.count(unmapped), 0u);
+  for (const std::int32_t unmapped : {2, 3, -2})
+    ASSERT_EQ(GameMode().PlayerIds.count(unmapped), 0u);
   ASSERT_EQ(dave.controller->LinkedPlayerID, 0xFFFFFFFFFFFFFFFEu);
   Chat(alice, u"/trackmates on");
 
   TribeMemberLabelUpdater(0.f);
   const struct {
-    int32 dataId;
-    uint64 playerId;
+    std::int32_t dataId;
+    std::uint64_t playerId;
   } pairs[] = {{2, 2}, {3, 0}, {-2, 4}};
   for (const auto& pair : pairs) {
     const auto found = GameMode().PlayerIds.find(pair.dataId);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/WildCreature.h"
+#include "host/Text.h"
 #include "support/GameFixture.h"
 
 namespace {
@@ -11,7 +12,7 @@ using namespace packsentinel;
 
 class WildCreatureTest : public testing_support::GameFixture {
  protected:
-  APrimalDinoCharacter* Spawn(const std::string& name, int32 level, int32 team = 0) {
+  APrimalDinoCharacter* Spawn(const std::string& name, std::int32_t level, std::int32_t team = 0) {
     return reinterpret_cast<APrimalDinoCharacter*>(game.SpawnDino({"", name, level, team, {}}));
   }
 };
@@ -21,7 +22,7 @@ TEST_F(WildCreatureTest, ReadsNameAndLevelFromTheWords) {
     std::u16string_view line;
     const char* name;
     bool isLevel;
-    std::optional<int32> level;
+    std::optional<std::int32_t> level;
   } cases[] = {
       {u"/t rex", "rex", false, std::nullopt},
       {u"/t  giga   rex  150 ", "giga rex", true, 150},
@@ -43,8 +44,8 @@ TEST_F(WildCreatureTest, ReadsNameAndLevelFromTheWords) {
   };
   for (const auto& c : cases) {
     const auto request = ReadCreatureRequest(SplitWords(c.line));
-    const std::string line = Utf16ToUtf8(c.line);
-    EXPECT_EQ(Utf16ToUtf8(request.name), c.name) << line;
+    const std::string line = host::ToUtf8(c.line);
+    EXPECT_EQ(host::ToUtf8(request.name), c.name) << line;
     EXPECT_EQ(request.level.isLevel, c.isLevel) << line;
     EXPECT_EQ(request.level.level, c.level) << line;
   }
@@ -54,7 +55,7 @@ TEST_F(WildCreatureTest, MatchesNameIgnoringAsciiCaseAndTheLevel) {
   const struct {
     std::u16string_view line;
     const char* creature;
-    int32 level;
+    std::int32_t level;
     bool matches;
   } cases[] = {
       {u"/t rex", "Rex", 1, true},
@@ -85,13 +86,13 @@ TEST_F(WildCreatureTest, MatchesNameIgnoringAsciiCaseAndTheLevel) {
   for (const auto& c : cases) {
     const auto request = ReadCreatureRequest(SplitWords(c.line));
     EXPECT_EQ(request.Matches(Spawn(c.creature, c.level)), c.matches)
-        << Utf16ToUtf8(c.line) << " / " << c.creature << " " << c.level;
+        << host::ToUtf8(c.line) << " / " << c.creature << " " << c.level;
   }
 }
 
 TEST_F(WildCreatureTest, WildIsTeam10000OrBelow) {
   const struct {
-    int32 team;
+    std::int32_t team;
     bool wild;
   } cases[] = {{0, true}, {-5, true}, {10000, true}, {10001, false}, {50000, false}};
   for (const auto& c : cases) EXPECT_EQ(IsWild(Spawn("Rex", 1, c.team)), c.wild) << c.team;

@@ -48,7 +48,7 @@ class WildDinoLabelsTest : public testing_support::PluginFixture {
     return labels;
   }
 
-  int32 CountOf(uint64 id) const { return TrackCounts.at(id); }
+  std::int32_t CountOf(std::uint64_t id) const { return TrackCounts.at(id); }
 };
 
 TEST_F(WildDinoLabelsTest, DropsEntriesWhoseCreatureOrTrackerIsGoneAndGivesTheSlotBack) {
@@ -88,7 +88,7 @@ TEST_F(WildDinoLabelsTest, DropsEntriesWhoseCreatureOrTrackerIsGoneAndGivesTheSl
        [](auto&, auto& p, auto*) { p.character->SetFlag(APrimalCharacter::kIsDeadBit, true); },
        false},
   };
-  uint64 steamId = 100;
+  std::uint64_t steamId = 100;
   for (const auto& c : cases) {
     WildDinoTrackers.clear();
     TrackCounts.clear();

@@ -1,8 +1,9 @@
 // The framework's command registry: how chat, console lines and ticks reach plugin handlers.
 
+#include <API/ARK/Ark.h>
+
 #include <stdexcept>
 
-#include "ArkApi/ArkApi.h"
 #include "framework/Server.h"
 #include "support/GameFixture.h"
 
@@ -10,23 +11,28 @@ namespace {
 
 using testing_support::GameFixture;
 
+using ChatCallback = std::function<void(AShooterPlayerController*, FString*, EChatSendMode::Type)>;
+using ConsoleCallback = std::function<void(APlayerController*, FString*, bool)>;
+using TickCallback = std::function<void(float)>;
+
 class CommandsTest : public GameFixture {
  protected:
   ~CommandsTest() override {
-    for (const auto& name : chat_) commands_.UnregisterChatCommand(FString(name.c_str()));
-    for (const auto& name : ticks_) commands_.UnregisterTickCallback(FString(name.c_str()));
-    for (const auto& name : console_) commands_.UnregisterConsoleCommand(FString(name.c_str()));
+    for (const auto& name : chat_) commands_.RemoveChatCommand(FString(name));
+    for (const auto& name : ticks_) commands_.RemoveOnTickCallback(FString(name));
+    for (const auto& name : console_) commands_.RemoveConsoleCommand(FString(name));
   }
-  void AddChat(const std::string& name, ArkApi::ChatCommandCallback callback) {
-    commands_.RegisterChatCommand(FString(name.c_str()), callback);
+  // A handler may take the chat mode as an int32: it converts.
+  void AddChat(const std::string& name, ChatCallback callback) {
+    commands_.AddChatCommand(FString(name), callback);
     chat_.push_back(name);
   }
-  void AddTick(const std::string& name, ArkApi::TickCallback callback) {
-    commands_.RegisterTickCallback(FString(name.c_str()), callback);
+  void AddTick(const std::string& name, TickCallback callback) {
+    commands_.AddOnTickCallback(FString(name), callback);
     ticks_.push_back(name);
   }
-  void AddConsole(const std::string& name, ArkApi::ConsoleCommandCallback callback) {
-    commands_.RegisterConsoleCommand(FString(name.c_str()), callback);
+  void AddConsole(const std::string& name, ConsoleCallback callback) {
+    commands_.AddConsoleCommand(FString(name), callback);
     console_.push_back(name);
   }
 
@@ -39,7 +45,7 @@ TEST_F(CommandsTest, ChatGoesToTheCommandNamedByTheFirstWordIgnoringAsciiCase) {
   std::vector<std::string> calls;
   AddChat("/track", [&](AShooterPlayerController* player, FString* line, int32 mode) {
     EXPECT_EQ(reinterpret_cast<void*>(player), alice.controller);
-    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(mode, EChatSendMode::GlobalChat);
     calls.push_back("track:" + line->ToString());
   });
   AddChat("/Find", [&](AShooterPlayerController*, FString* line, int32) {
@@ -120,7 +126,7 @@ TEST_F(CommandsTest, ExceptionsLeavingHandlersBecomeEventsAndTheServerGoesOn) {
 TEST_F(CommandsTest, HandlerMayWithdrawItself) {
   bool ran = false;
   AddConsole("Reload", [&](APlayerController*, FString*, bool) {
-    EXPECT_TRUE(commands_.UnregisterConsoleCommand(FString("Reload")));
+    EXPECT_TRUE(commands_.RemoveConsoleCommand("Reload"));
     ran = true;
   });
   EXPECT_TRUE(game.Console(nullptr, "Reload"));
@@ -136,8 +142,8 @@ TEST_F(CommandsTest, TickCallbacksChangedDuringATickTakeEffectAtTheNext) {
   AddTick("First", [&](float) {
     calls.push_back("First");
     if (calls.size() == 1) {
-      commands_.UnregisterTickCallback(FString("First"));
-      commands_.UnregisterTickCallback(FString("Later"));
+      commands_.RemoveOnTickCallback("First");
+      commands_.RemoveOnTickCallback("Later");
       AddTick("Added", [&](float) { calls.push_back("Added"); });
     }
   });
@@ -146,19 +152,49 @@ TEST_F(CommandsTest, TickCallbacksChangedDuringATickTakeEffectAtTheNext) {
   EXPECT_EQ(calls, (std::vector<std::string>{"First", "LLLLL", "Added"}));
 }
 
+// Every kind of registration is announced, and withdrawn only by its own kind's exact name.
 TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByExactName) {
-  AddChat("/a", [](AShooterPlayerController*, FString*, int32) {});
-  EXPECT_FALSE(commands_.UnregisterChatCommand(FString("/A")));
-  EXPECT_FALSE(commands_.UnregisterTickCallback(FString("/a")));
-  EXPECT_TRUE(commands_.UnregisterChatCommand(FString("/a")));
-  chat_.clear();
-  const auto registered = EventsOf("registered");
-  const auto unregistered = EventsOf("unregistered");
-  ASSERT_EQ(registered.size(), 1u);
-  EXPECT_EQ(registered[0]["kind"], "chat");
-  EXPECT_EQ(registered[0]["name"], "/a");
-  ASSERT_EQ(unregistered.size(), 1u);
-  EXPECT_EQ(unregistered[0]["name"], "/a");
+  auto& commands = commands_;
+  const struct {
+    const char* kind;
+    std::function<void()> add;
+    std::function<bool(const FString&)> remove;
+  } cases[] = {
+      {"chat", [&] { commands.AddChatCommand("/a", [](auto...) {}); },
+       [&](const FString& name) { return commands.RemoveChatCommand(name); }},
+      {"console", [&] { commands.AddConsoleCommand("/a", [](auto...) {}); },
+       [&](const FString& name) { return commands.RemoveConsoleCommand(name); }},
+      {"rcon", [&] { commands.AddRconCommand("/a", [](auto...) {}); },
+       [&](const FString& name) { return commands.RemoveRconCommand(name); }},
+      {"tick", [&] { commands.AddOnTickCallback("/a", [](float) {}); },
+       [&](const FString& name) { return commands.RemoveOnTickCallback(name); }},
+      {"timer", [&] { commands.AddOnTimerCallback("/a", [] {}); },
+       [&](const FString& name) { return commands.RemoveOnTimerCallback(name); }},
+      {"chat_message",
+       [&] { commands.AddOnChatMessageCallback("/a", [](auto...) { return false; }); },
+       [&](const FString& name) { return commands.RemoveOnChatMessageCallback(name); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    framework::Events().ClearRetained();
+    c.add();
+    EXPECT_FALSE(c.remove("/A"));
+    for (const auto& other : cases) {
+      if (&other != &c) {
+        EXPECT_FALSE(other.remove("/a")) << other.kind;
+      }
+    }
+    EXPECT_TRUE(c.remove("/a"));
+    EXPECT_FALSE(c.remove("/a"));
+    const auto registered = EventsOf("registered");
+    const auto unregistered = EventsOf("unregistered");
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0]["kind"], c.kind);
+    EXPECT_EQ(registered[0]["name"], "/a");
+    ASSERT_EQ(unregistered.size(), 1u);
+    EXPECT_EQ(unregistered[0]["kind"], c.kind);
+    EXPECT_EQ(unregistered[0]["name"], "/a");
+  }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The names a plugin reaches the game by: all of them resolve, to the right places.
 
+#include <API/ARK/Ark.h>
+
 #include <type_traits>
 
-#include "ArkApi/Resolver.h"
-#include "ArkApi/WeakObjectPtr.h"
 #include "framework/Names.h"
 #include "support/GameFixture.h"
 
@@ -41,10 +41,12 @@ const char* const kFunctions[] = {
     "AShooterGameMode.AddPlayerID",
     "FWeakObjectPtr.Get",
     "FWeakObjectPtr.operator=",
+    "FChatMessage.FChatMessage",
+    "FChatMessage.operator=",
 };
 
 TEST_F(NamesTest, EveryFunctionResolves) {
-  for (const char* name : kFunctions) EXPECT_NE(GetAddress(GameName(name)), nullptr) << name;
+  for (const char* name : kFunctions) EXPECT_NE(GetAddress(name), nullptr) << name;
   EXPECT_TRUE(EventsOf("log").empty());
 }
 
@@ -80,7 +82,9 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
       {controller, "AShooterPlayerController.LinkedPlayerID", &controller->LinkedPlayerID},
       {world, "UWorld.PlayerControllerList", &world->PlayerControllerList},
   };
-  for (const auto& c : cases) EXPECT_EQ(GetAddress(c.object, GameName(c.name)), c.member) << c.name;
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetAddress(c.object, c.name), reinterpret_cast<DWORD64>(c.member)) << c.name;
+  }
 }
 
 // A field read by value is the plugin's own copy; the pointer form reaches the object itself.
@@ -124,22 +128,28 @@ TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
   EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
-  EXPECT_EQ(GetAddress(dino, "AActor.NoSuchField"), nullptr);
-  EXPECT_EQ(GetBitField(dino, "AActor.bNoSuchBit").word, nullptr);
-  EXPECT_FALSE(GetBitField(dino, "AActor.bNoSuchBit").IsSet());
-  // A known field of no object is none as well, and not an unknown name.
-  EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"), nullptr);
+  EXPECT_EQ(GetAddress(dino, "AActor.NoSuchField"), 0u);
+  EXPECT_EQ(GetBitField(dino, "AActor.bNoSuchBit").offset, 0u);
+  // A flag of an unknown name reads as clear, and writing it touches nothing.
+  EXPECT_FALSE((GetNativeBitField<bool, uint32>(dino, "AActor.bNoSuchBit")));
+  SetNativeBitField<bool, uint32>(dino, "AActor.bNoSuchBit", true);
+  EXPECT_EQ(GetDataAddress("UWorld.NoSuchGlobal"), nullptr);
+  EXPECT_EQ(GetNativeDataPointerField<int32*>("UWorld.NoSuchGlobal"), nullptr);
+  // A known field or flag of no object is none as well, and not an unknown name.
+  EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"), 0u);
+  EXPECT_FALSE((GetNativeBitField<bool, uint32>(nullptr, "APrimalCharacter.bIsDead")));
 
   const auto logs = EventsOf("log");
-  ASSERT_EQ(logs.size(), 3u);
+  ASSERT_EQ(logs.size(), 4u);
   EXPECT_EQ(logs[0]["logger"], "ArkApi");
   EXPECT_EQ(logs[0]["text"], "Unknown function name: AActor.NoSuchFunction");
   EXPECT_EQ(logs[1]["text"], "Unknown field name: AActor.NoSuchField");
   EXPECT_EQ(logs[2]["text"], "Unknown bit field name: AActor.bNoSuchBit");
+  EXPECT_EQ(logs[3]["text"], "Unknown data name: UWorld.NoSuchGlobal");
 }
 
-// Each flag reads its own bit, whatever the neighbouring flags in the same word say.
-TEST_F(NamesTest, BitFieldsReadTheirOwnBit) {
+// Each flag reads and writes its own bit, whatever the neighbouring flags in the same word say.
+TEST_F(NamesTest, BitFieldsReachTheirOwnBit) {
   auto& player = AddPlayer("alice", 7);
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   auto* character = player.character;
@@ -148,32 +158,48 @@ TEST_F(NamesTest, BitFieldsReadTheirOwnBit) {
 
   const struct {
     const char* name;
-    const void* object;
+    void* object;
     std::function<void(bool)> set;
+    std::function<bool()> get;
   } cases[] = {
       {"APrimalCharacter.bIsDead", dino,
-       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsDeadBit, on); }},
+       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsDeadBit, on); },
+       [&] { return dino->Flag(APrimalCharacter::kIsDeadBit); }},
       {"APrimalCharacter.bIsSleeping", dino,
-       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsSleepingBit, on); }},
-      {"APrimalDinoCharacter.bIsDestroyingDino", dino, [&](bool on) { dino->SetDestroying(on); }},
-      {"AShooterCharacter.bIsConnected", character, [&](bool on) { character->SetConnected(on); }},
+       [&](bool on) { dino->SetFlag(APrimalCharacter::kIsSleepingBit, on); },
+       [&] { return dino->Flag(APrimalCharacter::kIsSleepingBit); }},
+      {"APrimalDinoCharacter.bIsDestroyingDino", dino, [&](bool on) { dino->SetDestroying(on); },
+       [&] { return dino->IsDestroying(); }},
+      {"AShooterCharacter.bIsConnected", character, [&](bool on) { character->SetConnected(on); },
+       [&] { return character->IsConnected(); }},
       {"AShooterPlayerController.bIsRespawning", controller,
-       [&](bool on) { controller->SetRespawning(on); }},
+       [&](bool on) { controller->SetRespawning(on); }, [&] { return controller->IsRespawning(); }},
+  };
+  const auto read = [](const auto& c) { return GetNativeBitField<bool, uint32>(c.object, c.name); };
+  const auto write = [](const auto& c, bool on) {
+    SetNativeBitField<bool, uint32>(c.object, c.name, on);
   };
   for (const auto& c : cases) {
     for (const auto& other : cases) other.set(true);
     c.set(false);
-    EXPECT_FALSE(GetNativeBitField(c.object, GameName(c.name)))
-        << c.name << " with every other flag set";
+    EXPECT_FALSE(read(c)) << c.name << " with every other flag set";
+    write(c, true);
+    for (const auto& other : cases) {
+      EXPECT_TRUE(other.get()) << c.name << " written, " << other.name;
+    }
+
     for (const auto& other : cases) other.set(false);
     c.set(true);
-    EXPECT_TRUE(GetNativeBitField(c.object, GameName(c.name))) << c.name << " alone";
-    c.set(false);
+    EXPECT_TRUE(read(c)) << c.name << " alone";
+    write(c, false);
+    for (const auto& other : cases) {
+      EXPECT_FALSE(other.get()) << c.name << " cleared, " << other.name;
+    }
   }
 }
 
 // Names that share all but their last byte, or their length, or are shorter than a word, each
-// reach their own function, whether the name was hashed by the compiler or at run time.
+// reach their own function.
 TEST_F(NamesTest, NearlyEqualNamesResolveApart) {
   static int targets[6];
   const struct {
@@ -188,9 +214,7 @@ TEST_F(NamesTest, NearlyEqualNamesResolveApart) {
       {"Test.FunctionNamedAlik", &targets[5]},
   };
   for (const auto& c : cases) framework::RegisterFunction(c.name, c.target);
-  for (const auto& c : cases) {
-    EXPECT_EQ(GetAddress(GameName(std::string_view(c.name))), c.target) << c.name;
-  }
+  for (const auto& c : cases) EXPECT_EQ(GetAddress(c.name), c.target) << c.name;
   EXPECT_EQ(GetAddress("Test.FunctionNamedAlike2"), &targets[3]);
   EXPECT_EQ(GetAddress("T.a"), &targets[0]);
   EXPECT_EQ(GetAddress("Test.FunctionNamedAlike3"), nullptr);
@@ -202,9 +226,11 @@ TEST_F(NamesTest, EveryLookupIsCounted) {
   const auto before = framework::ResolutionCount();
   GetAddress("APrimalCharacter.IsDead");
   GetAddress(dino, "AActor.TargetingTeam");
-  GetBitField(dino, "APrimalCharacter.bIsDead");
+  GetBitField(static_cast<const void*>(dino), "APrimalCharacter.bIsDead");
+  GetBitField(static_cast<LPVOID>(dino), "APrimalCharacter.bIsDead");
+  GetDataAddress("UWorld.NoSuchGlobal");
   GetAddress("AActor.NoSuchFunction");
-  EXPECT_EQ(framework::ResolutionCount() - before, 4u);
+  EXPECT_EQ(framework::ResolutionCount() - before, 6u);
 }
 
 TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
@@ -225,7 +251,32 @@ TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
 TEST_F(NamesTest, WeakReferenceOfNoObjectIsNone) {
   auto none = GetWeakReference(static_cast<AActor*>(nullptr));
   EXPECT_EQ(none.Get(), nullptr);
-  EXPECT_EQ(TWeakObjectPtr<AActor>().Get(), nullptr);
+  EXPECT_FALSE(none);
+  const std::pair<int, int> unknownSlots[] = {{-1, 0}, {1 << 20, 1}, {0, -5}};
+  for (const auto& [index, serial] : unknownSlots) {
+    EXPECT_EQ(TWeakObjectPtr<AActor>(index, serial).Get(), nullptr) << index << " " << serial;
+  }
+}
+
+// The record's constructor and assignment from a pointer copy through the game's own functions.
+TEST_F(NamesTest, ChatMessagesCopyThroughTheGame) {
+  FChatMessage original;
+  original.SenderName = "rex";
+  original.Message = u"Hello";
+  original.SenderId = 42;
+  original.ChatType = EChatType::RadioChat;
+
+  FChatMessage copy(&original);
+  EXPECT_EQ(copy.SenderName.ToString(), "rex");
+  EXPECT_EQ(copy.Message.ToString(), "Hello");
+  EXPECT_EQ(copy.SenderId, 42u);
+  EXPECT_EQ(copy.ChatType, EChatType::RadioChat);
+
+  FChatMessage assigned;
+  EXPECT_EQ(assigned = &original, &assigned);
+  EXPECT_EQ(assigned.Message.ToString(), "Hello");
+  FChatMessage untouched(static_cast<FChatMessage*>(nullptr));
+  EXPECT_TRUE(untouched.Message.IsEmpty());
 }
 
 }  // namespace

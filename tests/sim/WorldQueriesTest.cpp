@@ -1,10 +1,11 @@
 // The world queries a plugin makes by name, checked against plain scans of the world.
 
+#include <API/ARK/Ark.h>
+
 #include <random>
 #include <string>
 #include <vector>
 
-#include "ArkApi/ArkApi.h"
 #include "game/Allocator.h"
 #include "support/GameFixture.h"
 
@@ -12,13 +13,28 @@ namespace {
 
 using testing_support::GameFixture;
 
+// An array's elements in order: TArray has no begin() or end() of its own.
+template <typename T>
+std::vector<T> Listed(const TArray<T>& array) {
+  return std::vector<T>(array.GetData(), array.GetData() + array.Num());
+}
+
+// Player controllers in the world's list that still lead to one.
+int LiveControllers(game::Game& game) {
+  int live = 0;
+  for (const auto& weak : game.GameWorld()->PlayerControllerList) {
+    live += game.Objects().Resolve(weak) != nullptr ? 1 : 0;
+  }
+  return live;
+}
+
 class WorldQueriesTest : public GameFixture {
  protected:
   TArray<AActor*> Overlap(const FVector& centre, float radius, int32 group = 2) {
     TArray<AActor*> result;
-    NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
-        "UVictoryCore.ServerOctreeOverlapActors", &result, ArkApi::GetApiUtils().GetGameWorld(),
-        centre, radius, group, true);
+    NativeCall<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+        nullptr, "UVictoryCore.ServerOctreeOverlapActors", &result,
+        ArkApi::GetApiUtils().GetWorld(), centre, radius, group, true);
     return result;
   }
 };
@@ -53,8 +69,7 @@ TEST_F(WorldQueriesTest, OverlapQueryAgreesWithBruteForce) {
           expected.push_back(reinterpret_cast<AActor*>(dino));
       }
       const auto result = Overlap(centre, r);
-      ASSERT_EQ(std::vector<AActor*>(result.begin(), result.end()), expected)
-          << "seed " << seed << " query " << q << " radius " << r;
+      ASSERT_EQ(Listed(result), expected) << "seed " << seed << " query " << q << " radius " << r;
     }
     // The next world reuses this one's memory.
     for (auto* dino : world.Dinos()) world.DestroyDino(dino);
@@ -87,7 +102,7 @@ TEST_F(WorldQueriesTest, OverlapQueryGroupsAndSpawnOrder) {
   };
   const auto run = [&](int32 group) {
     const auto result = Overlap({0, 0, 0}, 1000.f, group);
-    return std::vector<AActor*>(result.begin(), result.end());
+    return Listed(result);
   };
   EXPECT_EQ(run(2), actors({rex, raptor}));
   EXPECT_EQ(run(1), actors({alice.character, bob.character}));
@@ -147,7 +162,7 @@ TEST_F(WorldQueriesTest, OverlapGroupsAgreeWithBruteForce) {
             expected.push_back(reinterpret_cast<AActor*>(actor));
         }
         const auto result = Overlap(centre, radius, group);
-        ASSERT_EQ(std::vector<AActor*>(result.begin(), result.end()), expected)
+        ASSERT_EQ(Listed(result), expected)
             << "query " << q << " radius " << radius << " group " << group;
       }
     }
@@ -173,7 +188,7 @@ TEST_F(WorldQueriesTest, CreaturesOfClassComeInSpawnOrderAfterChurn) {
     if (actor->IsA(game::APrimalDinoCharacter::StaticClass())) expected.push_back(actor);
   }
   EXPECT_EQ(expected.size(), 250u);
-  EXPECT_EQ(std::vector<game::AActor*>(creatures.begin(), creatures.end()), expected);
+  EXPECT_EQ(Listed(creatures), expected);
 }
 
 TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
@@ -185,12 +200,12 @@ TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
   };
   const auto ofClass = [&](const game::UClass* actorClass) {
     TArray<AActor*> out;
-    NativeCallStatic<void, UObject*, UClass*, TArray<AActor*>*>(
-        "UGameplayStatics.GetAllActorsOfClass", nullptr, handle(actorClass), &out);
-    return std::vector<AActor*>(out.begin(), out.end());
+    NativeCall<void, UObject*, UClass*, TArray<AActor*>*>(
+        nullptr, "UGameplayStatics.GetAllActorsOfClass", nullptr, handle(actorClass), &out);
+    return Listed(out);
   };
   const auto* dinoClass = reinterpret_cast<const game::UClass*>(
-      NativeCallStatic<UClass*>("APrimalDinoCharacter.GetPrivateStaticClass"));
+      NativeCall<UClass*>(nullptr, "APrimalDinoCharacter.GetPrivateStaticClass"));
   EXPECT_EQ(ofClass(dinoClass), std::vector<AActor*>{reinterpret_cast<AActor*>(rex)});
   EXPECT_EQ(ofClass(game::AShooterCharacter::StaticClass()),
             std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character)});
@@ -199,7 +214,7 @@ TEST_F(WorldQueriesTest, AllActorsOfClassHonoursTheHierarchy) {
             (std::vector<AActor*>{reinterpret_cast<AActor*>(alice.character),
                                   reinterpret_cast<AActor*>(rex)}));
 
-  const auto isA = [&](const void* object, const game::UClass* c) {
+  const auto isA = [&](void* object, const game::UClass* c) {
     return NativeCall<bool, UClass*>(object, "UObjectBaseUtility.IsA", handle(c));
   };
   EXPECT_TRUE(isA(rex, dinoClass));
@@ -212,7 +227,7 @@ TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
   auto& alice = AddPlayer("alice", 11);
   auto& utils = ArkApi::GetApiUtils();
   const auto find = [&](uint64 id) {
-    return reinterpret_cast<void*>(utils.FindControllerBySteamId(id));
+    return reinterpret_cast<void*>(utils.FindPlayerFromSteamId(id));
   };
   EXPECT_EQ(find(11), alice.controller);
   EXPECT_EQ(find(12), nullptr);
@@ -227,7 +242,7 @@ TEST_F(WorldQueriesTest, ControllersByPlayerIdFollowConnections) {
   game.Reconnect(alice, true);
   EXPECT_NE(alice.controller, old);
   EXPECT_EQ(find(11), alice.controller) << "the newest controller answers";
-  EXPECT_EQ(utils.GetPlayerControllerCount(), 2);
+  EXPECT_EQ(LiveControllers(game), 2);
 }
 
 // A logged-out controller leaves the list, which otherwise gains an entry per reconnection; the
@@ -257,7 +272,7 @@ TEST_F(WorldQueriesTest, ControllerListHoldsOnlyLiveControllersInOrder) {
                                                    carol.controller}));
   game.Disconnect(alice);
   EXPECT_EQ(listed(), (std::vector<game::UObject*>{aliceFirst, bob.controller, carol.controller}));
-  EXPECT_EQ(ArkApi::GetApiUtils().GetPlayerControllerCount(), 3);
+  EXPECT_EQ(LiveControllers(game), 3);
 }
 
 // Histories around player id 7, each giving the controller that must answer for it: the
@@ -335,7 +350,7 @@ TEST(ControllerLookupTest, AnswersTheNewestLiveController) {
     SCOPED_TRACE(c.name);
     game::Game game;
     auto* expected = c.history(game);
-    EXPECT_EQ(reinterpret_cast<void*>(ArkApi::GetApiUtils().FindControllerBySteamId(7)),
+    EXPECT_EQ(reinterpret_cast<void*>(ArkApi::GetApiUtils().FindPlayerFromSteamId(7)),
               static_cast<void*>(expected));
   }
 }
@@ -347,7 +362,7 @@ TEST_F(WorldQueriesTest, GameModeMapsDataIdsAndRecordsPairs) {
   setup.dataId = 5;
   setup.unmapped = true;
   game.AddPlayer(setup);
-  auto* mode = ArkApi::GetApiUtils().GetGameModeObject();
+  auto* mode = ArkApi::GetApiUtils().GetShooterGameMode();
   const auto steamOf = [&](int32 data) {
     return NativeCall<uint64, int32>(mode, "AShooterGameMode.GetSteamIDForPlayerID", data);
   };

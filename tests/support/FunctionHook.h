@@ -3,10 +3,11 @@
 // Puts a replacement in place of a game function, by name, until the end of the test: so a
 // test can watch or bend what the game answers.
 
+#include <API/Base.h>
+
 #include <string>
 #include <utility>
 
-#include "ArkApi/Resolver.h"
 #include "framework/Names.h"
 
 namespace testing_support {
@@ -15,7 +16,7 @@ class FunctionHook {
  public:
   template <typename Function>
   FunctionHook(std::string name, Function* replacement, Function** original = nullptr)
-      : name_(std::move(name)), original_(GetAddress(GameName(name_))) {
+      : name_(std::move(name)), original_(GetAddress(name_)) {
     if (original != nullptr) *original = reinterpret_cast<Function*>(original_);
     framework::RegisterFunction(name_, replacement);
   }

@@ -3,30 +3,35 @@
 // config.json beside the library that says "fail-attach") and throws from "/boom", so the
 // host's handling of both can be seen.
 
+#include <API/ARK/Ark.h>
 #include <dlfcn.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <vector>
-
-#include "ArkApi/ArkApi.h"
 
 namespace {
 
 std::vector<TWeakObjectPtr<AShooterPlayerController>> pingers;
 
-void Ping(AShooterPlayerController* player, FString* line, int32 /*mode*/) {
+void Ping(AShooterPlayerController* player, FString* line, EChatSendMode::Type /*mode*/) {
   if (player == nullptr) return;
   pingers.push_back(GetWeakReference(player));
   FChatMessage message;
-  message.SenderName = FString("TestPlugin");
-  message.Message = FString::Format(u"pong: {}", *line);
+  message.SenderName = "TestPlugin";
+  message.Message =
+      FString::Format(u"pong: {}", std::basic_string_view<TCHAR>(**line, line->Len()));
   NativeCall<void, FChatMessage>(player, "AShooterPlayerController.ClientChatMessage", message);
 }
 
-void Boom(AShooterPlayerController*, FString*, int32) { throw std::runtime_error("boom {}"); }
+void Boom(AShooterPlayerController*, FString*, EChatSendMode::Type) {
+  throw std::runtime_error("boom {}");
+}
 
 // Each tick, a label over every player who pinged and is still here.
 void DrawPingers(float /*delta*/) {
@@ -40,12 +45,14 @@ void DrawPingers(float /*delta*/) {
     NativeCall<FVector*, FVector*>(character, "APrimalCharacter.GetCapsuleTopLocation", &top);
     const FString text(u"pinged");
     NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
-        player, "AActor.MulticastDrawDebugString", top, text, nullptr, FLinearColor{1, 1, 0, 1},
+        player, "AActor.MulticastDrawDebugString", top, text, nullptr, FLinearColor(1, 1, 0, 1),
         0.5f, true);
   }
 }
 
 bool loaded = false;
+// Why the start-up failed, for the loader; none while it has not.
+std::optional<std::string> attachFailure;
 
 bool AskedToFail() {
   Dl_info self{};
@@ -58,22 +65,22 @@ bool AskedToFail() {
 
 void Attach() {
   if (AskedToFail()) {
-    ArkApi::ReportAttachFailure("asked to fail");
+    attachFailure = "asked to fail";
     return;
   }
   auto& commands = ArkApi::GetCommands();
-  commands.RegisterChatCommand(FString("/ping"), &Ping);
-  commands.RegisterChatCommand(FString("/boom"), &Boom);
-  commands.RegisterTickCallback(FString("DrawPingers"), &DrawPingers);
+  commands.AddChatCommand("/ping", &Ping);
+  commands.AddChatCommand("/boom", &Boom);
+  commands.AddOnTickCallback("DrawPingers", &DrawPingers);
   loaded = true;
 }
 
 void Detach() {
   if (!loaded) return;
   auto& commands = ArkApi::GetCommands();
-  commands.UnregisterChatCommand(FString("/ping"));
-  commands.UnregisterChatCommand(FString("/boom"));
-  commands.UnregisterTickCallback(FString("DrawPingers"));
+  commands.RemoveChatCommand("/ping");
+  commands.RemoveChatCommand("/boom");
+  commands.RemoveOnTickCallback("DrawPingers");
   pingers.clear();
 }
 
@@ -81,7 +88,7 @@ __attribute__((constructor)) void OnAttach() {
   try {
     Attach();
   } catch (const std::exception& error) {
-    ArkApi::ReportAttachFailure(error.what());
+    attachFailure = error.what();
   }
 }
 
@@ -93,3 +100,8 @@ __attribute__((destructor)) void OnDetach() {
 }
 
 }  // namespace
+
+// The loader asks after mapping the library: a reason releases it as a failed start.
+extern "C" __attribute__((visibility("default"))) const char* LibraryAttachFailure() {
+  return attachFailure ? attachFailure->c_str() : nullptr;
+}

@@ -6,12 +6,13 @@
 // form whichever the game sent (ColourText) and a text of several lines prints them indented
 // below the event's line.
 
+#include <API/UE/Math/Vector.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "ArkApi/Vector.h"
 #include "devserver/WorldView.h"
 #include "framework/Events.h"
 #include "game/Game.h"

@@ -3,10 +3,11 @@
 // How the map draws things: its colours, the marks of players and creatures, and the legend
 // that explains them with the same marks.
 
+#include <API/UE/Math/Vector.h>
+
 #include <string>
 #include <string_view>
 
-#include "ArkApi/Vector.h"
 #include "devserver/WorldView.h"
 
 namespace devserver {

@@ -34,6 +34,9 @@ struct Label {
   std::u16string text;
   FVector at;
   game::LabelColour colour;
+
+  // The text in UTF-8; unpaired surrogates become U+FFFD.
+  std::string Utf8Text() const;
 };
 
 // The labels of one refresh.

@@ -3,6 +3,8 @@
 // Everything observable that the server does is an event: what players are sent, log lines,
 // registrations, handler errors, plugin loading. Each carries its kind and the tick number.
 
+#include <API/Base.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -10,13 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ArkApi/Export.h"
-
 namespace framework {
 
 using Event = nlohmann::ordered_json;
 
-class ARKAPI_EXPORT EventLog {
+class ARK_API EventLog {
  public:
   // Recording builds every event; counting only counts them, so benchmarks measure the
   // plugin rather than the stand-in's bookkeeping.
@@ -66,6 +66,6 @@ class ARKAPI_EXPORT EventLog {
   std::uint64_t tick_ = 0;
 };
 
-ARKAPI_EXPORT EventLog& Events();
+ARK_API EventLog& Events();
 
 }  // namespace framework

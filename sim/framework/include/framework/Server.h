@@ -1,13 +1,12 @@
 #pragma once
 
-// The framework's side facing the game server: what it asks of the running game, and the
-// entry points through which the server hands it chat, console lines and ticks.
+// The framework's side facing the game server and its loader: what it asks of the running
+// game, and the entry points through which the server hands it chat, console lines and ticks.
+
+#include <API/ARK/Ark.h>
+#include <spdlog/logger.h>
 
 #include <string>
-
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/Export.h"
-#include "ArkApi/FString.h"
 
 namespace framework {
 
@@ -17,21 +16,24 @@ class GameBackend {
   virtual UWorld* World() = 0;
   virtual AShooterGameMode* GameMode() = 0;
   virtual AShooterPlayerController* FindControllerBySteamId(uint64 steamId) = 0;
-  virtual int32 PlayerControllerCount() = 0;
 };
 
 // The game answering IApiUtils; none detaches it.
-ARKAPI_EXPORT void SetGameBackend(GameBackend* backend);
-ARKAPI_EXPORT void SetCurrentDir(const std::string& dir);
+ARK_API void SetGameBackend(GameBackend* backend);
+ARK_API void SetCurrentDir(const std::string& dir);
 
 // A chat line: calls the handler of the command whose name equals the line's first word
 // (ASCII case ignored). False when no command took it.
-ARKAPI_EXPORT bool DispatchChat(AShooterPlayerController* player, FString& line, int32 mode);
-ARKAPI_EXPORT bool DispatchConsole(APlayerController* player, FString& line);
+ARK_API bool DispatchChat(AShooterPlayerController* player, FString& line,
+                          EChatSendMode::Type mode);
+ARK_API bool DispatchConsole(APlayerController* player, FString& line);
 // One server tick: the tick number advances, then every tick callback runs in registration order.
-ARKAPI_EXPORT void RunTick(float deltaSeconds);
+ARK_API void RunTick(float deltaSeconds);
 
-// The failure a plugin reported while attaching, consumed by the loader.
-ARKAPI_EXPORT bool TakeAttachFailure(std::string& reason);
+// What ArkApi::Tools::IsPluginLoaded answers for a plugin's name.
+ARK_API void SetPluginLoaded(const std::string& name, bool loaded);
+
+// The framework's own logger ("ArkApi"), over the shared sinks.
+ARK_API spdlog::logger& FrameworkLogger();
 
 }  // namespace framework

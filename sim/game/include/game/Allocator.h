@@ -9,7 +9,9 @@
 namespace game {
 
 void* Malloc(std::size_t count, std::uint32_t alignment);
-void* Realloc(void* original, std::size_t count, std::uint32_t alignment);
+// A grown block keeps the alignment it was made with; none: a new block. A count of 0 releases
+// the block.
+void* Realloc(void* original, std::size_t count);
 void Free(void* original);
 
 std::int64_t LiveBlocks();

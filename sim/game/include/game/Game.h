@@ -51,9 +51,6 @@ struct Player {
   AShooterCharacter* character = nullptr;          // his body, none once destroyed
 };
 
-// The overlap query's groups.
-enum class OctreeGroup : int32 { PlayerPawns = 1, DinoPawns = 2, Pawns = 3 };
-
 // The two ways a label reaches a player.
 enum class LabelChannel { DebugString, FloatingText };
 // The event each is published as.
@@ -138,11 +135,14 @@ class Game final : public framework::GameBackend {
   void LabelSent(const AActor* to, const FString& text, const FVector& at,
                  const FLinearColor& colour) const {
     if (labelListener_) {
-      labelListener_({*to, text, at, {LabelChannel::DebugString, colour, {}}});
+      labelListener_({*to, text, at, {LabelChannel::DebugString, colour, FColor(ForceInit)}});
     }
   }
   void LabelSent(const AActor* to, const FString& text, const FVector& at, FColor colour) const {
-    if (labelListener_) labelListener_({*to, text, at, {LabelChannel::FloatingText, {}, colour}});
+    if (labelListener_) {
+      labelListener_(
+          {*to, text, at, {LabelChannel::FloatingText, FLinearColor(ForceInit), colour}});
+    }
   }
 
   // What the named functions need.
@@ -154,7 +154,6 @@ class Game final : public framework::GameBackend {
   ::UWorld* World() override;
   ::AShooterGameMode* GameMode() override;
   ::AShooterPlayerController* FindControllerBySteamId(uint64 steamId) override;
-  int32 PlayerControllerCount() override;
 
  private:
   template <typename T>

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "ArkApi/WeakObjectPtr.h"
 #include "game/Objects.h"
 
 namespace game {

@@ -3,14 +3,10 @@
 // The stand-in game's object model. Plugins never see these declarations: they reach the
 // members through the names registered in Names.cpp, which carry these objects' real offsets.
 
+#include <API/ARK/Ark.h>
+
 #include <string>
 #include <unordered_map>
-
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/FString.h"
-#include "ArkApi/TArray.h"
-#include "ArkApi/Vector.h"
-#include "ArkApi/WeakObjectPtr.h"
 
 namespace game {
 

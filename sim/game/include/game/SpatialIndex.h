@@ -1,13 +1,13 @@
 #pragma once
 
+#include <API/UE/Math/Vector.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <unordered_map>
 #include <vector>
-
-#include "ArkApi/Vector.h"
 
 namespace game {
 

@@ -2,18 +2,19 @@
 
 // The server's side of the permissions plugin: who belongs to which group.
 
+#include <API/UE/BasicTypes.h>
+
 #include <string>
 #include <vector>
 
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/Export.h"
+#define PERMISSIONS_EXPORT __attribute__((visibility("default")))
 
 namespace permissions {
 
 // Replaces the player's groups; an empty list leaves him in none.
-ARKAPI_EXPORT void SetGroups(uint64 steamId, std::vector<std::string> groups);
-ARKAPI_EXPORT void ClearGroups();
+PERMISSIONS_EXPORT void SetGroups(uint64 steamId, std::vector<std::string> groups);
+PERMISSIONS_EXPORT void ClearGroups();
 // His groups, in the order they were given.
-ARKAPI_EXPORT std::vector<std::string> GroupsOf(uint64 steamId);
+PERMISSIONS_EXPORT std::vector<std::string> GroupsOf(uint64 steamId);
 
 }  // namespace permissions

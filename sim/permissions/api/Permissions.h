@@ -1,10 +1,10 @@
 #pragma once
 
-// The permissions plugin. Its library exports IsPlayerInGroup under an unmangled name so that
-// plugins can bind it on first use (dlopen + dlsym) and load even while it is absent.
+// The permissions plugin, as other plugins reach it. Its library exports IsPlayerInGroup under an
+// unmangled name so that a plugin can bind it on first use (dlopen + dlsym) and load even while
+// it is absent.
 
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/FString.h"
+#include <API/UE/Containers/FString.h>
 
 namespace Permissions {
 

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "API/ARK/Actor.h"
+
+struct UWorld : UObject {};
+struct AGameMode : AInfo {};
+struct AShooterGameMode : AGameMode {};

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "API/UE/UE.h"
+
+struct UActorComponent : UObject {};

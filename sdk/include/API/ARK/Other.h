@@ -1,0 +1,6 @@
+#pragma once
+
+// Holders of static game functions, reached by name ("UVictoryCore.ServerOctreeOverlapActors").
+
+struct UGameplayStatics {};
+struct UVictoryCore {};
