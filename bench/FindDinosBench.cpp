@@ -31,9 +31,8 @@ void RunBesideFloor(benchmark::State& state, AShooterPlayerController* player,
   const auto game = MakeOrSkip<FloorGame>(state);
   if (!game) return;
   FloorFindDinos floor(*game);
-  FString text(line);
-  const auto plugin = [&] { packsentinel::FindDinosCommand(player, &text, 0); };
-  const auto floorRun = [&] { floor.Run(player, text); };
+  const auto plugin = [&] { packsentinel::FindDinosCommand(player, line, 0); };
+  const auto floorRun = [&] { floor.Run(player, line); };
   if (!SameEvents(state, plugin, floorRun)) return;
   const auto visited = static_cast<double>(floor.Visited());
   state.counters["resolutions/creature"] = static_cast<double>(ResolutionsOf(plugin)) / visited;
@@ -68,9 +67,8 @@ BENCHMARK(BM_FindDinosManyMatches)->UseManualTime()->Unit(benchmark::kMillisecon
 // The plugin alone, once per iteration; skipped unless its answer starts with the expected event.
 void RunAlone(benchmark::State& state, AShooterPlayerController* player, const char16_t* line,
               const char* expectedEvent) {
-  FString text(line);
-  for (auto _ : state) packsentinel::FindDinosCommand(player, &text, 0);
-  const auto answer = RecordEvents([&] { packsentinel::FindDinosCommand(player, &text, 0); });
+  for (auto _ : state) packsentinel::FindDinosCommand(player, line, 0);
+  const auto answer = RecordEvents([&] { packsentinel::FindDinosCommand(player, line, 0); });
   if (answer.empty() || answer.front()["event"] != expectedEvent) {
     state.SkipWithError("unexpected answer");
   }

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "commands/TrackWildDinos.h"
@@ -59,8 +60,8 @@ void RunBesideFloor(benchmark::State& state, BenchServer& server, AShooterPlayer
   const auto game = MakeOrSkip<FloorGame>(state);
   if (!game) return;
   FloorTrackWildDinos floor(*game);
-  FString line(u"/trackdino rex");
-  const auto plugin = [&] { packsentinel::TrackWildDinosCommand(player, &line, 0); };
+  const std::u16string_view line = u"/trackdino rex";
+  const auto plugin = [&] { packsentinel::TrackWildDinosCommand(player, line, 0); };
   const auto floorRun = [&] { floor.Run(player, line); };
   const auto forgetBoth = [&] {
     ForgetPluginRecords();

@@ -1,11 +1,11 @@
 // The stand-in world at the scale of a busy map: spawning 50,000 creatures, and one overlap
 // query around a player, through its name as a plugin makes it.
 
+#include <API/ARK/Ark.h>
 #include <benchmark/benchmark.h>
 
 #include <random>
 
-#include "ArkApi/ArkApi.h"
 #include "game/Game.h"
 
 namespace {
@@ -33,9 +33,10 @@ void BM_OverlapQuery(benchmark::State& state) {
   std::int64_t found = 0;
   for (auto _ : state) {
     TArray<AActor*> result;
-    NativeCallStatic<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
-        "UVictoryCore.ServerOctreeOverlapActors", &result, ArkApi::GetApiUtils().GetGameWorld(),
-        FVector{1000.f, -2000.f, 0.f}, radius, 2, true);
+    NativeCall<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
+        nullptr, "UVictoryCore.ServerOctreeOverlapActors", &result,
+        ArkApi::GetApiUtils().GetWorld(), FVector(1000.f, -2000.f, 0.f), radius,
+        EServerOctreeGroup::DINOPAWNS, true);
     found += result.Num();
     world.TakeOverlapQueries();
   }

@@ -4,10 +4,11 @@
 // output only counted, so that a benchmark measures the plugin rather than the stand-in's
 // bookkeeping. The plugin's state is cleared when it ends, ready for the next benchmark.
 
+#include <API/ARK/Ark.h>
+
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "ArkApi/BasicTypes.h"
 #include "game/Game.h"
 
 namespace bench_support {

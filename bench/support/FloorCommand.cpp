@@ -1,10 +1,11 @@
 #include "support/FloorCommand.h"
 
+#include <Permissions.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-#include "ArkApi/Permissions.h"
 #include "core/Config.h"
 
 namespace bench_support {
@@ -75,7 +76,7 @@ FloorCommand::FloorCommand(const FloorGame& game, const char* commandKey)
     : game_(game), commandKey_(commandKey) {}
 
 std::optional<FloorWords> FloorCommand::Open(AShooterPlayerController* controller,
-                                             const FString& line) {
+                                             std::u16string_view line) {
   const nlohmann::json& section = CommandSettings(commandKey_);
   if (!IsEnabled(section)) return std::nullopt;
   const uint64 playerId = controller ? game_.playerId(controller) : 0;
@@ -87,12 +88,13 @@ std::optional<FloorWords> FloorCommand::Open(AShooterPlayerController* controlle
     Reply(controller, "NoPermissions");
     return std::nullopt;
   }
-  return SplitWords(line.View());
+  return SplitWords(line);
 }
 
 void FloorCommand::SendUsage(AShooterPlayerController* controller, const char* messageKey) {
-  const auto& word = CommandSettings(commandKey_).at("Command").get_ref<const std::string&>();
-  Reply(controller, messageKey, FString(std::string_view(word)));
+  FloorText word;
+  word.AppendNarrow(CommandSettings(commandKey_).at("Command").get_ref<const std::string&>());
+  Reply(controller, messageKey, word.View());
 }
 
 int32 FloorCommand::TrackLimit(uint64 playerId) {
@@ -113,9 +115,8 @@ int32 FloorCommand::TrackLimit(uint64 playerId) {
 void FloorCommand::SendChat(AShooterPlayerController* controller, const FString& text) {
   if (controller == nullptr) return;
   FChatMessage message;
-  message.SenderName = ConfiguredText("Messages", "MessageSender");
+  message.SenderName = ToFString(ConfiguredText("Messages", "MessageSender"));
   message.Message = text;
-  message.ReceivedTime = -1.0;
   game_.chatMessage(controller, message);
 }
 

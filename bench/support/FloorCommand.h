@@ -42,7 +42,7 @@ class FloorCommand {
 
   // The line's words, the command word first. None when the command ends here: it is switched
   // off, or the player is in none of its groups (he is told so).
-  std::optional<FloorWords> Open(AShooterPlayerController* controller, const FString& line);
+  std::optional<FloorWords> Open(AShooterPlayerController* controller, std::u16string_view line);
   // The usage reply, naming the configured command word.
   void SendUsage(AShooterPlayerController* controller, const char* messageKey);
   // The largest limit of the player's groups in "MaxTrackPerGroup" (never below 0), or
@@ -53,8 +53,8 @@ class FloorCommand {
   template <typename... Args>
   void Reply(AShooterPlayerController* controller, const char* messageKey, const Args&... args) {
     if (controller == nullptr) return;
-    const FString format = ConfiguredText("Messages", messageKey);
-    SendChat(controller, FString::FormatWide(format.View(), args...));
+    const std::u16string format = ConfiguredText("Messages", messageKey);
+    SendChat(controller, FString::Format(format.c_str(), args...));
   }
   void SendChat(AShooterPlayerController* controller, const FString& text);
 

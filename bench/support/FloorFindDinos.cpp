@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "ArkApi/IApiUtils.h"
 #include "commands/ActorWalk.h"
 
 namespace bench_support {
@@ -36,7 +35,7 @@ void AppendGeneral(FloorText& text, float value) {
 FloorFindDinos::FloorFindDinos(const FloorGame& game)
     : game_(game), command_(game, "FindDinos"), noneFound_("No dinos found") {}
 
-void FloorFindDinos::Run(AShooterPlayerController* controller, const FString& line) {
+void FloorFindDinos::Run(AShooterPlayerController* controller, std::u16string_view line) {
   const auto words = command_.Open(controller, line);
   if (!words) return;
   if (words->size() < 2) {
@@ -44,13 +43,13 @@ void FloorFindDinos::Run(AShooterPlayerController* controller, const FString& li
     return;
   }
   const FloorRequest request(*words);
-  UWorld* world = ArkApi::GetApiUtils().GetGameWorld();
+  UWorld* world = ArkApi::GetApiUtils().GetWorld();
   UClass* dinoClass = game_.dinoClass();
   TArray<AActor*> actors;
   game_.allActorsOfClass(world, dinoClass, &actors);
   listed_.clear();
   visited_ = static_cast<std::size_t>(actors.Num());
-  packsentinel::VisitActors(packsentinel::ActorsOf(actors), [&](AActor* actor) {
+  packsentinel::VisitActors(ActorsOf(actors), [&](AActor* actor) {
     Examine(actor, dinoClass, request);
     return true;
   });
@@ -74,7 +73,7 @@ void FloorFindDinos::Examine(AActor* actor, UClass* dinoClass, const FloorReques
   if (actor == nullptr || !game_.isA(actor, dinoClass)) return;
   if (game_.isDead(actor) || game_.targetingTeam.Of(actor) > kWildTeamBound) return;
   const FString& name = game_.descriptiveName.Of(actor);
-  if (!request.NameMatches(name.View())) return;
+  if (!request.NameMatches(ViewOf(name))) return;
   UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(actor);
   if (status == nullptr) return;
   const int32 level = game_.characterLevel(status);
@@ -93,7 +92,7 @@ void FloorFindDinos::SendList(AShooterPlayerController* controller, UWorld* worl
   text_.Clear();
   text_.AppendNarrow("Found Dinos\n");
   for (const Listed& entry : listed_) {
-    text_.AppendUtf8Widened(entry.name->View());
+    text_.AppendUtf8Widened(ViewOf(*entry.name));
     text_.AppendNarrow(" | level: ");
     text_.AppendDecimal(entry.level);
     text_.AppendNarrow(" | location: ");

@@ -1,8 +1,12 @@
 #pragma once
 
 // The floor of FindDinos: the same game calls in the same order over every creature of the
-// world, each field read directly, and the list written into one reused text.
+// world, each field read directly, and the list written into one reused text. The actors are
+// walked in the game's array, which the plugin copies into a list of its own; each name's UTF-8
+// bytes are widened as it is written, where the plugin encodes the finished list through the
+// framework: the same text.
 
+#include <string_view>
 #include <vector>
 
 #include "support/FloorCommand.h"
@@ -15,7 +19,7 @@ class FloorFindDinos {
  public:
   explicit FloorFindDinos(const FloorGame& game);
 
-  void Run(AShooterPlayerController* controller, const FString& line);
+  void Run(AShooterPlayerController* controller, std::u16string_view line);
   // The creatures the last run examined.
   std::size_t Visited() const { return visited_; }
 

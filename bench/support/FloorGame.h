@@ -4,55 +4,53 @@
 // when a floor is set up and reached afterwards through plain pointers and offsets. Each
 // function has the signature the plugin calls it with.
 
+#include <API/ARK/Ark.h>
+
 #include <cstddef>
 #include <cstdint>
-
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/ChatMessage.h"
-#include "ArkApi/FString.h"
-#include "ArkApi/Resolver.h"
-#include "ArkApi/TArray.h"
-#include "ArkApi/Vector.h"
-#include "ArkApi/WeakObjectPtr.h"
+#include <span>
+#include <string>
 
 namespace bench_support {
 
 // Each throws std::runtime_error for a name the game does not publish.
-void* ResolveFunction(GameName name);
-std::ptrdiff_t ResolveFieldOffset(GameName name);
+void* ResolveFunction(const std::string& name);
+std::ptrdiff_t ResolveFieldOffset(const std::string& name);
 
-// A member function: the object goes first.
+// A member function: the object goes first, as an integer, as NativeCall passes it.
 template <typename R, typename... Args>
 class Method {
  public:
-  explicit Method(GameName name)
-      : call_(reinterpret_cast<R (*)(const void*, Args...)>(ResolveFunction(name))) {}
-  R operator()(const void* self, Args... args) const { return call_(self, args...); }
+  explicit Method(const std::string& name)
+      : call_(reinterpret_cast<R (*)(DWORD64, Args...)>(ResolveFunction(name))) {}
+  R operator()(const void* self, Args... args) const {
+    return call_(reinterpret_cast<DWORD64>(self), args...);
+  }
 
  private:
-  R (*call_)(const void*, Args...);
+  R (*call_)(DWORD64, Args...);
 };
 
 // A member function that gives back a record through a result pointer after the object.
 template <typename R, typename... Args>
 class ResultMethod {
  public:
-  explicit ResultMethod(GameName name)
-      : call_(reinterpret_cast<R* (*)(const void*, R*, Args...)>(ResolveFunction(name))) {}
+  explicit ResultMethod(const std::string& name)
+      : call_(reinterpret_cast<R* (*)(DWORD64, R*, Args...)>(ResolveFunction(name))) {}
   R operator()(const void* self, Args... args) const {
     R result;
-    call_(self, &result, args...);
+    call_(reinterpret_cast<DWORD64>(self), &result, args...);
     return result;
   }
 
  private:
-  R* (*call_)(const void*, R*, Args...);
+  R* (*call_)(DWORD64, R*, Args...);
 };
 
 template <typename R, typename... Args>
 class StaticFunction {
  public:
-  explicit StaticFunction(GameName name)
+  explicit StaticFunction(const std::string& name)
       : call_(reinterpret_cast<R (*)(Args...)>(ResolveFunction(name))) {}
   R operator()(Args... args) const { return call_(args...); }
 
@@ -63,7 +61,7 @@ class StaticFunction {
 template <typename T>
 class Field {
  public:
-  explicit Field(GameName name) : offset_(ResolveFieldOffset(name)) {}
+  explicit Field(const std::string& name) : offset_(ResolveFieldOffset(name)) {}
   T& Of(const void* object) const {
     return *reinterpret_cast<T*>(const_cast<char*>(static_cast<const char*>(object)) + offset_);
   }
@@ -75,7 +73,7 @@ class Field {
 // One flag bit of a 32-bit word inside an object.
 class Flag {
  public:
-  explicit Flag(GameName name);
+  explicit Flag(const std::string& name);
   bool Of(const void* object) const {
     const auto word =
         *reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(object) + wordOffset_);
@@ -87,6 +85,12 @@ class Flag {
   std::uint32_t position_;
   std::uint32_t mask_;
 };
+
+// The actors a query gave, walked in place: the floors keep the game's array where the plugin
+// copies it out.
+inline std::span<AActor* const> ActorsOf(const TArray<AActor*>& actors) {
+  return {actors.GetData(), static_cast<std::size_t>(actors.Num())};
+}
 
 struct FloorGame {
   // Weak: FWeakObjectPtr or a TWeakObjectPtr, the same two fields.

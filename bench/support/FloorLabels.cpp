@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ArkApi/IApiUtils.h"
-
 namespace bench_support {
 namespace {
 
@@ -20,11 +18,11 @@ constexpr std::u16string_view kTribeTemplate = u"{dinoName}\n{spaces}{dinoDistan
 constexpr std::u16string_view kMateTemplate = u"{playerName} {playerDistance}m";
 
 void RequireTemplate(const char* key, std::u16string_view written) {
-  const FString configured = ConfiguredText("FloatingTexts", key);
-  if (configured.View() != written) {
+  const std::u16string configured = ConfiguredText("FloatingTexts", key);
+  if (configured != written) {
     throw std::runtime_error(std::string("the floor writes ") + key + " as \"" +
-                             Utf16ToUtf8(written) + "\", the configuration has \"" +
-                             configured.ToString() + "\"");
+                             ToFString(written).ToString() + "\", the configuration has \"" +
+                             ToFString(configured).ToString() + "\"");
   }
 }
 
@@ -87,7 +85,7 @@ void FloorLabels::RefreshMates(int32 period) {
   if (!IsEnabled(section)) return;
   const TrackRange range(section);
   const float duration = MateLabelDuration(period);
-  AShooterGameMode* gameMode = ArkApi::GetApiUtils().GetGameModeObject();
+  AShooterGameMode* gameMode = ArkApi::GetApiUtils().GetShooterGameMode();
   WalkKeeping(mateTrackers_, [&](const FWeakObjectPtr& entry) {
     auto* tracker = game_.Get<AShooterPlayerController>(entry);
     AShooterCharacter* character = tracker ? game_.playerCharacter(tracker) : nullptr;
@@ -106,13 +104,13 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
   if (state == nullptr) return;
   const TArray<uint32>& ids = game_.tribeMemberIds.Of(&game_.tribeData.Of(state));
   // A copy: looking a mate up may change what the game holds.
-  memberIds_.assign(ids.begin(), ids.end());
+  memberIds_.assign(ids.GetData(), ids.GetData() + ids.Num());
   const uint64 trackerId = game_.playerId(tracker);
   const bool trackerPresent = IsPresent(tracker, trackerCharacter);
   for (const uint32 member : memberIds_) {
     const uint64 playerId = PlayerIdOfMember(gameMode, member);
     if (playerId == trackerId || !trackerPresent) continue;
-    AShooterPlayerController* mate = ArkApi::GetApiUtils().FindControllerBySteamId(playerId);
+    AShooterPlayerController* mate = ArkApi::GetApiUtils().FindPlayerFromSteamId(playerId);
     if (mate == nullptr) continue;
     AShooterCharacter* mateCharacter = game_.playerCharacter(mate);
     if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
@@ -121,7 +119,7 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
     const FVector at = game_.pawnViewLocation(mateCharacter, false);
     const FString name = game_.playerCharacterName(mate);
     text_.Clear();
-    text_.Append(name.View());
+    text_.Append(ViewOf(name));
     text_.Append(u' ');
     text_.AppendDecimal(metres);
     text_.Append(u'm');
@@ -136,7 +134,7 @@ uint64 FloorLabels::PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId
   uint64 playerId = game_.steamIdForPlayerId(gameMode, dataId);
   if (playerId != 0) return playerId;
   const auto linkedId = static_cast<uint64>(static_cast<int64>(dataId));
-  UWorld* world = ArkApi::GetApiUtils().GetGameWorld();
+  UWorld* world = ArkApi::GetApiUtils().GetWorld();
   for (const auto& weak : game_.playerControllers.Of(world)) {
     auto* controller = game_.Get<AShooterPlayerController>(weak);
     if (controller != nullptr && game_.linkedPlayerId.Of(controller) == linkedId) {
@@ -196,7 +194,7 @@ bool FloorLabels::IsTribeGone(APrimalDinoCharacter* creature, AShooterPlayerCont
 
 void FloorLabels::WriteWildText(APrimalDinoCharacter* creature, int32 metres) {
   text_.Clear();
-  text_.Append(game_.descriptiveName.Of(creature).View());
+  text_.Append(ViewOf(game_.descriptiveName.Of(creature)));
   text_.Append(u' ');
   if (UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(creature)) {
     text_.AppendDecimal(game_.characterLevel(status));
@@ -209,7 +207,7 @@ void FloorLabels::WriteWildText(APrimalDinoCharacter* creature, int32 metres) {
 void FloorLabels::WriteTribeText(APrimalDinoCharacter* creature, int32 metres) {
   const FString name = game_.dinoDescriptiveName(creature);
   text_.Clear();
-  text_.Append(name.View());
+  text_.Append(ViewOf(name));
   text_.Append(u'\n');
   // Blanks that put the second line about under the middle of the name.
   text_.AppendRepeated(u' ', static_cast<std::size_t>((name.Len() + 3) / 2 - 1));

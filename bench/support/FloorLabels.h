@@ -2,7 +2,8 @@
 
 // The floor of the label refresh: what the three label updaters do (drop tests, distance, range,
 // text, draw), done directly on the game with the same game calls in the same order, for the
-// label templates of the shipped configuration.
+// label templates of the shipped configuration. A mate's id unknown to the game mode is looked
+// up in the world's controller list in place, where the plugin first copies the whole list out.
 
 #include <vector>
 

@@ -1,11 +1,12 @@
 #include "support/FloorSettings.h"
 
+#include <API/ARK/Ark.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "ArkApi/Tools.h"
 #include "core/Config.h"
 
 namespace bench_support {
@@ -32,13 +33,15 @@ int32 ToInt32(const nlohmann::json& value) {
   return static_cast<int32>(std::clamp(std::trunc(value.get<double>()), kMin, kMax));
 }
 
-FString ConfiguredText(const char* section, const char* key) {
+std::u16string ConfiguredText(const char* section, const char* key) {
   const nlohmann::json& config = packsentinel::Config;
   std::string text = "No message";
   if (const auto texts = config.find(section); texts != config.end()) {
     text = texts->value(key, text);
   }
-  return FString(std::u16string_view(ArkApi::Tools::Utf8Decode(text)));
+  // The framework's wide text holds one UTF-16 unit in each wchar_t.
+  const std::wstring wide = ArkApi::Tools::Utf8Decode(text);
+  return std::u16string(wide.begin(), wide.end());
 }
 
 TrackRange::TrackRange(const nlohmann::json& section)

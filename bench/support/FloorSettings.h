@@ -3,11 +3,11 @@
 // The settings the floors read, from the configuration in force (the plugin's document), as
 // often as the plugin has to: once per refresh or command, since a reload may come between two.
 
+#include <API/UE/BasicTypes.h>
+
 #include <nlohmann/json.hpp>
 #include <optional>
-
-#include "ArkApi/BasicTypes.h"
-#include "ArkApi/FString.h"
+#include <string>
 
 namespace bench_support {
 
@@ -21,7 +21,7 @@ bool IsEnabled(const nlohmann::json& section);
 int32 ToInt32(const nlohmann::json& value);
 
 // A text under "Messages" or "FloatingTexts", decoded from UTF-8; "No message" when absent.
-FString ConfiguredText(const char* section, const char* key);
+std::u16string ConfiguredText(const char* section, const char* key);
 
 // Where labels are drawn: "MinTrackRange" and "MaxTrackRange" of a command's section.
 class TrackRange {

@@ -3,13 +3,20 @@
 // Text for the game's calls, built in place: one FString whose storage every text reuses, so
 // building a label costs neither an allocation nor a name lookup once the storage has grown.
 
+#include <API/UE/Containers/FString.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "ArkApi/FString.h"
-
 namespace bench_support {
+
+// The game's text of these characters, a NUL among them kept.
+FString ToFString(std::u16string_view text);
+// The characters of the game's text, read in place.
+inline std::u16string_view ViewOf(const FString& text) {
+  return {*text, static_cast<std::size_t>(text.Len())};
+}
 
 class FloorText {
  public:
@@ -26,6 +33,8 @@ class FloorText {
   // shows as '?', and an unpaired surrogate as the three of U+FFFD.
   void AppendUtf8Widened(std::u16string_view text);
 
+  // The characters as they stand; valid until the next change.
+  std::u16string_view View() const { return chars_; }
   // The text as the game takes it; valid until the next change.
   const FString& Get();
 

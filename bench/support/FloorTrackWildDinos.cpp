@@ -4,7 +4,6 @@
 #include <limits>
 #include <span>
 
-#include "ArkApi/IApiUtils.h"
 #include "commands/ActorWalk.h"
 
 namespace bench_support {
@@ -22,7 +21,7 @@ class RingSearch {
              int32 freeSlots, std::vector<APrimalDinoCharacter*>& taken)
       : game_(game),
         request_(request),
-        world_(ArkApi::GetApiUtils().GetGameWorld()),
+        world_(ArkApi::GetApiUtils().GetWorld()),
         centre_(centre),
         dinoClass_(game.dinoClass()),
         freeSlots_(freeSlots),
@@ -31,7 +30,7 @@ class RingSearch {
   void FixedRadius(std::int64_t metres) {
     TArray<AActor*> actors;
     Query(metres, actors);
-    TestActors(packsentinel::ActorsOf(actors));
+    TestActors(ActorsOf(actors));
   }
 
   void ExpandingRings() {
@@ -40,8 +39,7 @@ class RingSearch {
     for (std::int64_t metres = kFirstRingMetres;; metres *= 2) {
       TArray<AActor*> actors;
       Query(metres, actors);
-      packsentinel::NewActorsOfRing(packsentinel::ActorsOf(actors), packsentinel::ActorsOf(smaller),
-                                    newInRing_);
+      packsentinel::NewActorsOfRing(ActorsOf(actors), ActorsOf(smaller), newInRing_);
       TestActors(newInRing_);
       if (metres > kLastRingAfterMetres || Full()) return;
       smaller = std::move(actors);
@@ -71,7 +69,7 @@ class RingSearch {
   bool Takes(AActor* actor) const {
     if (actor == nullptr || !game_.isA(actor, dinoClass_)) return false;
     if (game_.isDead(actor) || game_.targetingTeam.Of(actor) > kWildTeamBound) return false;
-    if (!request_.NameMatches(game_.descriptiveName.Of(actor).View())) return false;
+    if (!request_.NameMatches(ViewOf(game_.descriptiveName.Of(actor)))) return false;
     if (!request_.LevelGiven()) return true;
     UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(actor);
     return status != nullptr && request_.LevelMatches(game_.characterLevel(status));
@@ -93,7 +91,7 @@ class RingSearch {
 FloorTrackWildDinos::FloorTrackWildDinos(const FloorGame& game)
     : game_(game), command_(game, "TrackWildDinos") {}
 
-void FloorTrackWildDinos::Run(AShooterPlayerController* controller, const FString& line) {
+void FloorTrackWildDinos::Run(AShooterPlayerController* controller, std::u16string_view line) {
   const auto words = command_.Open(controller, line);
   if (!words) return;
   if (words->size() < 2) {

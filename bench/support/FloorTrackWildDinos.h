@@ -3,9 +3,11 @@
 // The floor of TrackWildDinos: the same overlap queries, each distinct actor tested once (one
 // already seen in a smaller ring is skipped by walking that ring's result alongside: results
 // come in spawn order and each ring's result holds the smaller ring's), fields read directly,
-// and what it takes recorded in its own list.
+// and what it takes recorded in its own list. Each ring's result is walked in the game's array,
+// which the plugin copies into a list of its own.
 
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -18,7 +20,7 @@ class FloorTrackWildDinos {
  public:
   explicit FloorTrackWildDinos(const FloorGame& game);
 
-  void Run(AShooterPlayerController* controller, const FString& line);
+  void Run(AShooterPlayerController* controller, std::u16string_view line);
 
   // The creatures recorded, in order.
   std::vector<APrimalDinoCharacter*> Recorded() const;

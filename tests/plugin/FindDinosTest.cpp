@@ -91,21 +91,24 @@ TEST_F(FindDinosTest, EmptyEntriesAndOtherActorsInTheArrayAreSkipped) {
 std::vector<std::pair<std::string, std::string>> gameCalls;
 std::map<const void*, std::string> handleOf;  // creatures and their status components
 
-// Hooks have the exact types the plugin calls the game's functions with.
-bool (*gameIsA)(const void*, UClass*);
-bool (*gameIsDead)(const void*);
-std::int32_t (*gameGetCharacterLevel)(const void*);
+// Hooks have the exact types the plugin calls the game's functions with: the object first, as
+// an integer.
+bool (*gameIsA)(DWORD64, UClass*);
+bool (*gameIsDead)(DWORD64);
+std::int32_t (*gameGetCharacterLevel)(DWORD64);
 
-bool LoggedIsA(const void* self, UClass* other) {
-  gameCalls.emplace_back("IsA", handleOf[self]);
+const std::string& HandleOf(DWORD64 self) { return handleOf[reinterpret_cast<const void*>(self)]; }
+
+bool LoggedIsA(DWORD64 self, UClass* other) {
+  gameCalls.emplace_back("IsA", HandleOf(self));
   return gameIsA(self, other);
 }
-bool LoggedIsDead(const void* self) {
-  gameCalls.emplace_back("IsDead", handleOf[self]);
+bool LoggedIsDead(DWORD64 self) {
+  gameCalls.emplace_back("IsDead", HandleOf(self));
   return gameIsDead(self);
 }
-std::int32_t LoggedGetCharacterLevel(const void* self) {
-  gameCalls.emplace_back("Level", handleOf[self]);
+std::int32_t LoggedGetCharacterLevel(DWORD64 self) {
+  gameCalls.emplace_back("Level", HandleOf(self));
   return gameGetCharacterLevel(self);
 }
 

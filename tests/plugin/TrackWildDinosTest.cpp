@@ -89,10 +89,11 @@ TEST_F(TrackWildDinosTest, RepliesRepeatNonAsciiWordsIntact) {
   EXPECT_EQ(Type(u"/trackdino Tête rex"), std::vector<std::string>{"Tête rex / rex / 10"});
 }
 
-std::map<const void*, int> creatureTests;
-// Hooks have the exact types the plugin calls the game's functions with.
-bool (*gameIsA)(const void*, UClass*) = nullptr;
-bool CountedIsA(const void* self, UClass* other) {
+std::map<DWORD64, int> creatureTests;
+// Hooks have the exact types the plugin calls the game's functions with: the object first, as an
+// integer.
+bool (*gameIsA)(DWORD64, UClass*) = nullptr;
+bool CountedIsA(DWORD64 self, UClass* other) {
   ++creatureTests[self];
   return gameIsA(self, other);
 }

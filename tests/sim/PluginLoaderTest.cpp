@@ -3,6 +3,7 @@
 #include <API/ARK/Ark.h>
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "devserver/PluginInfo.h"
@@ -184,6 +185,17 @@ TEST(PluginInfoTest, ReadsEveryKeyOrItsDefault) {
   EXPECT_EQ(read.version, 1.2);
   EXPECT_EQ(read.minApiVersion, 3.4);
   EXPECT_EQ(read.dependencies, std::vector<std::string>{"Permissions"});
+}
+
+// The file shipped beside config.json is what a real server's loader reads: it must read without
+// a fault, ask for no newer framework than the stand-in's, and name the permissions plugin.
+TEST(PluginInfoTest, TheShippedFileReadsAndLoadsHere) {
+  const auto shipped = std::filesystem::path(SHIPPED_CONFIG).parent_path().string();
+  const devserver::PluginInfo info = devserver::ReadPluginInfo(shipped);
+  EXPECT_EQ(info.fullName, "Packsentinel");
+  EXPECT_NE(info.description, "No description");
+  EXPECT_LE(info.minApiVersion, ArkApi::Tools::GetApiVersion());
+  EXPECT_EQ(info.dependencies, std::vector<std::string>{"Permissions"});
 }
 
 }  // namespace
