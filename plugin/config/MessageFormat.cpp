@@ -12,9 +12,17 @@
 namespace packsentinel {
 namespace {
 
-// A width or precision beyond the longest message, or one taken from an argument (whose value
-// at use is not known here).
-std::optional<std::string> CheckFieldSizes(host::TextView format) {
+// Whether the character at i is the fill character of a format spec: the spec's first, followed
+// by an alignment.
+bool IsFill(host::TextView format, std::size_t i) {
+  const host::TextView alignments = HOST_TEXT("<>^=");
+  return format[i - 1] == HOST_TEXT(':') && i + 1 < format.size() &&
+         alignments.find(format[i + 1]) != host::TextView::npos;
+}
+
+// A width or precision beyond the longest message, one taken from an argument (whose value at
+// use is not known here), or what only a newer formatter than the game server's takes.
+std::optional<std::string> CheckFieldSpecs(host::TextView format) {
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] != HOST_TEXT('{')) continue;
     if (i + 1 < format.size() && format[i + 1] == HOST_TEXT('{')) {
@@ -29,6 +37,10 @@ std::optional<std::string> CheckFieldSizes(host::TextView format) {
                "argument is not allowed, and a brace is no fill character";
       }
       if (c == HOST_TEXT(':')) inSpec = true;
+      if (inSpec && (c == HOST_TEXT('L') || c == HOST_TEXT('?')) && !IsFill(format, i)) {
+        return "asks for the locale flag L or the debug type ?, which the game server's "
+               "formatter does not know";
+      }
       if (!inSpec || c < HOST_TEXT('0') || c > HOST_TEXT('9')) continue;
       long long number = 0;
       for (; i < format.size() && format[i] >= HOST_TEXT('0') && format[i] <= HOST_TEXT('9'); ++i) {
@@ -66,7 +78,7 @@ std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
 std::optional<std::string> CheckMessageFormat(const std::string& text,
                                               std::span<const schema::MessageArgument> arguments) {
   const host::String format = host::DecodeUtf8(text);
-  if (auto tooWide = CheckFieldSizes(format)) return tooWide;
+  if (auto unsendable = CheckFieldSpecs(format)) return unsendable;
 
   // The kinds the replies pass: player and configuration texts as text views, numbers as
   // 32-bit integers.

@@ -7,6 +7,7 @@
 #include "host/Entry.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "core/Lifecycle.h"
@@ -18,21 +19,16 @@
 namespace packsentinel {
 namespace {
 
-// Why the last attach failed; empty after one that succeeded.
-HOST_BUILT_BEFORE_ATTACH std::string attachFailure;
-
-// True when the plugin started.
-bool Attach() {
-  attachFailure.clear();
+// Starts the plugin; none when it started, otherwise why not.
+std::optional<std::string> Attach() {
   try {
     Load();
-    return true;
+    return std::nullopt;
   } catch (const std::exception& error) {
-    attachFailure = *error.what() != '\0' ? error.what() : "unknown error at start-up";
+    if (*error.what() != '\0') return error.what();
   } catch (...) {
-    attachFailure = "unknown error at start-up";
   }
-  return false;
+  return "unknown error at start-up";
 }
 
 void Detach() {
@@ -44,7 +40,10 @@ void Detach() {
 }
 
 #ifndef _WIN32
-__attribute__((constructor)) void OnAttach() { Attach(); }
+// Why the attach failed, for the loader; empty after one that succeeded.
+HOST_BUILT_BEFORE_ATTACH std::string attachFailure;
+
+__attribute__((constructor)) void OnAttach() { attachFailure = Attach().value_or(""); }
 __attribute__((destructor)) void OnDetach() { Detach(); }
 #endif
 
@@ -55,7 +54,7 @@ __attribute__((destructor)) void OnDetach() { Detach(); }
 extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      return packsentinel::Attach() ? TRUE : FALSE;
+      return packsentinel::Attach() ? FALSE : TRUE;
     case DLL_PROCESS_DETACH:
       packsentinel::Detach();
       return TRUE;

@@ -1,6 +1,6 @@
-#include "host/Format.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/Format.h"
 
 #include <string>
 

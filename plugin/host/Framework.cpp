@@ -1,6 +1,6 @@
-#include "host/Framework.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/Framework.h"
 
 #include "host/DynamicLibrary.h"
 #include "host/Text.h"

@@ -1,6 +1,6 @@
-#include "host/Game.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/Game.h"
 
 namespace host {
 namespace {

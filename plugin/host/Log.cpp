@@ -1,6 +1,6 @@
-#include "host/Log.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/Log.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "host/Text.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/Text.h"
 
 #include <new>
 

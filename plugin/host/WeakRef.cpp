@@ -1,6 +1,6 @@
-#include "host/WeakRef.h"
-
 #include <API/ARK/Ark.h>
+
+#include "host/WeakRef.h"
 
 namespace host {
 
