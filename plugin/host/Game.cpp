@@ -2,6 +2,8 @@
 
 #include "host/Game.h"
 
+#include "host/GameName.h"
+
 namespace host {
 namespace {
 
@@ -28,19 +30,19 @@ R NativeCallForResult(void* self, const std::string& name, Args... args) {
 }
 
 std::int32_t TargetingTeam(AActor* actor) {
-  return GetNativeField<int32>(actor, "AActor.TargetingTeam");
+  return GetNativeField<int32>(actor, "AActor.TargetingTeam"_name);
 }
 
 USceneComponent* RootComponent(AActor* actor) {
-  return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent");
+  return GetNativeField<USceneComponent*>(actor, "AActor.RootComponent"_name);
 }
 
 float DistanceTo(AActor* actor, AActor* other) {
-  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo", other);
+  return NativeCall<float, AActor*>(actor, "AActor.GetDistanceTo"_name, other);
 }
 
 bool IsDeadCharacter(APrimalCharacter* character) {
-  return NativeCall<bool>(character, "APrimalCharacter.IsDead");
+  return NativeCall<bool>(character, "APrimalCharacter.IsDead"_name);
 }
 
 bool Flag(void* object, const std::string& name) {
@@ -55,25 +57,26 @@ std::uint64_t GetPlayerId(AShooterPlayerController* controller) {
 }
 
 AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
-  return NativeCall<AShooterCharacter*>(controller, "AShooterPlayerController.GetPlayerCharacter");
+  return NativeCall<AShooterCharacter*>(controller,
+                                        "AShooterPlayerController.GetPlayerCharacter"_name);
 }
 
 bool IsRespawning(AShooterPlayerController* controller) {
-  return Flag(controller, "AShooterPlayerController.bIsRespawning");
+  return Flag(controller, "AShooterPlayerController.bIsRespawning"_name);
 }
 
 std::uint64_t GetLinkedPlayerId(AShooterPlayerController* controller) {
-  return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID");
+  return GetNativeField<uint64>(controller, "AShooterPlayerController.LinkedPlayerID"_name);
 }
 
 void GetPlayerCharacterName(AShooterPlayerController* controller, GameText& name) {
-  name.Get() =
-      NativeCallForResult<FString>(controller, "AShooterPlayerController.GetPlayerCharacterName");
+  name.Get() = NativeCallForResult<FString>(controller,
+                                            "AShooterPlayerController.GetPlayerCharacterName"_name);
 }
 
 AShooterPlayerState* GetPlayerState(AShooterPlayerController* controller) {
   return static_cast<AShooterPlayerState*>(
-      GetNativeField<APlayerState*>(controller, "AController.PlayerState"));
+      GetNativeField<APlayerState*>(controller, "AController.PlayerState"_name));
 }
 
 std::int32_t GetTargetingTeam(AShooterPlayerController* controller) {
@@ -85,13 +88,14 @@ void ClientChatMessage(AShooterPlayerController* controller, TextView senderName
   FChatMessage chat;
   chat.SenderName = ToFString(senderName);
   chat.Message = ToFString(message);
-  NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage", chat);
+  NativeCall<void, FChatMessage>(controller, "AShooterPlayerController.ClientChatMessage"_name,
+                                 chat);
 }
 
 void ClientServerChatDirectMessage(AShooterPlayerController* controller, TextView text,
                                    const LinearColour& colour, bool bold) {
   NativeCall<void, const FString&, FLinearColor, bool>(
-      controller, "AShooterPlayerController.ClientServerChatDirectMessage", ToFString(text),
+      controller, "AShooterPlayerController.ClientServerChatDirectMessage"_name, ToFString(text),
       ToGame(colour), bold);
 }
 
@@ -99,7 +103,7 @@ void ClientServerNotificationSingle(AShooterPlayerController* controller, TextVi
                                     const LinearColour& colour, float scale, float displayTime,
                                     UTexture2D* icon, USoundBase* sound, std::int32_t priority) {
   NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*, int32>(
-      controller, "AShooterPlayerController.ClientServerNotificationSingle", ToFString(text),
+      controller, "AShooterPlayerController.ClientServerNotificationSingle"_name, ToFString(text),
       ToGame(colour), scale, displayTime, icon, sound, priority);
 }
 
@@ -107,8 +111,8 @@ void ClientServerSOTFNotificationCustom(AShooterPlayerController* controller, Te
                                         const LinearColour& colour, float scale, float displayTime,
                                         UTexture2D* icon, USoundBase* sound) {
   NativeCall<void, const FString&, FLinearColor, float, float, UTexture2D*, USoundBase*>(
-      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom", ToFString(text),
-      ToGame(colour), scale, displayTime, icon, sound);
+      controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom"_name,
+      ToFString(text), ToGame(colour), scale, displayTime, icon, sound);
 }
 
 void ClientAddFloatingText(AShooterPlayerController* controller, const Vector& at,
@@ -116,7 +120,7 @@ void ClientAddFloatingText(AShooterPlayerController* controller, const Vector& a
                            float lifeSpan, const Vector& velocity, float minScale, float fadeIn,
                            float fadeOut) {
   NativeCall<void, FVector, const FString&, FColor, float, float, float, FVector, float, float,
-             float>(controller, "AShooterPlayerController.ClientAddFloatingText", ToGame(at),
+             float>(controller, "AShooterPlayerController.ClientAddFloatingText"_name, ToGame(at),
                     text.Get(), FColor(colour.argb), scaleX, scaleY, lifeSpan, ToGame(velocity),
                     minScale, fadeIn, fadeOut);
 }
@@ -125,17 +129,17 @@ void MulticastDrawDebugString(AShooterPlayerController* controller, const Vector
                               const GameText& text, AActor* baseActor, const LinearColour& colour,
                               float duration, bool popBack) {
   NativeCall<void, const FVector&, const FString&, AActor*, FLinearColor, float, bool>(
-      controller, "AActor.MulticastDrawDebugString", ToGame(at), text.Get(), baseActor,
+      controller, "AActor.MulticastDrawDebugString"_name, ToGame(at), text.Get(), baseActor,
       ToGame(colour), duration, popBack);
 }
 
 UClass* GetDinoClass() {
-  return NativeCall<UClass*>(nullptr, "APrimalDinoCharacter.GetPrivateStaticClass");
+  return NativeCall<UClass*>(nullptr, "APrimalDinoCharacter.GetPrivateStaticClass"_name);
 }
 
 APrimalDinoCharacter* AsCreature(AActor* actor, UClass* creatureClass) {
   if (actor == nullptr ||
-      !NativeCall<bool, UClass*>(actor, "UObjectBaseUtility.IsA", creatureClass)) {
+      !NativeCall<bool, UClass*>(actor, "UObjectBaseUtility.IsA"_name, creatureClass)) {
     return nullptr;
   }
   return static_cast<APrimalDinoCharacter*>(actor);
@@ -148,7 +152,7 @@ USceneComponent* GetRootComponent(APrimalDinoCharacter* creature) {
 USceneComponent* GetRootComponent(AShooterCharacter* character) { return RootComponent(character); }
 
 Vector GetRelativeLocation(USceneComponent* component) {
-  return FromGame(GetNativeField<FVector>(component, "USceneComponent.RelativeLocation"));
+  return FromGame(GetNativeField<FVector>(component, "USceneComponent.RelativeLocation"_name));
 }
 
 float GetDistanceTo(APrimalDinoCharacter* creature, AShooterCharacter* other) {
@@ -164,71 +168,74 @@ std::int32_t GetTargetingTeam(APrimalDinoCharacter* creature) { return Targeting
 bool IsDead(APrimalDinoCharacter* creature) { return IsDeadCharacter(creature); }
 
 bool IsDeadFlagSet(APrimalDinoCharacter* creature) {
-  return Flag(creature, "APrimalCharacter.bIsDead");
+  return Flag(creature, "APrimalCharacter.bIsDead"_name);
 }
 
 bool IsSleeping(APrimalDinoCharacter* creature) {
-  return Flag(creature, "APrimalCharacter.bIsSleeping");
+  return Flag(creature, "APrimalCharacter.bIsSleeping"_name);
 }
 
 bool IsDestroyingDino(APrimalDinoCharacter* creature) {
-  return Flag(creature, "APrimalDinoCharacter.bIsDestroyingDino");
+  return Flag(creature, "APrimalDinoCharacter.bIsDestroyingDino"_name);
 }
 
 TextView GetDescriptiveName(APrimalDinoCharacter* creature) {
   const FString& name =
-      *GetNativePointerField<FString*>(creature, "APrimalCharacter.DescriptiveName");
+      *GetNativePointerField<FString*>(creature, "APrimalCharacter.DescriptiveName"_name);
   return {*name, static_cast<std::size_t>(name.Len())};
 }
 
 void GetDinoDescriptiveName(APrimalDinoCharacter* creature, GameText& name) {
   name.Get() =
-      NativeCallForResult<FString>(creature, "APrimalDinoCharacter.GetDinoDescriptiveName");
+      NativeCallForResult<FString>(creature, "APrimalDinoCharacter.GetDinoDescriptiveName"_name);
 }
 
 UPrimalCharacterStatusComponent* GetStatusComponent(APrimalDinoCharacter* creature) {
   return GetNativeField<UPrimalCharacterStatusComponent*>(
-      creature, "APrimalCharacter.MyCharacterStatusComponent");
+      creature, "APrimalCharacter.MyCharacterStatusComponent"_name);
 }
 
 std::int32_t GetCharacterLevel(UPrimalCharacterStatusComponent* status) {
-  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel");
+  return NativeCall<int32>(status, "UPrimalCharacterStatusComponent.GetCharacterLevel"_name);
 }
 
 Vector GetCapsuleTopLocation(APrimalDinoCharacter* creature) {
-  return FromGame(NativeCallForResult<FVector>(creature, "APrimalCharacter.GetCapsuleTopLocation"));
+  return FromGame(
+      NativeCallForResult<FVector>(creature, "APrimalCharacter.GetCapsuleTopLocation"_name));
 }
 
 bool IsDead(AShooterCharacter* character) { return IsDeadCharacter(character); }
 
 bool IsConnected(AShooterCharacter* character) {
-  return Flag(character, "AShooterCharacter.bIsConnected");
+  return Flag(character, "AShooterCharacter.bIsConnected"_name);
 }
 
 Vector GetPawnViewLocation(AShooterCharacter* character, bool allTransforms) {
-  return FromGame(NativeCallForResult<FVector>(character, "AShooterCharacter.GetPawnViewLocation",
-                                               allTransforms));
+  return FromGame(NativeCallForResult<FVector>(
+      character, "AShooterCharacter.GetPawnViewLocation"_name, allTransforms));
 }
 
 void GetTribeMemberIds(AShooterPlayerState* state, std::vector<std::uint32_t>& ids) {
-  auto* tribe = reinterpret_cast<FTribeData*>(GetAddress(state, "AShooterPlayerState.MyTribeData"));
+  auto* tribe =
+      reinterpret_cast<FTribeData*>(GetAddress(state, "AShooterPlayerState.MyTribeData"_name));
   const auto& members =
-      *GetNativePointerField<TArray<uint32>*>(tribe, "FTribeData.MembersPlayerDataID");
+      *GetNativePointerField<TArray<uint32>*>(tribe, "FTribeData.MembersPlayerDataID"_name);
   ids.assign(members.GetData(), members.GetData() + members.Num());
 }
 
 std::uint64_t GetSteamIdForPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId) {
-  return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID",
+  return NativeCall<uint64, int32>(gameMode, "AShooterGameMode.GetSteamIDForPlayerID"_name,
                                    playerDataId);
 }
 
 void AddPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId, std::uint64_t playerId) {
-  NativeCall<void, int32, uint64>(gameMode, "AShooterGameMode.AddPlayerID", playerDataId, playerId);
+  NativeCall<void, int32, uint64>(gameMode, "AShooterGameMode.AddPlayerID"_name, playerDataId,
+                                  playerId);
 }
 
 void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>& controllers) {
   auto& list = *GetNativePointerField<TArray<TAutoWeakObjectPtr<APlayerController>>*>(
-      world, "UWorld.PlayerControllerList");
+      world, "UWorld.PlayerControllerList"_name);
   controllers.clear();
   for (auto& weak : list) {
     controllers.push_back(static_cast<AShooterPlayerController*>(weak.Get()));
@@ -237,14 +244,14 @@ void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>&
 
 APrimalWorldSettings* GetWorldSettings(UWorld* world) {
   return static_cast<APrimalWorldSettings*>(
-      NativeCall<AWorldSettings*, bool, bool>(world, "UWorld.GetWorldSettings", false, true));
+      NativeCall<AWorldSettings*, bool, bool>(world, "UWorld.GetWorldSettings"_name, false, true));
 }
 
 MapScale GetMapScale(APrimalWorldSettings* settings) {
-  return {GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeScale"),
-          GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeOrigin"),
-          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeScale"),
-          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeOrigin")};
+  return {GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeScale"_name),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LatitudeOrigin"_name),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeScale"_name),
+          GetNativeField<float>(settings, "APrimalWorldSettings.LongitudeOrigin"_name)};
 }
 
 namespace {
@@ -259,7 +266,7 @@ void ServerOctreeOverlapActors(std::vector<AActor*>& actors, UWorld* world, cons
                                float radius, std::int32_t octreeGroup, bool forceLocationCheck) {
   TArray<AActor*> found;
   NativeCall<TArray<AActor*>*, TArray<AActor*>*, UWorld*, FVector, float, int32, bool>(
-      nullptr, "UVictoryCore.ServerOctreeOverlapActors", &found, world, ToGame(centre), radius,
+      nullptr, "UVictoryCore.ServerOctreeOverlapActors"_name, &found, world, ToGame(centre), radius,
       octreeGroup, forceLocationCheck);
   CopyActors(found, actors);
 }
@@ -267,7 +274,7 @@ void ServerOctreeOverlapActors(std::vector<AActor*>& actors, UWorld* world, cons
 void GetAllActorsOfClass(UWorld* world, UClass* actorClass, std::vector<AActor*>& actors) {
   TArray<AActor*> found;
   NativeCall<void, UObject*, UClass*, TArray<AActor*>*>(
-      nullptr, "UGameplayStatics.GetAllActorsOfClass", world, actorClass, &found);
+      nullptr, "UGameplayStatics.GetAllActorsOfClass"_name, world, actorClass, &found);
   CopyActors(found, actors);
 }
 

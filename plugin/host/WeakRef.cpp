@@ -2,6 +2,8 @@
 
 #include "host/WeakRef.h"
 
+#include "host/GameName.h"
+
 namespace host {
 
 template <typename T>
@@ -11,10 +13,11 @@ WeakRef<T>::WeakRef(T* object) {
   serialNumber_ = weak.ObjectSerialNumber;
 }
 
+// What TWeakObjectPtr::Get asks of the game, with its name kept ready.
 template <typename T>
 T* WeakRef<T>::Get() const {
   TWeakObjectPtr<T> weak(index_, serialNumber_);
-  return weak.Get();
+  return static_cast<T*>(NativeCall<UObject*, bool>(&weak, "FWeakObjectPtr.Get"_name, false));
 }
 
 template class WeakRef<AShooterPlayerController>;
