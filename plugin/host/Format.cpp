@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "host/Text.h"
+
 namespace host {
 namespace {
 
@@ -32,7 +34,7 @@ String Format(TextView format, std::span<const FormatArgument> arguments) {
   const String terminated(format);
   try {
     const FString text = FormatUnfolded(terminated.c_str(), arguments);
-    return String(*text, static_cast<std::size_t>(text.Len()));
+    return String(ViewOf(text));
   } catch (const std::runtime_error& error) {
     // fmt 4.1 throws fmt::FormatError, fmt 9 fmt::format_error: both are runtime errors.
     throw FormatError(error.what());

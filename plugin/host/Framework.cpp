@@ -8,17 +8,9 @@
 namespace host {
 namespace {
 
-FString ToFString(TextView text) {
-  FString out;
-  out.AppendChars(text.data(), static_cast<int32>(text.size()));
-  return out;
-}
-
 FString WidenName(const std::string& name) { return ToFString(Widen(name)); }
 
-TextView ViewOf(const FString* text) {
-  return text ? TextView(**text, static_cast<std::size_t>(text->Len())) : TextView();
-}
+TextView LineOf(const FString* line) { return line ? ViewOf(*line) : TextView(); }
 
 }  // namespace
 
@@ -26,14 +18,14 @@ void AddChatCommand(const std::string& name, ChatCommandHandler handler) {
   ArkApi::GetCommands().AddChatCommand(
       WidenName(name),
       [handler](AShooterPlayerController* player, FString* line, EChatSendMode::Type mode) {
-        handler(player, ViewOf(line), mode);
+        handler(player, LineOf(line), mode);
       });
 }
 
 void AddConsoleCommand(const std::string& name, ConsoleCommandHandler handler) {
   ArkApi::GetCommands().AddConsoleCommand(
       WidenName(name), [handler](APlayerController* issuer, FString* line, bool flag) {
-        handler(static_cast<AShooterPlayerController*>(issuer), ViewOf(line), flag);
+        handler(static_cast<AShooterPlayerController*>(issuer), LineOf(line), flag);
       });
 }
 

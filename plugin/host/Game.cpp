@@ -14,12 +14,6 @@ FLinearColor ToGame(const LinearColour& colour) {
   return FLinearColor(colour.red, colour.green, colour.blue, colour.alpha);
 }
 
-FString ToFString(TextView text) {
-  FString out;
-  out.AppendChars(text.data(), static_cast<int32>(text.size()));
-  return out;
-}
-
 // A game function that builds its answer in storage the caller passes, as the game's calling
 // form does for records.
 template <typename R, typename... Args>
@@ -182,7 +176,7 @@ bool IsDestroyingDino(APrimalDinoCharacter* creature) {
 TextView GetDescriptiveName(APrimalDinoCharacter* creature) {
   const FString& name =
       *GetNativePointerField<FString*>(creature, "APrimalCharacter.DescriptiveName"_name);
-  return {*name, static_cast<std::size_t>(name.Len())};
+  return ViewOf(name);
 }
 
 void GetDinoDescriptiveName(APrimalDinoCharacter* creature, GameText& name) {

@@ -30,6 +30,14 @@ std::string ToUtf8(TextView text) {
 static_assert(sizeof(FString) <= sizeof(GameText) && alignof(FString) <= alignof(GameText),
               "GameText holds the game's text object");
 
+FString ToFString(TextView text) {
+  FString game;
+  game.AppendChars(text.data(), static_cast<int32>(text.size()));
+  return game;
+}
+
+TextView ViewOf(const FString& text) { return {*text, static_cast<std::size_t>(text.Len())}; }
+
 GameText::GameText() { new (storage_) FString(); }
 
 GameText::~GameText() { Get().~FString(); }
@@ -46,9 +54,6 @@ void GameText::Assign(TextView text) {
   game.AppendChars(text.data(), static_cast<int32>(text.size()));
 }
 
-TextView GameText::View() const {
-  const FString& game = Get();
-  return {*game, static_cast<std::size_t>(game.Len())};
-}
+TextView GameText::View() const { return ViewOf(Get()); }
 
 }  // namespace host

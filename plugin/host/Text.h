@@ -23,6 +23,11 @@ String DecodeUtf8(const std::string& text);
 // Host text as UTF-8, encoded by the framework.
 std::string ToUtf8(TextView text);
 
+// Between host texts and the game's, for host/'s calls into the game. Every character is kept,
+// a NUL included.
+FString ToFString(TextView text);
+TextView ViewOf(const FString& text);
+
 // A text in the game's own storage. Refilling it copies the characters and allocates only when
 // the text grows beyond what it held before, so the labels of a refresh share one allocation.
 // The game's text object lives inside, so making one allocates nothing.
