@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/Config.h"
+#include "host/Text.h"
 
 namespace bench_support {
 namespace {
@@ -115,7 +116,7 @@ int32 FloorCommand::TrackLimit(uint64 playerId) {
 void FloorCommand::SendChat(AShooterPlayerController* controller, const FString& text) {
   if (controller == nullptr) return;
   FChatMessage message;
-  message.SenderName = ToFString(ConfiguredText("Messages", "MessageSender"));
+  message.SenderName = host::ToFString(ConfiguredText("Messages", "MessageSender"));
   message.Message = text;
   game_.chatMessage(controller, message);
 }

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "host/Text.h"
+
 namespace bench_support {
 namespace {
 
@@ -21,8 +23,8 @@ void RequireTemplate(const char* key, std::u16string_view written) {
   const std::u16string configured = ConfiguredText("FloatingTexts", key);
   if (configured != written) {
     throw std::runtime_error(std::string("the floor writes ") + key + " as \"" +
-                             ToFString(written).ToString() + "\", the configuration has \"" +
-                             ToFString(configured).ToString() + "\"");
+                             host::ToFString(written).ToString() + "\", the configuration has \"" +
+                             host::ToFString(configured).ToString() + "\"");
   }
 }
 

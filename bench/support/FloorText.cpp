@@ -4,12 +4,6 @@
 
 namespace bench_support {
 
-FString ToFString(std::u16string_view text) {
-  FString game;
-  game.AppendChars(text.data(), static_cast<int32>(text.size()));
-  return game;
-}
-
 FloorText::FloorText() {
   constexpr int32 kTypicalLabel = 256;
   chars_.reserve(kTypicalLabel);

@@ -11,9 +11,7 @@
 
 namespace bench_support {
 
-// The game's text of these characters, a NUL among them kept.
-FString ToFString(std::u16string_view text);
-// The characters of the game's text, read in place.
+// The characters of the game's text, read in place, inline: the floor pays no call for it.
 inline std::u16string_view ViewOf(const FString& text) {
   return {*text, static_cast<std::size_t>(text.Len())};
 }

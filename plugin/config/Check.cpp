@@ -12,6 +12,7 @@
 #include "config/Numbers.h"
 #include "config/Schema.h"
 #include "core/AsciiCase.h"
+#include "host/Text.h"
 
 namespace packsentinel {
 namespace {
@@ -60,16 +61,6 @@ std::string Found(const json& value) {
   }
 }
 
-// Bytes of 0x80 and above become '?', as the host widens a command word.
-host::String Widened(std::string_view word) {
-  host::String wide;
-  for (const char byte : word) {
-    wide +=
-        static_cast<unsigned char>(byte) >= 0x80 ? HOST_TEXT('?') : static_cast<host::Char>(byte);
-  }
-  return wide;
-}
-
 bool IsNameCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -82,7 +73,7 @@ std::string HowTheyMeet(std::string_view word, std::string_view other) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   };
   std::string reasons;
-  if (Widened(word) != Widened(other)) reasons = "letter case is ignored";
+  if (host::Widen(word) != host::Widen(other)) reasons = "letter case is ignored";
   if (beyondAscii(word) || beyondAscii(other)) {
     if (!reasons.empty()) reasons += ", and ";
     reasons += "characters beyond ASCII become \"?\"";
@@ -306,14 +297,14 @@ class Checker {
         Error(at, "the command word " + Quoted(word) +
                       " holds a space, so no chat line can start with it");
       }
-      const host::String registered = Widened(word);
+      const host::String registered = host::Widen(word);
       if (registered != host::String(word.begin(), word.end())) {
         std::string shown(registered.begin(), registered.end());
         Warning(at, Quoted(word) + " holds characters beyond ASCII: it is registered as " +
                         Quoted(shown) + ", so typing " + Quoted(word) + " does not reach it");
       }
       for (std::size_t j = 0; j < i; ++j) {
-        if (!EqualsIgnoringAsciiCase(registered, Widened(words[j].word))) continue;
+        if (!EqualsIgnoringAsciiCase(registered, host::Widen(words[j].word))) continue;
         Error(at, "the command word " + Quoted(word) + " is also the word of " + words[j].pointer +
                       HowTheyMeet(word, words[j].word) +
                       "; only one of the two commands can be reached");

@@ -12,8 +12,8 @@
 namespace packsentinel {
 namespace {
 
-// Whether the character at i is the fill character of a format spec: the spec's first, followed
-// by an alignment.
+// Whether the character at i fills a replacement field's width: the first after the colon,
+// followed by an alignment.
 bool IsFill(host::TextView format, std::size_t i) {
   const host::TextView alignments = HOST_TEXT("<>^=");
   return format[i - 1] == HOST_TEXT(':') && i + 1 < format.size() &&
