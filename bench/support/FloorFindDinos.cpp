@@ -68,12 +68,13 @@ void FloorFindDinos::Run(AShooterPlayerController* controller, std::u16string_vi
   command_.SendChat(controller, text_.Get());
 }
 
-// Cheap tests first; the name, level and place only for wild, living creatures.
+// The plugin's tests in its order: the name first, then life and team; level and place only for
+// wild, living creatures of the name.
 void FloorFindDinos::Examine(AActor* actor, UClass* dinoClass, const FloorRequest& request) {
   if (actor == nullptr || !game_.isA(actor, dinoClass)) return;
-  if (game_.isDead(actor) || game_.targetingTeam.Of(actor) > kWildTeamBound) return;
   const FString& name = game_.descriptiveName.Of(actor);
   if (!request.NameMatches(ViewOf(name))) return;
+  if (game_.isDead(actor) || game_.targetingTeam.Of(actor) > kWildTeamBound) return;
   UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(actor);
   if (status == nullptr) return;
   const int32 level = game_.characterLevel(status);

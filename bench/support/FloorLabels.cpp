@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,10 @@ float MateLabelDuration(int32 period) {
   return static_cast<float>(period * 0.0375);
 }
 
+bool SameObject(const FWeakObjectPtr& a, const FWeakObjectPtr& b) {
+  return a.ObjectIndex == b.ObjectIndex && a.ObjectSerialNumber == b.ObjectSerialNumber;
+}
+
 // Runs the walk over every entry and keeps, in order, those it answers true for.
 template <typename Entry, typename Walk>
 void WalkKeeping(std::vector<Entry>& entries, Walk walk) {
@@ -73,12 +78,14 @@ void FloorLabels::Refresh(int32 period) {
   RefreshMates(period);
   RefreshCreatures(
       tribe_, "TrackTribeDinos", true, kGreen, period,
-      [this](auto... actors) { return IsTribeGone(actors...); },
+      [this](auto... actors) { return IsTribeCreatureGone(actors...); },
+      [this](auto... actors) { return IsTribeTrackerGone(actors...); },
       [this](APrimalDinoCharacter* creature, int32 metres) { WriteTribeText(creature, metres); });
   // Wild labels have no upper range: the command already chose what is near enough.
   RefreshCreatures(
       wild_, "TrackWildDinos", false, kYellow, period,
-      [this](auto... actors) { return IsWildGone(actors...); },
+      [this](auto... actors) { return IsWildCreatureGone(actors...); },
+      [this](auto... actors) { return IsWildTrackerGone(actors...); },
       [this](APrimalDinoCharacter* creature, int32 metres) { WriteWildText(creature, metres); });
 }
 
@@ -108,7 +115,8 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
   // A copy: looking a mate up may change what the game holds.
   memberIds_.assign(ids.GetData(), ids.GetData() + ids.Num());
   const uint64 trackerId = game_.playerId(tracker);
-  const bool trackerPresent = IsPresent(tracker, trackerCharacter);
+  // The entry was kept: the tracker is alive and connected.
+  const bool trackerPresent = !game_.isRespawning.Of(tracker);
   for (const uint32 member : memberIds_) {
     const uint64 playerId = PlayerIdOfMember(gameMode, member);
     if (playerId == trackerId || !trackerPresent) continue;
@@ -154,19 +162,30 @@ bool FloorLabels::IsPresent(AShooterPlayerController* controller,
          game_.connected.Of(character);
 }
 
-template <typename IsGone, typename WriteText>
+template <typename IsCreatureGone, typename IsTrackerGone, typename WriteText>
 void FloorLabels::RefreshCreatures(std::vector<CreatureEntry>& entries, const char* commandKey,
                                    bool upperBound, const FLinearColor& colour, int32 period,
-                                   IsGone isGone, WriteText writeText) {
+                                   IsCreatureGone isCreatureGone, IsTrackerGone isTrackerGone,
+                                   WriteText writeText) {
   const nlohmann::json& section = CommandSettings(commandKey);
   if (!IsEnabled(section)) return;
   const TrackRange range(section);
   const float duration = CreatureLabelDuration(period);
+  // The plugin asks each tracker once per refresh; here his entries follow one another.
+  std::optional<FWeakObjectPtr> lastTracker;  // a copy: the walk moves the entries it keeps
+  AShooterPlayerController* tracker = nullptr;
+  AShooterCharacter* trackerCharacter = nullptr;
+  bool trackerGone = true;
   WalkKeeping(entries, [&](const CreatureEntry& entry) {
+    if (!lastTracker || !SameObject(*lastTracker, entry.tracker)) {
+      lastTracker = entry.tracker;
+      tracker = game_.Get<AShooterPlayerController>(entry.tracker);
+      trackerCharacter = tracker ? game_.playerCharacter(tracker) : nullptr;
+      trackerGone = isTrackerGone(tracker, trackerCharacter);
+    }
+    if (trackerGone) return false;
     auto* creature = game_.Get<APrimalDinoCharacter>(entry.creature);
-    auto* tracker = game_.Get<AShooterPlayerController>(entry.tracker);
-    AShooterCharacter* trackerCharacter = tracker ? game_.playerCharacter(tracker) : nullptr;
-    if (isGone(creature, tracker, trackerCharacter)) return false;
+    if (isCreatureGone(creature)) return false;
     const int32 metres = Metres(creature, trackerCharacter);
     if (range.Admits(metres, upperBound)) {
       writeText(creature, metres);
@@ -177,21 +196,27 @@ void FloorLabels::RefreshCreatures(std::vector<CreatureEntry>& entries, const ch
   });
 }
 
-bool FloorLabels::IsWildGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-                             AShooterCharacter* trackerCharacter) const {
-  return creature == nullptr || game_.destroyingDino.Of(creature) || tracker == nullptr ||
-         trackerCharacter == nullptr || game_.deadFlag.Of(creature) ||
-         game_.sleeping.Of(creature) || !game_.connected.Of(trackerCharacter) ||
-         game_.isRespawning.Of(tracker);
+bool FloorLabels::IsWildCreatureGone(APrimalDinoCharacter* creature) const {
+  return creature == nullptr || game_.destroyingDino.Of(creature) || game_.deadFlag.Of(creature) ||
+         game_.sleeping.Of(creature);
+}
+
+bool FloorLabels::IsWildTrackerGone(AShooterPlayerController* tracker,
+                                    AShooterCharacter* trackerCharacter) const {
+  return tracker == nullptr || trackerCharacter == nullptr ||
+         !game_.connected.Of(trackerCharacter) || game_.isRespawning.Of(tracker);
 }
 
 // Stricter than for wild creatures: death is asked of the game, and a dead tracker ends it.
-bool FloorLabels::IsTribeGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-                              AShooterCharacter* trackerCharacter) const {
+bool FloorLabels::IsTribeCreatureGone(APrimalDinoCharacter* creature) const {
   return creature == nullptr || game_.destroyingDino.Of(creature) || game_.isDead(creature) ||
-         game_.sleeping.Of(creature) || tracker == nullptr || trackerCharacter == nullptr ||
-         game_.isDead(trackerCharacter) || !game_.connected.Of(trackerCharacter) ||
-         game_.isRespawning.Of(tracker);
+         game_.sleeping.Of(creature);
+}
+
+bool FloorLabels::IsTribeTrackerGone(AShooterPlayerController* tracker,
+                                     AShooterCharacter* trackerCharacter) const {
+  return tracker == nullptr || trackerCharacter == nullptr || game_.isDead(trackerCharacter) ||
+         !game_.connected.Of(trackerCharacter) || game_.isRespawning.Of(tracker);
 }
 
 void FloorLabels::WriteWildText(APrimalDinoCharacter* creature, int32 metres) {

@@ -39,14 +39,17 @@ class FloorLabels {
   uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const;
   bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) const;
   // The walk both creature registries share; the kinds differ in their drop test and text.
-  template <typename IsGone, typename WriteText>
+  template <typename IsCreatureGone, typename IsTrackerGone, typename WriteText>
   void RefreshCreatures(std::vector<CreatureEntry>& entries, const char* commandKey,
-                        bool upperBound, const FLinearColor& colour, int32 period, IsGone isGone,
+                        bool upperBound, const FLinearColor& colour, int32 period,
+                        IsCreatureGone isCreatureGone, IsTrackerGone isTrackerGone,
                         WriteText writeText);
-  bool IsWildGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-                  AShooterCharacter* trackerCharacter) const;
-  bool IsTribeGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-                   AShooterCharacter* trackerCharacter) const;
+  bool IsWildCreatureGone(APrimalDinoCharacter* creature) const;
+  bool IsWildTrackerGone(AShooterPlayerController* tracker,
+                         AShooterCharacter* trackerCharacter) const;
+  bool IsTribeCreatureGone(APrimalDinoCharacter* creature) const;
+  bool IsTribeTrackerGone(AShooterPlayerController* tracker,
+                          AShooterCharacter* trackerCharacter) const;
   void WriteWildText(APrimalDinoCharacter* creature, int32 metres);
   void WriteTribeText(APrimalDinoCharacter* creature, int32 metres);
   int32 Metres(AActor* from, AActor* to) const;

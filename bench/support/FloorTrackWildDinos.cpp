@@ -65,11 +65,11 @@ class RingSearch {
     });
   }
 
-  // A living wild creature of the name and level asked for.
+  // A living wild creature of the name and level asked for, tested in the plugin's order.
   bool Takes(AActor* actor) const {
     if (actor == nullptr || !game_.isA(actor, dinoClass_)) return false;
-    if (game_.isDead(actor) || game_.targetingTeam.Of(actor) > kWildTeamBound) return false;
     if (!request_.NameMatches(ViewOf(game_.descriptiveName.Of(actor)))) return false;
+    if (game_.targetingTeam.Of(actor) > kWildTeamBound || game_.isDead(actor)) return false;
     if (!request_.LevelGiven()) return true;
     UPrimalCharacterStatusComponent* status = game_.statusComponent.Of(actor);
     return status != nullptr && request_.LevelMatches(game_.characterLevel(status));

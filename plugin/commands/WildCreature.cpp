@@ -14,11 +14,14 @@ bool CreatureRequest::LevelMatches(std::int32_t dinoLevel) const {
   return !level.isLevel || level.level == dinoLevel;
 }
 
-bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
-  if (!NameMatches(host::GetDescriptiveName(dino))) return false;
+bool CreatureRequest::LevelMatches(APrimalDinoCharacter* dino) const {
   if (!level.isLevel) return true;
   UPrimalCharacterStatusComponent* status = host::GetStatusComponent(dino);
   return status != nullptr && LevelMatches(host::GetCharacterLevel(status));
+}
+
+bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
+  return NameMatches(host::GetDescriptiveName(dino)) && LevelMatches(dino);
 }
 
 CreatureRequest ReadCreatureRequest(const Words& words) {

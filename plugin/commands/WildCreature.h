@@ -23,7 +23,9 @@ struct CreatureRequest {
   bool NameMatches(host::TextView dinoName) const;
   // True when no level was asked for.
   bool LevelMatches(std::int32_t dinoLevel) const;
-  // The name test, then the level test. A creature without status component has no level.
+  // The same for the creature's level; a creature without status component has none.
+  bool LevelMatches(APrimalDinoCharacter* dino) const;
+  // The name test, then the level test.
   bool Matches(APrimalDinoCharacter* dino) const;
 };
 

@@ -18,10 +18,13 @@ class WeakRef {
 
   T* Get() const;
 
-  // Whether both lead to the same object, whether or not it is still there.
-  bool SameObjectAs(const WeakRef& other) const {
-    return index_ == other.index_ && serialNumber_ == other.serialNumber_;
+  // The same for two references to the same object, whether or not it is still there, and
+  // different for two to different objects.
+  std::uint64_t Identity() const {
+    return std::uint64_t{static_cast<std::uint32_t>(index_)} << 32 |
+           static_cast<std::uint32_t>(serialNumber_);
   }
+  bool SameObjectAs(const WeakRef& other) const { return Identity() == other.Identity(); }
 
  private:
   std::int32_t index_ = -1;

@@ -18,23 +18,23 @@ void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
   std::optional<LabelTemplate> labelTemplate;  // looked up once, by the first entry that is drawn
   host::String text;                           // every label of the refresh is written here,
   host::GameText sent;                         // and sent from here
+  TrackerStates trackers(kind.isTrackerGone);
   for (auto entry = registry.begin(); entry != registry.end();) {
-    APrimalDinoCharacter* creature = entry->creature.Get();
-    AShooterPlayerController* tracker = entry->tracker.Get();
-    AShooterCharacter* trackerCharacter = tracker ? host::GetPlayerCharacter(tracker) : nullptr;
-    if (kind.isGone(creature, tracker, trackerCharacter)) {
+    const TrackerState& tracker = trackers.Of(entry->tracker);
+    APrimalDinoCharacter* creature = tracker.gone ? nullptr : entry->creature.Get();
+    if (tracker.gone || kind.isCreatureGone(creature)) {
       entry = DropDinoEntry(registry, entry);
       continue;
     }
-    const std::int32_t metres = DistanceInMetres(host::GetDistanceTo(creature, trackerCharacter));
+    const std::int32_t metres = DistanceInMetres(host::GetDistanceTo(creature, tracker.character));
     if (range.Admits(metres)) {
       if (!labelTemplate) {
         labelTemplate.emplace(GetFloatingText(kind.templateKey), kind.placeholders);
       }
       kind.labelText(*labelTemplate, creature, metres, text);
       sent.Assign(text);
-      host::MulticastDrawDebugString(tracker, host::GetCapsuleTopLocation(creature), sent, nullptr,
-                                     kind.colour, duration, true);
+      host::MulticastDrawDebugString(tracker.controller, host::GetCapsuleTopLocation(creature),
+                                     sent, nullptr, kind.colour, duration, true);
     }
     ++entry;
   }

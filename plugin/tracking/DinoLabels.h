@@ -9,6 +9,7 @@
 
 #include "tracking/LabelText.h"
 #include "tracking/Registries.h"
+#include "tracking/TrackerStates.h"
 
 namespace packsentinel {
 
@@ -19,8 +20,9 @@ struct DinoLabelKind {
   std::span<const host::TextView> placeholders;  // in replacement order
   host::LinearColour colour;
   bool upperBound;  // whether "MaxTrackRange" limits where labels are drawn
-  bool (*isGone)(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-                 AShooterCharacter* trackerCharacter);
+  // An entry is dropped when its creature or its tracker is gone.
+  bool (*isCreatureGone)(APrimalDinoCharacter* creature);
+  TrackerStates::GoneTest isTrackerGone;
   void (*labelText)(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creature,
                     std::int32_t metres, host::String& out);
 };

@@ -13,12 +13,14 @@ namespace {
 constexpr host::LinearColour kGreen{0.f, 1.f, 0.f, 1.f};
 
 // Stricter than for wild creatures: death is asked of the game, and a dead tracker ends it.
-bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-            AShooterCharacter* trackerCharacter) {
+bool IsCreatureGone(APrimalDinoCharacter* creature) {
   return creature == nullptr || host::IsDestroyingDino(creature) || host::IsDead(creature) ||
-         host::IsSleeping(creature) || tracker == nullptr || trackerCharacter == nullptr ||
-         host::IsDead(trackerCharacter) || !host::IsConnected(trackerCharacter) ||
-         host::IsRespawning(tracker);
+         host::IsSleeping(creature);
+}
+
+bool IsTrackerGone(AShooterPlayerController* tracker, AShooterCharacter* character) {
+  return tracker == nullptr || character == nullptr || host::IsDead(character) ||
+         !host::IsConnected(character) || host::IsRespawning(tracker);
 }
 
 // Blanks that put a second line about under the middle of the name.
@@ -42,7 +44,8 @@ constexpr DinoLabelKind kTribeLabels{"TrackTribeDinos",
                                      schema::kTribeDinoLabelPlaceholders,
                                      kGreen,
                                      true,
-                                     IsGone,
+                                     IsCreatureGone,
+                                     IsTrackerGone,
                                      LabelText};
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tracking/LabelText.h"
 #include "tracking/Refresh.h"
 #include "tracking/Registries.h"
+#include "tracking/TrackerStates.h"
 
 namespace packsentinel {
 
@@ -55,7 +56,8 @@ class MemberLabels {
     host::GetTribeMemberIds(state, members_);
     const std::uint64_t trackerId = host::GetPlayerId(tracker);
     // A respawning tracker keeps his entry but sees nobody; his mates' ids are still looked up.
-    const bool trackerPresent = IsPresent(tracker, trackerCharacter);
+    // His entry was kept, so he is alive and connected: only respawning is left to ask.
+    const bool trackerPresent = !host::IsRespawning(tracker);
     for (const std::uint32_t member : members_) {
       const std::uint64_t playerId = PlayerIdOfMember(host::GetShooterGameMode(), member);
       // No label over himself.
@@ -98,6 +100,10 @@ class MemberLabels {
   std::vector<std::uint32_t> members_;  // the tracker's tribe, reused from tracker to tracker
 };
 
+bool IsTrackerGone(AShooterPlayerController* /*tracker*/, AShooterCharacter* character) {
+  return character == nullptr || host::IsDead(character) || !host::IsConnected(character);
+}
+
 }  // namespace
 
 void TribeMemberLabelUpdater(float /*deltaSeconds*/) {
@@ -105,14 +111,14 @@ void TribeMemberLabelUpdater(float /*deltaSeconds*/) {
   if (!section) return;
 
   MemberLabels labels(*section);
+  TrackerStates trackers(IsTrackerGone);
   for (auto entry = TribeMemberTrackers.begin(); entry != TribeMemberTrackers.end();) {
-    AShooterPlayerController* tracker = entry->tracker.Get();
-    AShooterCharacter* character = tracker ? host::GetPlayerCharacter(tracker) : nullptr;
-    if (character == nullptr || host::IsDead(character) || !host::IsConnected(character)) {
+    const TrackerState& tracker = trackers.Of(entry->tracker);
+    if (tracker.gone) {
       entry = TribeMemberTrackers.erase(entry);
       continue;
     }
-    labels.DrawFor(tracker, character);
+    labels.DrawFor(tracker.controller, tracker.character);
     ++entry;
   }
 }

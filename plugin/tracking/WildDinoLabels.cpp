@@ -12,11 +12,13 @@ namespace {
 
 constexpr host::LinearColour kYellow{1.f, 1.f, 0.f, 1.f};
 
-bool IsGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker,
-            AShooterCharacter* trackerCharacter) {
-  return creature == nullptr || host::IsDestroyingDino(creature) || tracker == nullptr ||
-         trackerCharacter == nullptr || host::IsDeadFlagSet(creature) ||
-         host::IsSleeping(creature) || !host::IsConnected(trackerCharacter) ||
+bool IsCreatureGone(APrimalDinoCharacter* creature) {
+  return creature == nullptr || host::IsDestroyingDino(creature) || host::IsDeadFlagSet(creature) ||
+         host::IsSleeping(creature);
+}
+
+bool IsTrackerGone(AShooterPlayerController* tracker, AShooterCharacter* character) {
+  return tracker == nullptr || character == nullptr || !host::IsConnected(character) ||
          host::IsRespawning(tracker);
 }
 
@@ -33,9 +35,14 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
 }
 
 // Wild labels have no upper range: the command already chose what is near enough.
-constexpr DinoLabelKind kWildLabels{
-    "TrackWildDinos", "TrackWildDinosText", schema::kWildLabelPlaceholders, kYellow, false, IsGone,
-    LabelText};
+constexpr DinoLabelKind kWildLabels{"TrackWildDinos",
+                                    "TrackWildDinosText",
+                                    schema::kWildLabelPlaceholders,
+                                    kYellow,
+                                    false,
+                                    IsCreatureGone,
+                                    IsTrackerGone,
+                                    LabelText};
 
 }  // namespace
 

@@ -2,9 +2,11 @@
 
 #include <API/Base.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "NameTable.h"
+#include "RealCostTable.h"
 #include "framework/Names.h"
 #include "framework/Server.h"
 
@@ -16,25 +18,48 @@ struct BitSpec {
   std::uint32_t width;
 };
 
-struct NameTables {
-  framework::NameTable<void*> functions;
-  framework::NameTable<std::ptrdiff_t> fields;
-  framework::NameTable<BitSpec> bits;
-  framework::NameTable<bool> reportedUnknown;
+template <template <typename> class Table>
+struct MemberTables {
+  Table<void*> functions;
+  Table<std::ptrdiff_t> fields;
+  Table<BitSpec> bits;
 };
 
 // Names are registered only once a game runs, long after the library's statics exist, so the
 // tables need no guard of their own on every lookup.
-NameTables tables;
+MemberTables<framework::NameTable> fast;
+// Built when a benchmark first chooses the real framework's price, kept from then on.
+std::unique_ptr<MemberTables<framework::RealCostTable>> realCost;
+bool realCostChosen = false;
+framework::NameTable<bool> reportedUnknown;
 std::uint64_t resolutions = 0;
+
+// The entry of name in the tables chosen; pick names the kind (functions, fields or bits).
+template <typename Pick>
+auto Find(const std::string& name, Pick pick) {
+  return realCostChosen ? pick(*realCost).Find(name) : pick(fast).Find(name);
+}
+constexpr auto kFunctions = [](auto& tables) -> auto& { return tables.functions; };
+constexpr auto kFields = [](auto& tables) -> auto& { return tables.fields; };
+constexpr auto kBits = [](auto& tables) -> auto& { return tables.bits; };
+
+template <typename From, typename To>
+void CopyEntries(const From& from, To& to) {
+  from.ForEach([&](std::string_view name, const auto& value) { to.Insert(name, value); });
+}
+
+template <typename Pick, typename Value>
+void Register(Pick pick, std::string_view name, const Value& value) {
+  pick(fast).Insert(name, value);
+  if (realCost) pick(*realCost).Insert(name, value);
+}
 
 // Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
 // line and answering what the lookup answers, so that a lookup's own path stays free of it.
 template <typename Answer>
 [[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, const std::string& name) {
-  auto& reported = tables.reportedUnknown;
-  if (reported.Find(name) == nullptr) {
-    reported.Insert(name, true);
+  if (reportedUnknown.Find(name) == nullptr) {
+    reportedUnknown.Insert(name, true);
     framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
   }
   return Answer{};
@@ -43,7 +68,7 @@ template <typename Answer>
 // The word of the flag, bits and width; all zero for an unknown name or no base.
 BitField FindBitField(const void* base, const std::string& name) {
   ++resolutions;
-  const BitSpec* bit = tables.bits.Find(name);
+  const BitSpec* bit = Find(name, kBits);
   if (bit == nullptr) [[unlikely]]
     return ReportUnknown<BitField>("bit field", name);
   if (base == nullptr) return {};
@@ -55,7 +80,7 @@ BitField FindBitField(const void* base, const std::string& name) {
 
 LPVOID GetAddress(const std::string& name) {
   ++resolutions;
-  void* const* function = tables.functions.Find(name);
+  void* const* function = Find(name, kFunctions);
   if (function == nullptr) [[unlikely]]
     return ReportUnknown<void*>("function", name);
   return *function;
@@ -63,7 +88,7 @@ LPVOID GetAddress(const std::string& name) {
 
 DWORD64 GetAddress(const void* base, const std::string& name) {
   ++resolutions;
-  const std::ptrdiff_t* offset = tables.fields.Find(name);
+  const std::ptrdiff_t* offset = Find(name, kFields);
   if (offset == nullptr) [[unlikely]]
     return ReportUnknown<DWORD64>("field", name);
   if (base == nullptr) return 0;
@@ -84,12 +109,23 @@ namespace framework {
 
 std::uint64_t ResolutionCount() { return resolutions; }
 
-void RegisterFunction(std::string_view name, void* address) {
-  tables.functions.Insert(name, address);
+void UseResolverProfile(ResolverProfile profile) {
+  realCostChosen = profile == ResolverProfile::kRealCost;
+  if (!realCostChosen || realCost) return;
+  // About as many members of each kind as the game has.
+  constexpr std::size_t kFillers = 150000;
+  realCost.reset(new MemberTables<RealCostTable>{RealCostTable<void*>(kFillers),
+                                                 RealCostTable<std::ptrdiff_t>(kFillers),
+                                                 RealCostTable<BitSpec>(kFillers)});
+  CopyEntries(fast.functions, realCost->functions);
+  CopyEntries(fast.fields, realCost->fields);
+  CopyEntries(fast.bits, realCost->bits);
 }
 
+void RegisterFunction(std::string_view name, void* address) { Register(kFunctions, name, address); }
+
 void RegisterField(std::string_view name, std::ptrdiff_t offset) {
-  tables.fields.Insert(name, offset);
+  Register(kFields, name, offset);
 }
 
 void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uint32_t position,
@@ -98,7 +134,7 @@ void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uin
   if (width == 0 || position + width > 32) {
     throw std::invalid_argument("bit field " + std::string(name) + " does not fit its word");
   }
-  tables.bits.Insert(name, BitSpec{wordOffset, position, width});
+  Register(kBits, name, BitSpec{wordOffset, position, width});
 }
 
 }  // namespace framework

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "GameStorage.h"
 #include "Names.h"
 #include "permissions/Groups.h"
 
@@ -301,20 +302,19 @@ void Game::OverlapActors(const FVector& centre, float radius, int32 group, TArra
     overlapRadii_[overlapQueriesMade_ % kKeptRadii] = radius;
   }
   ++overlapQueriesMade_;
-  const auto append = [&out](void* actor) { out.Add(static_cast<AActor*>(actor)); };
+  const auto append = [&out](void* actor) { Add(out, static_cast<AActor*>(actor)); };
   switch (group) {
     case EServerOctreeGroup::DINOPAWNS:
       if (dinoIndex_.HoldsAll(centre, radius)) {
         // Every creature, as a whole-map query finds them: written in place, none tested.
-        const int32 first = out.AddUninitialized(static_cast<int32>(dinoIndex_.Size()));
-        AActor** next = out.GetData() + first;
+        AActor** next = AddUninitialized(out, dinoIndex_.Size());
         dinoIndex_.ForEach([&next](void* dino) { *next++ = static_cast<AActor*>(dino); });
         break;
       }
       // A walk may find every creature: room for all of them at once spares the result the
       // copies of growing step by step.
       if (dinoIndex_.Walks(centre, radius)) {
-        out.Reserve(out.Num() + static_cast<int32>(dinoIndex_.Size()));
+        Reserve(out, static_cast<std::size_t>(out.Num()) + dinoIndex_.Size());
       }
       dinoIndex_.ForEachWithin(centre, radius, append);
       break;
@@ -337,13 +337,13 @@ void Game::OverlapPawns(const FVector& centre, float radius, TArray<AActor*>& ou
   const auto addPlayersSpawnedBefore = [&](uint64 spawnSequence) {
     while (nextPlayer < players.size() &&
            static_cast<AActor*>(players[nextPlayer])->SpawnSequence < spawnSequence) {
-      out.Add(static_cast<AActor*>(players[nextPlayer++]));
+      Add(out, static_cast<AActor*>(players[nextPlayer++]));
     }
   };
   dinoIndex_.ForEachWithin(centre, radius, [&](void* dino) {
     auto* actor = static_cast<AActor*>(dino);
     addPlayersSpawnedBefore(actor->SpawnSequence);
-    out.Add(actor);
+    Add(out, actor);
   });
   addPlayersSpawnedBefore(std::numeric_limits<uint64>::max());
 }
@@ -352,15 +352,15 @@ void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) cons
   // Every creature is in the creature index, in spawn order: a query for creatures walks that
   // array rather than the tree of every actor.
   if (actorClass->IsChildOf(APrimalDinoCharacter::StaticClass())) {
-    out.Reserve(out.Num() + static_cast<int32>(dinoIndex_.Size()));
+    Reserve(out, static_cast<std::size_t>(out.Num()) + dinoIndex_.Size());
     dinoIndex_.ForEach([&](void* item) {
       auto* actor = static_cast<AActor*>(item);
-      if (actor->IsA(actorClass)) out.Add(actor);
+      if (actor->IsA(actorClass)) Add(out, actor);
     });
     return;
   }
   for (const auto& [sequence, actor] : actors_) {
-    if (actor->IsA(actorClass)) out.Add(actor);
+    if (actor->IsA(actorClass)) Add(out, actor);
   }
 }
 

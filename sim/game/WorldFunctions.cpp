@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "GameStorage.h"
 #include "Names.h"
 #include "PublishFunction.h"
 #include "framework/Names.h"
@@ -51,7 +52,9 @@ FVector GetCapsuleTopLocation(const APrimalCharacter* self) {
   return top;
 }
 
-FString GetDinoDescriptiveName(const APrimalDinoCharacter* self) { return self->DescriptiveName; }
+FString GetDinoDescriptiveName(const APrimalDinoCharacter* self) {
+  return CopyText(self->DescriptiveName);
+}
 
 int32 GetCharacterLevel(const UPrimalCharacterStatusComponent* self) { return self->Level; }
 
@@ -71,7 +74,7 @@ AShooterCharacter* GetPlayerCharacter(const AShooterPlayerController* self) {
 uint64 GetUniqueNetIdAsUINT64(const AShooterPlayerController* self) { return self->UniqueNetId; }
 
 FString GetPlayerCharacterName(const AShooterPlayerController* self) {
-  return self->Character ? self->Character->DescriptiveName : FString();
+  return self->Character ? CopyText(self->Character->DescriptiveName) : FString();
 }
 
 uint64 GetSteamIDForPlayerID(const AShooterGameMode* self, int32 playerDataId) {

@@ -81,22 +81,22 @@ TEST_F(ResolutionCountTest, PerLabelAndPerSearchedCreature) {
   } cases[] = {
       {"wild creature label",
        [&] { AppendDinoEntry(WildDinoTrackers, Controller(*alice), Spawn("Rex", 0, 2000.f)); },
-       [] { WildDinoLabelUpdater(0.f); }, "debug_string", 14},
+       [] { WildDinoLabelUpdater(0.f); }, "debug_string", 10},
       {"tribe creature label",
        [&] { AppendDinoEntry(TribeDinoTrackers, Controller(*alice), Spawn("Rex", 7, 2000.f)); },
-       [] { TribeDinoLabelUpdater(0.f); }, "debug_string", 15},
+       [] { TribeDinoLabelUpdater(0.f); }, "debug_string", 9},
       {"tribe mate label",
        [&] {
          mateX += 1000.f;
          const auto id = static_cast<std::int32_t>(mateX / 1000.f) + 10;
          AddMate("mate" + std::to_string(id), id, {mateX, 0, 0});
        },
-       [] { TribeMemberLabelUpdater(0.f); }, "floating_text", 11},
+       [] { TribeMemberLabelUpdater(0.f); }, "floating_text", 10},
       // Creatures no search takes: wild, living, of another name.
       {"creature a near search passes over", [&] { Spawn("Rex", 0, 2000.f); },
-       [&] { TrackWildDinosCommand(Controller(*alice), u"/trackdino zzz", 0); }, nullptr, 4},
+       [&] { TrackWildDinosCommand(Controller(*alice), u"/trackdino zzz", 0); }, nullptr, 2},
       {"creature a map search passes over", [&] { Spawn("Rex", 0, 2000.f); },
-       [&] { FindDinosCommand(Controller(*alice), u"/finddino zzz", 0); }, nullptr, 4},
+       [&] { FindDinosCommand(Controller(*alice), u"/finddino zzz", 0); }, nullptr, 2},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PerItem(c.addItem, c.work, c.kind), c.resolutions) << c.what;

@@ -1,4 +1,5 @@
-// The names a plugin reaches the game by: all of them resolve, to the right places.
+// The names a plugin reaches the game by: all of them resolve, to the right places, whichever
+// resolver prices them.
 
 #include <API/ARK/Ark.h>
 
@@ -11,7 +12,20 @@ namespace {
 
 using testing_support::GameFixture;
 
-class NamesTest : public GameFixture {};
+class NamesTest : public GameFixture,
+                  public testing::WithParamInterface<framework::ResolverProfile> {
+ protected:
+  NamesTest() { framework::UseResolverProfile(GetParam()); }
+  ~NamesTest() override { framework::UseResolverProfile(framework::ResolverProfile::kFast); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Resolvers, NamesTest,
+                         testing::Values(framework::ResolverProfile::kFast,
+                                         framework::ResolverProfile::kRealCost),
+                         [](const auto& profile) {
+                           return profile.param == framework::ResolverProfile::kFast ? "Fast"
+                                                                                     : "RealCost";
+                         });
 
 const char* const kFunctions[] = {
     "FMemory.Malloc",
@@ -45,13 +59,13 @@ const char* const kFunctions[] = {
     "FChatMessage.operator=",
 };
 
-TEST_F(NamesTest, EveryFunctionResolves) {
+TEST_P(NamesTest, EveryFunctionResolves) {
   for (const char* name : kFunctions) EXPECT_NE(GetAddress(name), nullptr) << name;
   EXPECT_TRUE(EventsOf("log").empty());
 }
 
 // Each field name against the member it must reach, on live objects.
-TEST_F(NamesTest, FieldsReachTheirMembers) {
+TEST_P(NamesTest, FieldsReachTheirMembers) {
   auto& player = AddPlayer("alice", 7);
   auto* dino = game.SpawnDino({"rex", "Rex", 150, 0, {1, 2, 3}});
   auto* controller = player.controller;
@@ -88,7 +102,7 @@ TEST_F(NamesTest, FieldsReachTheirMembers) {
 }
 
 // A field read by value is the plugin's own copy; the pointer form reaches the object itself.
-TEST_F(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
+TEST_P(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
   auto* dino = game.SpawnDino({"rex", "Rex", 150, 3, {1, 2, 3}});
   static_assert(
       std::is_same_v<decltype(GetNativeField<int32>(dino, "AActor.TargetingTeam")), int32>);
@@ -101,7 +115,7 @@ TEST_F(NamesTest, FieldsReadAsCopiesOrReachedByPointer) {
 
 // Functions that give back a text or a position build it in the storage they are given and
 // return that pointer, as the game's do (the storage holds no text before: nothing is freed).
-TEST_F(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
+TEST_P(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
   auto& player = AddPlayer("alice", 7, {10, 20, 30});
   auto* dino = game.SpawnDino({"rex", "Rex Alpha", 150, 0, {1, 2, 3}});
 
@@ -124,7 +138,7 @@ TEST_F(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
   EXPECT_EQ(top.Z, 3 + dino->CapsuleHalfHeight);
 }
 
-TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
+TEST_P(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
   EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
@@ -149,7 +163,7 @@ TEST_F(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
 }
 
 // Each flag reads and writes its own bit, whatever the neighbouring flags in the same word say.
-TEST_F(NamesTest, BitFieldsReachTheirOwnBit) {
+TEST_P(NamesTest, BitFieldsReachTheirOwnBit) {
   auto& player = AddPlayer("alice", 7);
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   auto* character = player.character;
@@ -200,7 +214,7 @@ TEST_F(NamesTest, BitFieldsReachTheirOwnBit) {
 
 // Names that share all but their last byte, or their length, or are shorter than a word, each
 // reach their own function.
-TEST_F(NamesTest, NearlyEqualNamesResolveApart) {
+TEST_P(NamesTest, NearlyEqualNamesResolveApart) {
   static int targets[6];
   const struct {
     const char* name;
@@ -221,7 +235,7 @@ TEST_F(NamesTest, NearlyEqualNamesResolveApart) {
   EXPECT_EQ(GetAddress("Test.FunctionNamedAli"), nullptr);
 }
 
-TEST_F(NamesTest, EveryLookupIsCounted) {
+TEST_P(NamesTest, EveryLookupIsCounted) {
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   const auto before = framework::ResolutionCount();
   GetAddress("APrimalCharacter.IsDead");
@@ -233,7 +247,7 @@ TEST_F(NamesTest, EveryLookupIsCounted) {
   EXPECT_EQ(framework::ResolutionCount() - before, 6u);
 }
 
-TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
+TEST_P(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
   auto* rex = game.SpawnDino({"rex", "Rex", 1, 0, {}});
   auto weak = GetWeakReference(reinterpret_cast<AActor*>(rex));
   EXPECT_EQ(weak.Get(), reinterpret_cast<AActor*>(rex));
@@ -248,7 +262,7 @@ TEST_F(NamesTest, WeakReferenceToDestroyedObjectStaysNoneAfterReuse) {
   EXPECT_EQ(fresh.Get(), reinterpret_cast<AActor*>(newcomer));
 }
 
-TEST_F(NamesTest, WeakReferenceOfNoObjectIsNone) {
+TEST_P(NamesTest, WeakReferenceOfNoObjectIsNone) {
   auto none = GetWeakReference(static_cast<AActor*>(nullptr));
   EXPECT_EQ(none.Get(), nullptr);
   EXPECT_FALSE(none);
@@ -259,7 +273,7 @@ TEST_F(NamesTest, WeakReferenceOfNoObjectIsNone) {
 }
 
 // The record's constructor and assignment from a pointer copy through the game's own functions.
-TEST_F(NamesTest, ChatMessagesCopyThroughTheGame) {
+TEST_P(NamesTest, ChatMessagesCopyThroughTheGame) {
   FChatMessage original;
   original.SenderName = "rex";
   original.Message = u"Hello";

@@ -20,6 +20,12 @@ ARK_API void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset,
 // found or not: what benchmarks report per label and per visited creature.
 ARK_API std::uint64_t ResolutionCount();
 
+// What a resolution costs. The stand-in's own table (the default) finds a name in a few
+// nanoseconds; the real framework's hashes every byte of it in a table of the whole game, which
+// benchmarks choose to show a real server's price. Either resolves every name the same.
+enum class ResolverProfile { kFast, kRealCost };
+ARK_API void UseResolverProfile(ResolverProfile profile);
+
 template <typename Function>
 void RegisterFunction(std::string_view name, Function* function) {
   RegisterFunction(name, reinterpret_cast<void*>(function));

@@ -1,0 +1,73 @@
+#include "GameStorage.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+
+#include "game/Allocator.h"
+
+namespace game::storage {
+namespace {
+
+// An array as the game and every plugin lay it out: its elements, how many, room for how many.
+// TArray keeps these private; the game, which shares the layout, writes them as they are.
+struct Layout {
+  void* data;
+  int32 num;
+  int32 max;
+};
+static_assert(std::is_standard_layout_v<TArray<int32>> && sizeof(TArray<int32>) == sizeof(Layout));
+
+Layout Read(const void* array) {
+  Layout layout;
+  std::memcpy(&layout, array, sizeof layout);
+  return layout;
+}
+
+void Write(void* array, const Layout& layout) { std::memcpy(array, &layout, sizeof layout); }
+
+void Grow(Layout& layout, std::size_t count, std::size_t itemSize) {
+  if (count > static_cast<std::size_t>(INT32_MAX)) {
+    throw std::length_error("TArray: more elements than an int32 counts");
+  }
+  layout.data = Realloc(layout.data, count * itemSize);
+  layout.max = static_cast<int32>(count);
+}
+
+}  // namespace
+
+void* AddUninitialized(void* array, std::size_t count, std::size_t itemSize) {
+  Layout layout = Read(array);
+  const std::size_t num = static_cast<std::size_t>(layout.num);
+  if (num + count > static_cast<std::size_t>(layout.max)) {
+    Grow(layout, std::max<std::size_t>({num + count, 2 * static_cast<std::size_t>(layout.max), 4}),
+         itemSize);
+  }
+  void* const at = static_cast<char*>(layout.data) + num * itemSize;
+  layout.num = static_cast<int32>(num + count);
+  Write(array, layout);
+  return at;
+}
+
+void Reserve(void* array, std::size_t count, std::size_t itemSize) {
+  Layout layout = Read(array);
+  if (count <= static_cast<std::size_t>(layout.max)) return;
+  Grow(layout, count, itemSize);
+  Write(array, layout);
+}
+
+}  // namespace game::storage
+
+namespace game {
+
+FString CopyText(const FString& text) {
+  FString copy;
+  const TArray<TCHAR>& from = text.GetCharArray();
+  if (from.Num() > 0) {
+    std::memcpy(AddUninitialized(copy.GetCharArray(), static_cast<std::size_t>(from.Num())),
+                from.GetData(), sizeof(TCHAR) * static_cast<std::size_t>(from.Num()));
+  }
+  return copy;
+}
+
+}  // namespace game
