@@ -1,11 +1,14 @@
-// Prints the benchmarks' figures as one table: work | floor | plugin | ratio | instructions per
-// label | name resolutions. It reads Google Benchmark's JSON results (run with repetitions; the
-// medians are shown) and the instruction counts of one plugin and one floor label refresh.
-// Exits with 1 when a benchmark reported an error, such as a floor that differs from the plugin.
-// Each `--devserver RUN SECONDS` adds the time the same work took through devserver, for a
+// Prints the benchmarks' figures as one table: each work's floor, plugin and ratio with name
+// resolutions priced as the real framework's resolver prices them and as the stand-in's fast one
+// does, and the resolutions per label or creature. It reads Google Benchmark's JSON results (run
+// with repetitions; the medians are shown), each file from one resolver (its context's
+// "resolver"). Exits with 1 when a benchmark reported an error, such as a floor that differs from
+// the plugin. Each `--instructions RESOLVER PLUGIN FLOOR` gives the instructions of one full-server
+// refresh; each `--devserver RUN SECONDS` the time the same work took through devserver, for a
 // second table that sets it beside the benchmark's.
 //
-//   bench_table PLUGIN_INSTRUCTIONS FLOOR_INSTRUCTIONS RESULTS.json... [--devserver RUN SECONDS]...
+//   bench_table [--instructions RESOLVER PLUGIN FLOOR]... RESULTS.json... [--devserver RUN
+//   SECONDS]...
 
 #include <cmath>
 #include <cstdio>
@@ -22,8 +25,6 @@
 namespace {
 
 using nlohmann::json;
-
-constexpr const char* kRefreshRun = "BM_FullServerLabelRefresh/manual_time";
 
 std::string Fixed(double value, int decimals) {
   char text[64];
@@ -60,13 +61,19 @@ double Seconds(double value, const std::string& unit) {
   return value;
 }
 
-struct Row {
-  std::string work;
+// One benchmark's medians under one resolver.
+struct Figures {
   std::string floor = "-";
   std::string plugin = "-";
   std::string ratio = "-";
-  std::string instructions = "-";
+  double pluginSeconds = 0;
+};
+
+struct Row {
+  std::string work;
+  std::map<std::string, Figures> byResolver;  // "real-cost", "fast"
   std::string resolutions = "-";
+  std::string error;
 };
 
 std::string Resolutions(const json& run) {
@@ -81,55 +88,61 @@ std::string Resolutions(const json& run) {
   return text.empty() ? "-" : text;
 }
 
-Row FromMedian(const json& run, double pluginInstructions, double floorInstructions) {
-  Row row;
-  const std::string label = run.value("label", "");
-  row.work = label.empty() ? run["run_name"].get<std::string>() : label;
-  if (run.contains("plugin")) {
-    row.plugin = Duration(run["plugin"].get<double>());
-  } else {
-    row.plugin =
-        Duration(Seconds(run["real_time"].get<double>(), run["time_unit"].get<std::string>()));
-  }
-  if (run.contains("floor")) row.floor = Duration(run["floor"].get<double>());
-  if (run.contains("ratio")) row.ratio = Fixed(run["ratio"].get<double>(), 2);
-  if (run["run_name"] == kRefreshRun) {
+Figures FiguresOf(const json& run) {
+  Figures figures;
+  figures.pluginSeconds = run.contains("plugin") ? run["plugin"].get<double>()
+                                                 : Seconds(run["real_time"].get<double>(),
+                                                           run["time_unit"].get<std::string>());
+  figures.plugin = Duration(figures.pluginSeconds);
+  if (run.contains("floor")) figures.floor = Duration(run["floor"].get<double>());
+  if (run.contains("ratio")) figures.ratio = Fixed(run["ratio"].get<double>(), 2);
+  return figures;
+}
+
+// Instructions of one label refresh per label, plugin and floor, under one resolver.
+struct Instructions {
+  std::string resolver;
+  double plugin, floor;
+};
+
+std::string InstructionsText(const std::vector<Instructions>& counts) {
+  std::string text;
+  for (const Instructions& count : counts) {
     const double labels = bench_support::kLabelsPerRefresh;
-    row.instructions = Fixed(pluginInstructions / labels, 0) + " (floor " +
-                       Fixed(floorInstructions / labels, 0) + ")";
+    if (!text.empty()) text += "; ";
+    text += count.resolver + ": " + Fixed(count.plugin / labels, 0) + " (floor " +
+            Fixed(count.floor / labels, 0) + ")";
   }
-  row.resolutions = Resolutions(run);
-  return row;
+  return text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::cerr << "usage: " << argv[0]
-              << " PLUGIN_INSTRUCTIONS FLOOR_INSTRUCTIONS RESULTS.json...\n";
-    return 2;
-  }
-  const double pluginInstructions = std::stod(argv[1]);
-  const double floorInstructions = std::stod(argv[2]);
-
+  std::vector<Instructions> instructions;
   std::vector<std::string> order;
   std::map<std::string, Row> rows;
-  std::map<std::string, double> pluginSeconds;
   std::vector<std::pair<std::string, double>> throughDevserver;
   bool failed = false;
-  for (int i = 3; i < argc; ++i) {
-    if (std::string(argv[i]) == "--devserver" && i + 2 < argc) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--instructions" && i + 3 < argc) {
+      instructions.push_back({argv[i + 1], std::stod(argv[i + 2]), std::stod(argv[i + 3])});
+      i += 3;
+      continue;
+    }
+    if (argument == "--devserver" && i + 2 < argc) {
       throughDevserver.emplace_back(argv[i + 1], std::stod(argv[i + 2]));
       i += 2;
       continue;
     }
-    std::ifstream file(argv[i]);
+    std::ifstream file(argument);
     if (!file) {
-      std::cerr << "can't open " << argv[i] << '\n';
+      std::cerr << "can't open " << argument << '\n';
       return 2;
     }
     const json results = json::parse(file);
+    const std::string resolver = results.at("context").value("resolver", "fast");
     for (const json& run : results.at("benchmarks")) {
       const std::string name = run.at("run_name").get<std::string>();
       const auto [row, first] = rows.try_emplace(name);
@@ -139,34 +152,45 @@ int main(int argc, char** argv) {
       }
       if (run.value("error_occurred", false)) {
         failed = true;
-        row->second.plugin = "error: " + run.value("error_message", std::string("unknown"));
+        row->second.error = "error: " + run.value("error_message", std::string("unknown"));
       } else if (run.value("aggregate_name", "") == "median") {
-        row->second = FromMedian(run, pluginInstructions, floorInstructions);
-        pluginSeconds[name] = run.contains("plugin") ? run["plugin"].get<double>()
-                                                     : Seconds(run["real_time"].get<double>(),
-                                                               run["time_unit"].get<std::string>());
+        const std::string label = run.value("label", "");
+        if (!label.empty()) row->second.work = label;
+        row->second.byResolver[resolver] = FiguresOf(run);
+        if (resolver == "real-cost") row->second.resolutions = Resolutions(run);
       }
     }
   }
 
-  std::cout << "| work | floor | plugin | ratio | instructions per label | name resolutions |\n"
-            << "|---|---:|---:|---:|---:|---|\n";
+  std::cout << "| work | floor | plugin | ratio | floor, fast | plugin, fast | ratio, fast | "
+               "name resolutions |\n"
+            << "|---|---:|---:|---:|---:|---:|---:|---|\n";
   for (const std::string& name : order) {
-    const Row& row = rows[name];
-    std::cout << "| " << row.work << " | " << row.floor << " | " << row.plugin << " | " << row.ratio
-              << " | " << row.instructions << " | " << row.resolutions << " |\n";
+    Row& row = rows[name];
+    const Figures& real = row.byResolver["real-cost"];
+    const Figures& fast = row.byResolver["fast"];
+    std::cout << "| " << row.work << " | " << real.floor << " | "
+              << (row.error.empty() ? real.plugin : row.error) << " | " << real.ratio << " | "
+              << fast.floor << " | " << fast.plugin << " | " << fast.ratio << " | "
+              << row.resolutions << " |\n";
+  }
+  if (!instructions.empty()) {
+    std::cout << "\nInstructions per label of the full-server refresh: "
+              << InstructionsText(instructions) << ".\n";
   }
   if (!throughDevserver.empty()) {
-    std::cout << "\n| work | benchmark | through devserver | devserver / benchmark |\n"
+    // devserver resolves with the stand-in's fast resolver: it is set beside that column.
+    std::cout << "\n| work | benchmark, fast | through devserver | devserver / benchmark |\n"
               << "|---|---:|---:|---:|\n";
     for (const auto& [name, seconds] : throughDevserver) {
-      const auto benchmark = pluginSeconds.find(name);
-      if (benchmark == pluginSeconds.end()) {
-        std::cerr << "no benchmark named " << name << '\n';
+      const auto row = rows.find(name);
+      if (row == rows.end() || row->second.byResolver.count("fast") == 0) {
+        std::cerr << "no fast-resolver benchmark named " << name << '\n';
         return 2;
       }
-      std::cout << "| " << rows[name].work << " | " << Duration(benchmark->second) << " | "
-                << Duration(seconds) << " | " << Fixed(seconds / benchmark->second, 2) << " |\n";
+      const double benchmark = row->second.byResolver["fast"].pluginSeconds;
+      std::cout << "| " << row->second.work << " | " << Duration(benchmark) << " | "
+                << Duration(seconds) << " | " << Fixed(seconds / benchmark, 2) << " |\n";
     }
   }
   return failed ? 1 : 0;

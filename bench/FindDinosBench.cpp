@@ -119,5 +119,3 @@ void BM_FindDinosShortNamesTamed(benchmark::State& state) {
 BENCHMARK(BM_FindDinosShortNamesTamed)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

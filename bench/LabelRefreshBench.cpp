@@ -60,5 +60,3 @@ void BM_WildLabelRefresh(benchmark::State& state) {
 BENCHMARK(BM_WildLabelRefresh)->Arg(10)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -4,15 +4,17 @@
 //   valgrind --tool=callgrind --collect-atstart=no
 //     --toggle-collect='bench_instructions::CountedRefresh*' label_refresh_instructions plugin
 //
-// "plugin" refreshes through the plugin's updaters, "floor" through the floor. The plugin and
-// the floor are first shown to draw the same labels, and one refresh runs before the counted one
-// so that the counted one finds every storage grown.
+// with --resolver=real-cost (the default) or --resolver=fast. "plugin" refreshes through the
+// plugin's updaters, "floor" through the floor. The plugin and the floor are first shown to draw
+// the same labels, and one refresh runs before the counted one so that the counted one finds every
+// storage grown.
 
 #include <cstring>
 #include <exception>
 #include <iostream>
 
 #include "support/LabelWorld.h"
+#include "support/ResolverChoice.h"
 
 namespace bench_instructions {
 
@@ -31,10 +33,11 @@ void Refresh(bench_support::LabelWorld& world, bool plugin) {
 }  // namespace bench_instructions
 
 int main(int argc, char** argv) {
+  if (!bench_support::ChooseResolver(argc, argv)) return 2;
   const bool plugin = argc == 2 && std::strcmp(argv[1], "plugin") == 0;
   const bool floor = argc == 2 && std::strcmp(argv[1], "floor") == 0;
   if (!plugin && !floor) {
-    std::cerr << "usage: " << argv[0] << " plugin|floor\n";
+    std::cerr << "usage: " << argv[0] << " [--resolver=real-cost|fast] plugin|floor\n";
     return 2;
   }
   try {

@@ -33,5 +33,3 @@ void BM_TickNoRefreshDue(benchmark::State& state) {
 BENCHMARK(BM_TickNoRefreshDue)->Unit(benchmark::kNanosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -129,5 +129,3 @@ void BM_TrackWildDinosTenNearby(benchmark::State& state) {
 BENCHMARK(BM_TrackWildDinosTenNearby)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace bench_support {
 
@@ -86,6 +87,26 @@ class Flag {
   std::uint32_t mask_;
 };
 
+// A text a game function gave back, whose storage goes back through the allocator's pointer
+// resolved once: FString's own destructor would resolve FMemory.Free by name.
+class ReturnedText {
+ public:
+  ReturnedText(FString&& text, const StaticFunction<void, void*>& free) : free_(free) {
+    new (&text_) FString(std::move(text));
+  }
+  ReturnedText(const ReturnedText&) = delete;
+  ReturnedText& operator=(const ReturnedText&) = delete;
+  ~ReturnedText() { free_(text_.GetCharArray().GetData()); }
+
+  const FString& Get() const { return text_; }
+
+ private:
+  union {
+    FString text_;  // never destroyed: its storage is freed above
+  };
+  const StaticFunction<void, void*>& free_;
+};
+
 // The actors a query gave, walked in place: the floors keep the game's array where the plugin
 // copies it out.
 inline std::span<AActor* const> ActorsOf(const TArray<AActor*>& actors) {
@@ -133,6 +154,7 @@ struct FloorGame {
   Method<float, AActor*> distanceTo{"AActor.GetDistanceTo"};
   Method<bool, UClass*> isA{"UObjectBaseUtility.IsA"};
   StaticFunction<UClass*> dinoClass{"APrimalDinoCharacter.GetPrivateStaticClass"};
+  StaticFunction<void, void*> free{"FMemory.Free"};
 
   // Characters and creatures.
   Method<bool> isDead{"APrimalCharacter.IsDead"};

@@ -127,9 +127,9 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
     const int32 metres = Metres(mateCharacter, trackerCharacter);
     if (!range.Admits(metres, true)) continue;
     const FVector at = game_.pawnViewLocation(mateCharacter, false);
-    const FString name = game_.playerCharacterName(mate);
+    const ReturnedText name(game_.playerCharacterName(mate), game_.free);
     text_.Clear();
-    text_.Append(ViewOf(name));
+    text_.Append(ViewOf(name.Get()));
     text_.Append(u' ');
     text_.AppendDecimal(metres);
     text_.Append(u'm');
@@ -232,7 +232,8 @@ void FloorLabels::WriteWildText(APrimalDinoCharacter* creature, int32 metres) {
 }
 
 void FloorLabels::WriteTribeText(APrimalDinoCharacter* creature, int32 metres) {
-  const FString name = game_.dinoDescriptiveName(creature);
+  const ReturnedText returned(game_.dinoDescriptiveName(creature), game_.free);
+  const FString& name = returned.Get();
   text_.Clear();
   text_.Append(ViewOf(name));
   text_.Append(u'\n');
