@@ -12,8 +12,6 @@
 namespace bench_support {
 namespace {
 
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
-
 FloorWords SplitWords(std::u16string_view line) {
   FloorWords words;
   std::size_t start = 0;
@@ -58,19 +56,7 @@ FloorRequest::FloorRequest(const FloorWords& words) {
     if (i > 1) name_ += u' ';
     name_ += words[i];
   }
-  lowerName_ = name_;
-  for (char16_t& c : lowerName_) c = LowerAscii(c);
-}
-
-bool FloorRequest::NameMatches(std::u16string_view dinoName) const {
-  const std::size_t length = lowerName_.size();
-  if (length == 0 || length > dinoName.size()) return false;
-  for (std::size_t at = 0; at + length <= dinoName.size(); ++at) {
-    std::size_t i = 0;
-    while (i < length && LowerAscii(dinoName[at + i]) == lowerName_[i]) ++i;
-    if (i == length) return true;
-  }
-  return false;
+  nameSearch_ = packsentinel::NameSearch(name_);
 }
 
 FloorCommand::FloorCommand(const FloorGame& game, const char* commandKey)

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/Words.h"
 #include "support/FloorGame.h"
 #include "support/FloorSettings.h"
 #include "support/FloorText.h"
@@ -24,14 +25,15 @@ class FloorRequest {
 
   // The name as typed, words joined with single spaces.
   const std::u16string& Name() const { return name_; }
-  // Contains the name, ASCII letter case ignored; an empty name matches nothing.
-  bool NameMatches(std::u16string_view dinoName) const;
+  // Contains the name, ASCII letter case ignored; an empty name matches nothing. The plugin's
+  // own test: how a name is compared is not what the floor measures.
+  bool NameMatches(std::u16string_view dinoName) const { return nameSearch_.FoundIn(dinoName); }
   bool LevelGiven() const { return levelGiven_; }
   bool LevelMatches(int32 dinoLevel) const { return !levelGiven_ || level_ == dinoLevel; }
 
  private:
   std::u16string name_;
-  std::u16string lowerName_;
+  packsentinel::NameSearch nameSearch_;
   bool levelGiven_ = false;
   std::optional<int32> level_;  // none for a level beyond 32 bits, which no creature has
 };

@@ -7,7 +7,7 @@ namespace packsentinel {
 bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }
 
 bool CreatureRequest::NameMatches(host::TextView dinoName) const {
-  return NameContains(dinoName, loweredName);
+  return nameSearch.FoundIn(dinoName);
 }
 
 bool CreatureRequest::LevelMatches(std::int32_t dinoLevel) const {
@@ -28,7 +28,7 @@ CreatureRequest ReadCreatureRequest(const Words& words) {
   CreatureRequest request;
   request.level = ReadLevelWord(words.back());
   request.name = JoinWords(words, 1, request.level.isLevel ? words.size() - 1 : words.size());
-  request.loweredName = LowerAscii(request.name);
+  request.nameSearch = NameSearch(request.name);
   return request;
 }
 

@@ -16,9 +16,9 @@ constexpr std::int32_t kWildTeamBound = 10000;
 bool IsWild(APrimalDinoCharacter* dino);
 
 struct CreatureRequest {
-  host::String name;         // the words joined with single spaces, without the level
-  host::String loweredName;  // the same, lowered once for the name test
-  LevelWord level;           // the last word, when it is all digits
+  host::String name;      // the words joined with single spaces, without the level
+  NameSearch nameSearch;  // the name, prepared for the name test
+  LevelWord level;        // the last word, when it is all digits
 
   bool NameMatches(host::TextView dinoName) const;
   // True when no level was asked for.

@@ -52,12 +52,23 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-bool NameContains(host::TextView name, host::TextView loweredText) {
-  if (loweredText.empty() || loweredText.size() > name.size()) return false;
-  for (std::size_t at = 0; at + loweredText.size() <= name.size(); ++at) {
-    std::size_t i = 0;
-    while (i < loweredText.size() && LowerAscii(name[at + i]) == loweredText[i]) ++i;
-    if (i == loweredText.size()) return true;
+NameSearch::NameSearch(host::TextView text)
+    : lowered_(LowerAscii(text)), fallback_(lowered_.size() + 1, 0) {
+  std::size_t border = 0;
+  for (std::size_t i = 1; i < lowered_.size(); ++i) {
+    while (border > 0 && lowered_[i] != lowered_[border]) border = fallback_[border];
+    if (lowered_[i] == lowered_[border]) ++border;
+    fallback_[i + 1] = border;
+  }
+}
+
+bool NameSearch::FoundIn(host::TextView name) const {
+  if (lowered_.empty() || lowered_.size() > name.size()) return false;
+  std::size_t matched = 0;
+  for (const host::Char c : name) {
+    const host::Char lower = LowerAscii(c);
+    while (matched > 0 && lower != lowered_[matched]) matched = fallback_[matched];
+    if (lower == lowered_[matched] && ++matched == lowered_.size()) return true;
   }
   return false;
 }

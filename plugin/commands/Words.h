@@ -29,9 +29,21 @@ LevelWord ReadLevelWord(host::TextView word);
 // Lower-cased byte by byte, ASCII letters only.
 std::string ToLowerAscii(std::string text);
 
-// Whether name contains text, ASCII letter case ignored. The text comes lowered already
-// (LowerAscii, core/AsciiCase.h): a search lowers what it looks for once, not at every name. An
-// empty text matches no name.
-bool NameContains(host::TextView name, host::TextView loweredText);
+// A text looked for in names, ASCII letter case ignored; an empty text matches no name. It is
+// prepared once per search, so that each name is read once, in time proportional to its length
+// whatever the two hold: a search tests the names of every creature on the map.
+class NameSearch {
+ public:
+  NameSearch() = default;
+  explicit NameSearch(host::TextView text);
+
+  bool FoundIn(host::TextView name) const;
+
+ private:
+  host::String lowered_;
+  // After a mismatch with `matched` characters matched, the longest start of the text that
+  // ends what was matched: the match goes on from there.
+  std::vector<std::size_t> fallback_;
+};
 
 }  // namespace packsentinel

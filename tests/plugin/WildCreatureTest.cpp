@@ -64,6 +64,11 @@ TEST_F(WildCreatureTest, MatchesNameIgnoringAsciiCaseAndTheLevel) {
       {u"/t rex", "Alpha rEx Hunter", 1, true},
       {u"/t rex", "Re", 1, false},
       {u"/t rex", "R ex", 1, false},
+      // A failed partial match may hold the start of the real one.
+      {u"/t aab", "AAAB", 1, true},
+      {u"/t abab", "abaabab", 1, true},
+      {u"/t abcabd", "xabcabcabd", 1, true},
+      {u"/t aaa", "aabaa", 1, false},
       {u"/t rex", "", 1, false},
       {u"/t giga rex", "Giga Rex", 1, true},
       {u"/t giga rex", "Giga  Rex", 1, false},
