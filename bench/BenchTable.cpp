@@ -78,7 +78,7 @@ struct Row {
 
 std::string Resolutions(const json& run) {
   std::string text;
-  for (const char* per : {"label", "creature"}) {
+  for (const char* per : {"label", "creature", "tick"}) {
     const std::string plugin = std::string("resolutions/") + per;
     if (!run.contains(plugin)) continue;
     text = Significant(run[plugin].get<double>()) + " per " + per;

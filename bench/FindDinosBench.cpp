@@ -67,7 +67,10 @@ BENCHMARK(BM_FindDinosManyMatches)->UseManualTime()->Unit(benchmark::kMillisecon
 // The plugin alone, once per iteration; skipped unless its answer starts with the expected event.
 void RunAlone(benchmark::State& state, AShooterPlayerController* player, const char16_t* line,
               const char* expectedEvent) {
-  for (auto _ : state) packsentinel::FindDinosCommand(player, line, 0);
+  const auto run = [&] { packsentinel::FindDinosCommand(player, line, 0); };
+  state.counters["resolutions/creature"] =
+      static_cast<double>(ResolutionsOf(run)) / kWorldCreatures;
+  for (auto _ : state) run();
   const auto answer = RecordEvents([&] { packsentinel::FindDinosCommand(player, line, 0); });
   if (answer.empty() || answer.front()["event"] != expectedEvent) {
     state.SkipWithError("unexpected answer");

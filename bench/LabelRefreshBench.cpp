@@ -50,7 +50,10 @@ void BM_WildLabelRefresh(benchmark::State& state) {
     packsentinel::AppendDinoEntry(packsentinel::WildDinoTrackers, alice,
                                   reinterpret_cast<APrimalDinoCharacter*>(dino));
   }
-  for (auto _ : state) packsentinel::WildDinoLabelUpdater(0.f);
+  const auto refresh = [] { packsentinel::WildDinoLabelUpdater(0.f); };
+  state.counters["resolutions/label"] =
+      static_cast<double>(ResolutionsOf(refresh)) / static_cast<double>(state.range(0));
+  for (auto _ : state) refresh();
   if (packsentinel::WildDinoTrackers.size() != static_cast<std::size_t>(state.range(0))) {
     state.SkipWithError("entries were dropped");
   }

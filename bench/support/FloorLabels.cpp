@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 #include "host/Text.h"
 
@@ -95,20 +96,23 @@ void FloorLabels::RefreshMates(int32 period) {
   const TrackRange range(section);
   const float duration = MateLabelDuration(period);
   AShooterGameMode* gameMode = ArkApi::GetApiUtils().GetShooterGameMode();
+  // Like the plugin, each mate is read once per refresh.
+  std::unordered_map<uint32, Mate> mates;
   WalkKeeping(mateTrackers_, [&](const FWeakObjectPtr& entry) {
     auto* tracker = game_.Get<AShooterPlayerController>(entry);
     AShooterCharacter* character = tracker ? game_.playerCharacter(tracker) : nullptr;
     if (character == nullptr || game_.isDead(character) || !game_.connected.Of(character)) {
       return false;
     }
-    DrawMatesOf(tracker, character, gameMode, range, duration);
+    DrawMatesOf(tracker, character, gameMode, range, duration, mates);
     return true;
   });
 }
 
 void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
                               AShooterCharacter* trackerCharacter, AShooterGameMode* gameMode,
-                              const TrackRange& range, float duration) {
+                              const TrackRange& range, float duration,
+                              std::unordered_map<uint32, Mate>& mates) {
   AShooterPlayerState* state = game_.playerState.Of(tracker);
   if (state == nullptr) return;
   const TArray<uint32>& ids = game_.tribeMemberIds.Of(&game_.tribeData.Of(state));
@@ -118,24 +122,32 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
   // The entry was kept: the tracker is alive and connected.
   const bool trackerPresent = !game_.isRespawning.Of(tracker);
   for (const uint32 member : memberIds_) {
-    const uint64 playerId = PlayerIdOfMember(gameMode, member);
-    if (playerId == trackerId || !trackerPresent) continue;
-    AShooterPlayerController* mate = ArkApi::GetApiUtils().FindPlayerFromSteamId(playerId);
-    if (mate == nullptr) continue;
-    AShooterCharacter* mateCharacter = game_.playerCharacter(mate);
-    if (mateCharacter == nullptr || !IsPresent(mate, mateCharacter)) continue;
-    const int32 metres = Metres(mateCharacter, trackerCharacter);
+    const auto [found, added] = mates.try_emplace(member);
+    Mate& mate = found->second;
+    if (added) mate.playerId = PlayerIdOfMember(gameMode, member);
+    if (mate.playerId == trackerId || !trackerPresent) continue;
+    if (!mate.looked) {
+      mate.looked = true;
+      mate.controller = ArkApi::GetApiUtils().FindPlayerFromSteamId(mate.playerId);
+      AShooterCharacter* character =
+          mate.controller ? game_.playerCharacter(mate.controller) : nullptr;
+      if (character != nullptr && IsPresent(mate.controller, character)) mate.character = character;
+    }
+    if (mate.character == nullptr) continue;
+    const int32 metres = Metres(mate.character, trackerCharacter);
     if (!range.Admits(metres, true)) continue;
-    const FVector at = game_.pawnViewLocation(mateCharacter, false);
-    const ReturnedText name(game_.playerCharacterName(mate), game_.free);
+    if (!mate.name) {
+      mate.at = game_.pawnViewLocation(mate.character, false);
+      mate.name.emplace(game_.playerCharacterName(mate.controller), game_.free);
+    }
     text_.Clear();
-    text_.Append(ViewOf(name.Get()));
+    text_.Append(ViewOf(mate.name->Get()));
     text_.Append(u' ');
     text_.AppendDecimal(metres);
     text_.Append(u'm');
     const FVector still{0.f, 0.f, 0.f};
-    game_.floatingText(tracker, at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration, still,
-                       1.5f, 0.f, 0.f);
+    game_.floatingText(tracker, mate.at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration,
+                       still, 1.5f, 0.f, 0.f);
   }
 }
 

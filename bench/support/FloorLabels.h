@@ -5,6 +5,8 @@
 // label templates of the shipped configuration. A mate's id unknown to the game mode is looked
 // up in the world's controller list in place, where the plugin first copies the whole list out.
 
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "support/FloorGame.h"
@@ -33,9 +35,20 @@ class FloorLabels {
     FWeakObjectPtr creature;
   };
 
+  // What a mates' refresh reads of each mate, once.
+  struct Mate {
+    uint64 playerId = 0;
+    bool looked = false;  // whether the controller and character were read
+    AShooterPlayerController* controller = nullptr;
+    AShooterCharacter* character = nullptr;  // none: no label over him
+    FVector at;
+    std::optional<ReturnedText> name;  // with `at`, read at his first label
+  };
+
   void RefreshMates(int32 period);
   void DrawMatesOf(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter,
-                   AShooterGameMode* gameMode, const TrackRange& range, float duration);
+                   AShooterGameMode* gameMode, const TrackRange& range, float duration,
+                   std::unordered_map<uint32, Mate>& mates);
   uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const;
   bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) const;
   // The walk both creature registries share; the kinds differ in their drop test and text.

@@ -72,6 +72,7 @@ class ResolutionCountTest : public testing_support::PluginFixture {
 
 TEST_F(ResolutionCountTest, PerLabelAndPerSearchedCreature) {
   float mateX = 0.f;
+  game::Player* bob = nullptr;
   const struct {
     const char* what;
     std::function<void()> addItem;
@@ -92,6 +93,15 @@ TEST_F(ResolutionCountTest, PerLabelAndPerSearchedCreature) {
          AddMate("mate" + std::to_string(id), id, {mateX, 0, 0});
        },
        [] { TribeMemberLabelUpdater(0.f); }, "floating_text", 10},
+      // The same labels drawn again by one more of the tracker's entries: neither he nor the
+      // mates he sees are asked again within the refresh. He now sees three (two from the row
+      // above, and bob): five asks for the entry's tribe, two for each label.
+      {"tribe mate label of a repeated entry",
+       [&] {
+         if (!bob) bob = &AddMate("bob", 2, {1000.f, 0, 0});
+         AppendMemberEntry(Controller(*alice));
+       },
+       [] { TribeMemberLabelUpdater(0.f); }, nullptr, 11},
       // Creatures no search takes: wild, living, of another name.
       {"creature a near search passes over", [&] { Spawn("Rex", 0, 2000.f); },
        [&] { TrackWildDinosCommand(Controller(*alice), u"/trackdino zzz", 0); }, nullptr, 2},
