@@ -14,8 +14,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +63,14 @@ double Seconds(double value, const std::string& unit) {
   return value;
 }
 
+// Google Benchmark writes a counter's coefficient of variation over five zeros as NaN, which JSON
+// has no word for: such a value reads as null.
+json ParseResults(std::istream& file) {
+  const std::string text(std::istreambuf_iterator<char>(file), {});
+  static const std::regex kNotANumber(R"((:\s*)-?(NaN|nan|Infinity|inf)\b)");
+  return json::parse(std::regex_replace(text, kNotANumber, "$1null"));
+}
+
 // One benchmark's medians under one resolver.
 struct Figures {
   std::string floor = "-";
@@ -80,10 +90,11 @@ std::string Resolutions(const json& run) {
   std::string text;
   for (const char* per : {"label", "creature", "tick"}) {
     const std::string plugin = std::string("resolutions/") + per;
-    if (!run.contains(plugin)) continue;
+    if (!run.contains(plugin) || !run[plugin].is_number()) continue;
     text = Significant(run[plugin].get<double>()) + " per " + per;
     const std::string floor = "floor_" + plugin;
-    if (run.contains(floor)) text += " (floor " + Significant(run[floor].get<double>()) + ")";
+    if (run.contains(floor) && run[floor].is_number())
+      text += " (floor " + Significant(run[floor].get<double>()) + ")";
   }
   return text.empty() ? "-" : text;
 }
@@ -141,7 +152,7 @@ int main(int argc, char** argv) {
       std::cerr << "can't open " << argument << '\n';
       return 2;
     }
-    const json results = json::parse(file);
+    const json results = ParseResults(file);
     const std::string resolver = results.at("context").value("resolver", "fast");
     for (const json& run : results.at("benchmarks")) {
       const std::string name = run.at("run_name").get<std::string>();
