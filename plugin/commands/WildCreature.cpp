@@ -20,10 +20,6 @@ bool CreatureRequest::LevelMatches(APrimalDinoCharacter* dino) const {
   return status != nullptr && LevelMatches(host::GetCharacterLevel(status));
 }
 
-bool CreatureRequest::Matches(APrimalDinoCharacter* dino) const {
-  return NameMatches(host::GetDescriptiveName(dino)) && LevelMatches(dino);
-}
-
 CreatureRequest ReadCreatureRequest(const Words& words) {
   CreatureRequest request;
   request.level = ReadLevelWord(words.back());

@@ -25,8 +25,6 @@ struct CreatureRequest {
   bool LevelMatches(std::int32_t dinoLevel) const;
   // The same for the creature's level; a creature without status component has none.
   bool LevelMatches(APrimalDinoCharacter* dino) const;
-  // The name test, then the level test.
-  bool Matches(APrimalDinoCharacter* dino) const;
 };
 
 // From the words of a chat line, command word first, at least one argument.

@@ -13,8 +13,8 @@ namespace packsentinel {
 
 struct MateState {
   std::uint64_t playerId = 0;
-  // None when no label goes over him: nobody online has his id, or he has no character, is
-  // respawning, dead or disconnected. Read only when some tracker may see him.
+  // Not read yet: read only when some tracker may see him. Read as none when no label goes over
+  // him: nobody online has his id, or he has no character, is respawning, dead or disconnected.
   std::optional<AShooterCharacter*> character;
   AShooterPlayerController* controller = nullptr;
   // Where his label goes and what it calls him, read with his first label.
@@ -25,7 +25,8 @@ struct MateState {
 class MateStates {
  public:
   // His player id: as the game mode knows it, or looked up among the online controllers and
-  // recorded with the game mode (0 when nobody online has it).
+  // recorded with the game mode (0 when nobody online has it). Recording it again within the
+  // refresh would write what the game mode already holds, so that is done once too.
   MateState& Of(AShooterGameMode* gameMode, std::uint32_t memberId);
   // His character when a label may go over him, otherwise none.
   AShooterCharacter* PresentCharacter(MateState& mate);

@@ -34,9 +34,10 @@ class NameTable {
     const std::uint64_t key = KeyOf(name);
     for (std::size_t i = HashOf(key) & mask_;; i = (i + 1) & mask_) {
       const Slot& slot = slots_[i];
+      // A free slot's key is that of the empty name: it is asked first.
+      if (slot.name == nullptr) return nullptr;
       if (slot.Holds(name, key)) [[likely]]
         return &slot.value;
-      if (slot.name == nullptr) return nullptr;
     }
   }
 

@@ -58,8 +58,10 @@ void Register(Pick pick, std::string_view name, const Value& value) {
 // line and answering what the lookup answers, so that a lookup's own path stays free of it.
 template <typename Answer>
 [[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, const std::string& name) {
-  if (reportedUnknown.Find(name) == nullptr) {
-    reportedUnknown.Insert(name, true);
+  // By kind as well: a field and a function of one name are two unknown names.
+  const std::string key = std::string(kind) + ' ' + name;
+  if (reportedUnknown.Find(key) == nullptr) {
+    reportedUnknown.Insert(key, true);
     framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
   }
   return Answer{};

@@ -3,6 +3,7 @@
 
 #include <fmt/format.h>
 
+#include "GameStorage.h"
 #include "Names.h"
 #include "PublishFunction.h"
 #include "framework/Events.h"
@@ -18,22 +19,37 @@ using framework::Event;
 Event Vector(const FVector& v) { return Event::array({v.X, v.Y, v.Z}); }
 Event Colour(const FLinearColor& c) { return Event::array({c.R, c.G, c.B, c.A}); }
 
-// The record's own copy, into storage whose members are already built; none copies nothing.
-void CopyChatMessage(FChatMessage* self, FChatMessage* other) {
-  if (other != nullptr) *self = *other;
-}
+// The record's texts: the game copies and releases them with its allocator, not by name.
+constexpr FString FChatMessage::*kChatTexts[] = {
+    &FChatMessage::SenderName, &FChatMessage::SenderSteamName, &FChatMessage::SenderTribeName,
+    &FChatMessage::Message,    &FChatMessage::Receiver,        &FChatMessage::UserId};
 
+// The record's own copy, into storage whose members are already built; none copies nothing.
 FChatMessage* AssignChatMessage(FChatMessage* self, FChatMessage* other) {
-  if (other != nullptr) *self = *other;
+  if (other == nullptr || other == self) return self;
+  for (const auto text : kChatTexts) ReleaseText(self->*text);
+  // Every other member is a number, an enum or a pointer.
+  self->SenderId = other->SenderId;
+  self->SenderTeamIndex = other->SenderTeamIndex;
+  self->ReceivedTime = other->ReceivedTime;
+  self->SendMode = other->SendMode;
+  self->RadioFrequency = other->RadioFrequency;
+  self->ChatType = other->ChatType;
+  self->SenderIcon = other->SenderIcon;
+  for (const auto text : kChatTexts) self->*text = CopyText(other->*text);
   return self;
 }
 
+void CopyChatMessage(FChatMessage* self, FChatMessage* other) { AssignChatMessage(self, other); }
+
+// The game owns a record passed by value, and releases it.
 void ClientChatMessage(const AActor* self, FChatMessage message) {
   framework::Events().EmitWith("chat", [&] {
     return Event{{"to", self->Handle},
                  {"sender", message.SenderName.ToString()},
                  {"text", message.Message.ToString()}};
   });
+  for (const auto text : kChatTexts) ReleaseText(message.*text);
 }
 
 void ClientServerChatDirectMessage(const AActor* self, const FString& text, FLinearColor colour,

@@ -26,10 +26,11 @@ Layout Read(const void* array) {
 
 void Write(void* array, const Layout& layout) { std::memcpy(array, &layout, sizeof layout); }
 
-void Grow(Layout& layout, std::size_t count, std::size_t itemSize) {
-  if (count > static_cast<std::size_t>(INT32_MAX)) {
-    throw std::length_error("TArray: more elements than an int32 counts");
-  }
+// Room for at least needed items, proposed when that is more, as TArray grows.
+void Grow(Layout& layout, std::size_t needed, std::size_t proposed, std::size_t itemSize) {
+  constexpr auto kMost = static_cast<std::size_t>(INT32_MAX);
+  if (needed > kMost) throw std::length_error("TArray: more elements than an int32 counts");
+  const std::size_t count = std::min(std::max(needed, proposed), kMost);
   layout.data = Realloc(layout.data, count * itemSize);
   layout.max = static_cast<int32>(count);
 }
@@ -40,7 +41,7 @@ void* AddUninitialized(void* array, std::size_t count, std::size_t itemSize) {
   Layout layout = Read(array);
   const std::size_t num = static_cast<std::size_t>(layout.num);
   if (num + count > static_cast<std::size_t>(layout.max)) {
-    Grow(layout, std::max<std::size_t>({num + count, 2 * static_cast<std::size_t>(layout.max), 4}),
+    Grow(layout, num + count, std::max<std::size_t>(2 * static_cast<std::size_t>(layout.max), 4),
          itemSize);
   }
   void* const at = static_cast<char*>(layout.data) + num * itemSize;
@@ -49,16 +50,23 @@ void* AddUninitialized(void* array, std::size_t count, std::size_t itemSize) {
   return at;
 }
 
+void Release(void* array) {
+  Free(Read(array).data);
+  Write(array, Layout{nullptr, 0, 0});
+}
+
 void Reserve(void* array, std::size_t count, std::size_t itemSize) {
   Layout layout = Read(array);
   if (count <= static_cast<std::size_t>(layout.max)) return;
-  Grow(layout, count, itemSize);
+  Grow(layout, count, count, itemSize);
   Write(array, layout);
 }
 
 }  // namespace game::storage
 
 namespace game {
+
+void ReleaseText(FString& text) { storage::Release(&text.GetCharArray()); }
 
 FString CopyText(const FString& text) {
   FString copy;

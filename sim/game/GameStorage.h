@@ -19,6 +19,8 @@ namespace storage {
 void* AddUninitialized(void* array, std::size_t count, std::size_t itemSize);
 // Room for count items in all.
 void Reserve(void* array, std::size_t count, std::size_t itemSize);
+// Gives the storage back and leaves the array empty; its items need no destruction.
+void Release(void* array);
 
 }  // namespace storage
 
@@ -41,5 +43,7 @@ void Reserve(TArray<T>& array, std::size_t count) {
 }
 
 FString CopyText(const FString& text);
+// Gives the text's storage back, leaving it empty.
+void ReleaseText(FString& text);
 
 }  // namespace game

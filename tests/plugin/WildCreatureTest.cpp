@@ -90,7 +90,9 @@ TEST_F(WildCreatureTest, MatchesNameIgnoringAsciiCaseAndTheLevel) {
   };
   for (const auto& c : cases) {
     const auto request = ReadCreatureRequest(SplitWords(c.line));
-    EXPECT_EQ(request.Matches(Spawn(c.creature, c.level)), c.matches)
+    APrimalDinoCharacter* dino = Spawn(c.creature, c.level);
+    EXPECT_EQ(request.NameMatches(host::GetDescriptiveName(dino)) && request.LevelMatches(dino),
+              c.matches)
         << host::ToUtf8(c.line) << " / " << c.creature << " " << c.level;
   }
 }

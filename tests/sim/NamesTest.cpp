@@ -152,14 +152,19 @@ TEST_P(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
   // A known field or flag of no object is none as well, and not an unknown name.
   EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"), 0u);
   EXPECT_FALSE((GetNativeBitField<bool, uint32>(nullptr, "APrimalCharacter.bIsDead")));
+  // The empty name is no name either.
+  EXPECT_EQ(GetAddress(""), nullptr);
+  EXPECT_EQ(GetAddress(dino, ""), 0u);
 
   const auto logs = EventsOf("log");
-  ASSERT_EQ(logs.size(), 4u);
+  ASSERT_EQ(logs.size(), 6u);
   EXPECT_EQ(logs[0]["logger"], "ArkApi");
   EXPECT_EQ(logs[0]["text"], "Unknown function name: AActor.NoSuchFunction");
   EXPECT_EQ(logs[1]["text"], "Unknown field name: AActor.NoSuchField");
   EXPECT_EQ(logs[2]["text"], "Unknown bit field name: AActor.bNoSuchBit");
   EXPECT_EQ(logs[3]["text"], "Unknown data name: UWorld.NoSuchGlobal");
+  EXPECT_EQ(logs[4]["text"], "Unknown function name: ");
+  EXPECT_EQ(logs[5]["text"], "Unknown field name: ");
 }
 
 // Each flag reads and writes its own bit, whatever the neighbouring flags in the same word say.
@@ -215,7 +220,7 @@ TEST_P(NamesTest, BitFieldsReachTheirOwnBit) {
 // Names that share all but their last byte, or their length, or are shorter than a word, each
 // reach their own function.
 TEST_P(NamesTest, NearlyEqualNamesResolveApart) {
-  static int targets[6];
+  static int targets[12];
   const struct {
     const char* name;
     void* target;
@@ -226,6 +231,14 @@ TEST_P(NamesTest, NearlyEqualNamesResolveApart) {
       {"Test.FunctionNamedAlike2", &targets[3]},
       {"Test.FunctionNamedAlike12", &targets[4]},
       {"Test.FunctionNamedAlik", &targets[5]},
+      // Of 5 and 12 bytes, apart in a middle byte only.
+      {"T.abc", &targets[6]},
+      {"T.adc", &targets[7]},
+      {"Test.Middle1", &targets[8]},
+      {"Test.Middxe1", &targets[9]},
+      // Apart only in a byte outside the first, middle and last eight.
+      {"Test.FunctionWhoseNameIsLongEnoughToShare", &targets[10]},
+      {"Test.FunctXonWhoseNameIsLongEnoughToShare", &targets[11]},
   };
   for (const auto& c : cases) framework::RegisterFunction(c.name, c.target);
   for (const auto& c : cases) EXPECT_EQ(GetAddress(c.name), c.target) << c.name;

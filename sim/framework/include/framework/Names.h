@@ -22,7 +22,8 @@ ARK_API std::uint64_t ResolutionCount();
 
 // What a resolution costs. The stand-in's own table (the default) finds a name in a few
 // nanoseconds; the real framework's hashes every byte of it in a table of the whole game, which
-// benchmarks choose to show a real server's price. Either resolves every name the same.
+// benchmarks choose to show a real server's price. Either resolves every name the game publishes
+// the same.
 enum class ResolverProfile { kFast, kRealCost };
 ARK_API void UseResolverProfile(ResolverProfile profile);
 
