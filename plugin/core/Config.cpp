@@ -22,10 +22,6 @@ host::String LookUpText(const char* section, const std::string& key) {
   return host::DecodeUtf8(Config[section].value(key, std::string("No message")));
 }
 
-bool HoldsDocument(const nlohmann::json& document) {
-  return !document.empty();  // null, {} and [] are all empty
-}
-
 }  // namespace
 
 std::string ConfigPath() {
@@ -46,7 +42,8 @@ ConfigProblems ReadConfig() {
   nlohmann::json next;
   file >> next;
 
-  const bool reload = HoldsDocument(Config);
+  // Only a loaded plugin has commands to move; any other read is a first one.
+  const bool reload = IsLoaded();
   ConfigProblems problems = reload ? CheckReload(next, TextUpdatePeriod) : CheckConfig(next);
   if (CountErrors(problems) > 0) throw ConfigRejected(std::move(problems));
 

@@ -12,14 +12,15 @@
 
 namespace packsentinel {
 
-// Null until the first ReadConfig.
+// Null until a ReadConfig, and again after Unload.
 extern nlohmann::json Config;
 
 std::string ConfigPath();
 
-// Reads config.json into Config and gives back its warnings. On a reload the chat commands
-// move to the new words. A file that cannot be opened or parsed changes nothing and raises the
-// error; one with errors changes nothing and raises ConfigRejected with every problem.
+// Reads config.json into Config and gives back its warnings. When the plugin is loaded this is a
+// reload: the chat commands move to the new words. A file that cannot be opened or parsed changes
+// nothing and raises the error; one with errors changes nothing and raises ConfigRejected with
+// every problem.
 ConfigProblems ReadConfig();
 
 // Each problem to the plugin's log, errors at level error and warnings at level warning.

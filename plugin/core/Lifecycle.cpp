@@ -19,7 +19,6 @@
 
 namespace packsentinel {
 
-bool IsLoaded = false;
 std::int32_t TextUpdatePeriod = 0;
 
 namespace {
@@ -44,7 +43,13 @@ std::vector<std::string> registeredTicks;
 
 bool hostFaultLogged = false;
 
+PluginState state = PluginState::NotLoaded;
+
 }  // namespace
+
+PluginState State() { return state; }
+
+bool IsLoaded() { return state == PluginState::Loaded; }
 
 void LogHostFaultOnce(std::string_view text) {
   if (hostFaultLogged || !host::IsLogOpen()) return;
@@ -84,18 +89,18 @@ void RemoveTickCallbacks() {
 }
 
 void Load() {
+  if (IsLoaded()) Unload();
   host::OpenLog("Packsentinel");
-  hostFaultLogged = false;
 
   try {
     LogConfigProblems(ReadConfig());
-    IsLoaded = true;
     RegisterCommands();
     RegisterTickCallbacks();
+    state = PluginState::Loaded;
   } catch (const std::exception& error) {
     RemoveCommands();
     RemoveTickCallbacks();
-    IsLoaded = false;
+    state = PluginState::Failed;
     if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
       LogConfigProblems(rejected->Problems());
     }
@@ -107,6 +112,10 @@ void Load() {
 void Unload() {
   RemoveCommands();
   RemoveTickCallbacks();
+  Config = nullptr;
+  TextUpdatePeriod = 0;
+  hostFaultLogged = false;
+  state = PluginState::NotLoaded;
 }
 
 }  // namespace packsentinel

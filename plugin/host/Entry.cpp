@@ -33,7 +33,7 @@ std::optional<std::string> Attach() {
 
 void Detach() {
   try {
-    if (IsLoaded) Unload();
+    if (IsLoaded()) Unload();
   } catch (...) {
     // Nothing to do at detach but go: the host is releasing the library.
   }

@@ -62,15 +62,50 @@ TEST_F(LifecycleTest, DeeplyNestedFileIsRefusedAtLoadAndAtReload) {
     EXPECT_NE(ErrorText(error).find(pointer + ": nested deeper than 32 levels"), std::string::npos)
         << ErrorText(error);
   }
-  EXPECT_FALSE(IsLoaded);
+  EXPECT_EQ(State(), PluginState::Failed);
   EXPECT_TRUE(Config.is_null());
 
   WriteConfig(ShippedConfigNested(31));  // 32 levels with the document itself
   Load();
-  ASSERT_TRUE(IsLoaded);
+  ASSERT_TRUE(IsLoaded());
   WriteConfig(deep);
   EXPECT_THROW(ReadConfig(), ConfigRejected);
   EXPECT_EQ(Config["Unused"].dump(), std::string(31, '[') + std::string(31, ']'));
+}
+
+// Every start registers the nine handlers once, whatever came before it in the process: Unload
+// leaves nothing behind that would make the next Load a reload, and a Load of a loaded plugin
+// starts it afresh.
+TEST_F(LifecycleTest, EachLoadRegistersEveryHandlerOnce) {
+  const std::vector<std::string> nine = {"console Packsentinel.Reload",
+                                         "chat /trackmates",
+                                         "chat /tracktribe",
+                                         "chat /trackdino",
+                                         "chat /finddino",
+                                         "chat /stoptrack",
+                                         "tick DrawPlayersText",
+                                         "tick DrawDinosText",
+                                         "tick DrawWildDinos"};
+  const std::vector<std::pair<const char*, void (*)()>> before = {
+      {"load, unload", [] { Load(), Unload(); }},
+      {"load", [] { Load(); }},
+      {"a failed load",
+       [] {
+         WriteConfig("{");
+         EXPECT_ANY_THROW(Load());
+         WriteConfig(ShippedConfig());
+       }},
+  };
+  for (const auto& [what, run] : before) {
+    SCOPED_TRACE(what);
+    run();
+    framework::Events().ClearRetained();
+    Load();
+    EXPECT_EQ(Registrations("registered"), nine);
+    EXPECT_TRUE(IsLoaded());
+    Unload();
+    EXPECT_EQ(State(), PluginState::NotLoaded);
+  }
 }
 
 // The in-memory document can no longer name the words (a lookup turned a section into null, or
@@ -86,7 +121,6 @@ TEST_F(LifecycleTest, UnloadWithdrawsWhatWasRegisteredWhateverTheConfigurationSa
   };
   for (std::size_t i = 0; i < breakages.size(); ++i) {
     SCOPED_TRACE(i);
-    Config = nullptr;
     WriteConfig(ShippedConfig());
     Load();
     WriteConfig(ShippedConfigWith("/Commands/StopTrack/Command", "/untrack"));
@@ -95,7 +129,6 @@ TEST_F(LifecycleTest, UnloadWithdrawsWhatWasRegisteredWhateverTheConfigurationSa
 
     breakages[i]();
     EXPECT_NO_THROW(Unload());
-    IsLoaded = false;
     EXPECT_EQ(Registrations("unregistered"),
               (std::vector<std::string>{"console Packsentinel.Reload", "chat /trackmates",
                                         "chat /tracktribe", "chat /trackdino", "chat /finddino",

@@ -27,7 +27,6 @@ TEST_F(PermissionsBindingTest, NobodyIsInAGroupAndTheLogSaysSoOncePerLoad) {
 
   for (int load = 1; load <= 2; ++load) {
     SCOPED_TRACE(load);
-    Config = nullptr;
     Load();
     framework::Events().ClearRetained();
 
@@ -51,11 +50,9 @@ TEST_F(PermissionsBindingTest, NobodyIsInAGroupAndTheLogSaysSoOncePerLoad) {
               std::string::npos);
 
     Unload();
-    IsLoaded = false;
   }
 
   // The permissions plugin may come later: the next check binds it.
-  Config = nullptr;
   Load();
   host::BindPermissionsFrom(Permissions::kLibraryName);
   EXPECT_TRUE(HasCommandPermission(1, {"Default"}));

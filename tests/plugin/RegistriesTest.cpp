@@ -189,7 +189,6 @@ TEST_F(RegistriesTest, StopTrackWithoutAPlayerRemovesNothing) {
 }
 
 TEST_F(RegistriesTest, AReloadKeepsEntriesAndCounts) {
-  Config = nullptr;
   Load();
   AppendDinoEntry(WildDinoTrackers, Controller(alice), Dino(0));
   AppendDinoEntry(TribeDinoTrackers, Controller(bob), Dino(1));
