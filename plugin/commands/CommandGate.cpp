@@ -8,25 +8,28 @@
 
 namespace packsentinel {
 
-nlohmann::json& CommandSection(const char* commandKey) { return Config["Commands"][commandKey]; }
+nlohmann::json& SectionOf(const schema::CommandSection& command) {
+  return Config[schema::kCommands][command.key];
+}
 
 std::optional<Words> PassGate(AShooterPlayerController* controller, host::TextView line,
-                              const char* commandKey) {
-  auto& section = CommandSection(commandKey);
-  if (!section["Enabled"].get<bool>()) return std::nullopt;
-  const auto groups = section["AllowedGroups"].get<std::vector<std::string>>();
+                              const schema::CommandSection& command) {
+  auto& section = SectionOf(command);
+  if (!section[schema::kEnabled].get<bool>()) return std::nullopt;
+  const auto groups = section[schema::kAllowedGroups].get<std::vector<std::string>>();
   if (!HasCommandPermission(host::GetPlayerId(controller), groups)) {
-    SendChatReply(controller, "NoPermissions");
+    SendChatReply(controller, schema::kNoPermissions);
     return std::nullopt;
   }
   return SplitWords(line);
 }
 
-void SendUsage(AShooterPlayerController* controller, const char* commandKey,
-               const char* messageKey) {
+void SendUsage(AShooterPlayerController* controller, const schema::CommandSection& command,
+               const schema::MessageSchema& usage) {
   // Widened as it was for registration, so the reply names the word that really works.
-  const host::String word = host::Widen(CommandSection(commandKey)["Command"].get<std::string>());
-  SendChatReply(controller, messageKey, host::TextView(word));
+  const host::String word =
+      host::Widen(SectionOf(command)[schema::kCommandWord].get<std::string>());
+  SendChatReply(controller, usage, host::TextView(word));
 }
 
 }  // namespace packsentinel

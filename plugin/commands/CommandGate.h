@@ -6,22 +6,23 @@
 #include <optional>
 
 #include "commands/Words.h"
+#include "config/Schema.h"
 #include "host/Char.h"
 #include "host/GameTypes.h"
 
 namespace packsentinel {
 
-// Config."Commands".<key>, looked up in place.
-nlohmann::json& CommandSection(const char* commandKey);
+// The command's section of the configuration in force, looked up in place.
+nlohmann::json& SectionOf(const schema::CommandSection& command);
 
 // None when the handler is to end: the command is switched off (nothing is sent) or the
 // player is in none of its groups (he reads "NoPermissions"). Otherwise the line's words, the
 // command word first.
 std::optional<Words> PassGate(AShooterPlayerController* controller, host::TextView line,
-                              const char* commandKey);
+                              const schema::CommandSection& command);
 
 // The usage reply, which names the command's configured word.
-void SendUsage(AShooterPlayerController* controller, const char* commandKey,
-               const char* messageKey);
+void SendUsage(AShooterPlayerController* controller, const schema::CommandSection& command,
+               const schema::MessageSchema& usage);
 
 }  // namespace packsentinel

@@ -123,7 +123,7 @@ std::int32_t SearchAndRecord(const CreatureSearch& request) {
   const auto centre = SearchCentre(request.controller);
   if (!centre) return 0;
   Search search(request, *centre, freeSlots);
-  auto& range = request.section["MaxTrackRange"];
+  auto& range = request.section[schema::kMaxTrackRange];
   if (nlohmann::json(0) < range) {
     search.FixedRadius(ReadInt32(range));
   } else {

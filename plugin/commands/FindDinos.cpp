@@ -96,10 +96,10 @@ host::String ListText(const std::vector<Listed>& listed, const host::MapScale& s
 
 void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
                       std::int32_t /*mode*/) {
-  const auto words = PassGate(controller, line, "FindDinos");
+  const auto words = PassGate(controller, line, schema::kFindDinos);
   if (!words) return;
   if (words->size() < 2) {
-    SendUsage(controller, "FindDinos", "FindDinosUseHelp");
+    SendUsage(controller, schema::kFindDinos, schema::kFindDinosUseHelp);
     return;
   }
   const CreatureRequest request = ReadCreatureRequest(*words);

@@ -23,10 +23,10 @@ void SendChat(AShooterPlayerController* controller, host::TextView sender, host:
               std::span<const host::FormatArgument> arguments);
 
 template <typename... Args>
-void SendChatReply(AShooterPlayerController* controller, const std::string& messageKey,
+void SendChatReply(AShooterPlayerController* controller, const schema::MessageSchema& message,
                    const Args&... args) {
-  const host::String format = GetMessage(messageKey);
-  const host::String sender = GetMessage("MessageSender");
+  const host::String format = GetMessage(message);
+  const host::String sender = GetMessage(schema::kMessageSender);
   if (controller == nullptr) return;
   const std::array<host::FormatArgument, sizeof...(Args)> arguments{host::FormatArgument(args)...};
   SendChat(controller, sender, format, arguments);
@@ -34,7 +34,7 @@ void SendChatReply(AShooterPlayerController* controller, const std::string& mess
 
 template <typename... Args>
 void SendChatReply(AShooterPlayerController* controller, FixedText text, const Args&... args) {
-  const host::String sender = GetMessage("MessageSender");
+  const host::String sender = GetMessage(schema::kMessageSender);
   if (controller == nullptr) return;
   const std::array<host::FormatArgument, sizeof...(Args)> arguments{host::FormatArgument(args)...};
   SendChat(controller, sender, host::Widen(text.format), arguments);

@@ -11,7 +11,7 @@ void StopTrackCommand(AShooterPlayerController* controller, host::TextView /*lin
   RemovePlayerDinoEntries(TribeDinoTrackers, controller);
   RemoveControllerMemberEntries(controller);
   if (controller != nullptr) ResetTrackCount(host::GetPlayerId(controller));
-  SendChatReply(controller, "StopTrackingSuccess");
+  SendChatReply(controller, schema::kStopTrackingSuccess);
 }
 
 }  // namespace packsentinel

@@ -29,7 +29,7 @@ bool HasCommandPermission(std::uint64_t playerId, const std::vector<std::string>
 std::int32_t GetTrackLimit(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
   const std::uint64_t id = host::GetPlayerId(controller);
-  auto& groups = Config["MaxTrackPerGroup"];
+  auto& groups = Config[schema::kMaxTrackPerGroup];
 
   bool inAnyGroup = false;
   for (auto group = groups.begin(); group != groups.end(); ++group) {
@@ -39,7 +39,7 @@ std::int32_t GetTrackLimit(AShooterPlayerController* controller) {
       break;
     }
   }
-  if (!inAnyGroup) return ReadInt32(Config["MaxTrackPerPlayer"]);
+  if (!inAnyGroup) return ReadInt32(Config[schema::kMaxTrackPerPlayer]);
 
   nlohmann::json limit = 0;
   for (auto group = groups.begin(); group != groups.end(); ++group) {

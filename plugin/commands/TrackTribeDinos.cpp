@@ -9,23 +9,23 @@ namespace packsentinel {
 
 void TrackTribeDinosCommand(AShooterPlayerController* controller, host::TextView line,
                             std::int32_t /*mode*/) {
-  const auto words = PassGate(controller, line, "TrackTribeDinos");
+  const auto words = PassGate(controller, line, schema::kTrackTribeDinos);
   if (!words) return;
   const std::string choice = words->size() == 2 ? ToLowerAscii(host::ToUtf8((*words)[1])) : "";
   if (choice == "on") {
     if (IsTrackLimitReached(controller)) {
-      SendChatReply(controller, "TrackLimitReached");
+      SendChatReply(controller, schema::kTrackLimitReached);
       return;
     }
     const std::int32_t team = host::GetTargetingTeam(controller);
     SearchAndRecord(
-        {controller, TribeDinoTrackers, CommandSection("TrackTribeDinos"), team, nullptr});
-    SendChatReply(controller, "TribeDinoTrackerEnabled");
+        {controller, TribeDinoTrackers, SectionOf(schema::kTrackTribeDinos), team, nullptr});
+    SendChatReply(controller, schema::kTribeDinoTrackerEnabled);
   } else if (choice == "off") {
     RemovePlayerDinoEntries(TribeDinoTrackers, controller);
-    SendChatReply(controller, "TribeDinoTrackerDisabled");
+    SendChatReply(controller, schema::kTribeDinoTrackerDisabled);
   } else {
-    SendUsage(controller, "TrackTribeDinos", "TrackTribeDinosUseHelp");
+    SendUsage(controller, schema::kTrackTribeDinos, schema::kTrackTribeDinosUseHelp);
   }
 }
 

@@ -9,26 +9,26 @@ namespace packsentinel {
 
 void TrackTribeMembersCommand(AShooterPlayerController* controller, host::TextView line,
                               std::int32_t /*mode*/) {
-  const auto words = PassGate(controller, line, "TrackTribeMembers");
+  const auto words = PassGate(controller, line, schema::kTrackTribeMembers);
   if (!words) return;
   if (words->size() != 2) {
-    SendUsage(controller, "TrackTribeMembers", "TrackTribeMembersUseHelp");
+    SendUsage(controller, schema::kTrackTribeMembers, schema::kTrackTribeMembersUseHelp);
     return;
   }
   // Mates cost no slot, but a player at his limit may not use the command at all.
   if (IsTrackLimitReached(controller)) {
-    SendChatReply(controller, "TrackLimitReached");
+    SendChatReply(controller, schema::kTrackLimitReached);
     return;
   }
   const std::string choice = ToLowerAscii(host::ToUtf8((*words)[1]));
   if (choice == "on") {
     AppendMemberEntry(controller);
-    SendChatReply(controller, "PacksentinelEnabled");
+    SendChatReply(controller, schema::kPacksentinelEnabled);
   } else if (choice == "off") {
     RemoveControllerMemberEntries(controller);
-    SendChatReply(controller, "PacksentinelDisabled");
+    SendChatReply(controller, schema::kPacksentinelDisabled);
   } else {
-    SendUsage(controller, "TrackTribeMembers", "TrackTribeMembersUseHelp");
+    SendUsage(controller, schema::kTrackTribeMembers, schema::kTrackTribeMembersUseHelp);
   }
 }
 

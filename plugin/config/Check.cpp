@@ -107,13 +107,14 @@ class Checker {
       return std::move(problems_);
     }
     UnknownKeys(document, "",
-                {"Commands", "MaxTrackPerPlayer", "MaxTrackPerGroup", "UpdateTextEvery", "Messages",
-                 "FloatingTexts"});
+                {schema::kCommands, schema::kMaxTrackPerPlayer, schema::kMaxTrackPerGroup,
+                 schema::kUpdateTextEvery, schema::kMessages, schema::kFloatingTexts});
     CheckCommands(document);
-    CheckLimit(document, "", "MaxTrackPerPlayer",
+    CheckLimit(document, "", schema::kMaxTrackPerPlayer,
                "players in none of the groups of \"MaxTrackPerGroup\" can track nothing");
     CheckGroupLimits(document);
-    CheckLimit(document, "", "UpdateTextEvery", "labels are refreshed at every tick, as with 0");
+    CheckLimit(document, "", schema::kUpdateTextEvery,
+               "labels are refreshed at every tick, as with 0");
     CheckMessages(document);
     CheckLabelTemplates(document);
     // Errors first: they are what stands between the file and the server.
@@ -208,7 +209,7 @@ class Checker {
 
   // Absent, the groups set no limits.
   void CheckGroupLimits(const json& document) {
-    const auto it = document.find("MaxTrackPerGroup");
+    const auto it = document.find(schema::kMaxTrackPerGroup);
     if (it == document.end()) return;
     if (!it->is_object()) {
       Error("/MaxTrackPerGroup",
@@ -241,47 +242,49 @@ class Checker {
   };
 
   void CheckCommands(const json& document) {
-    const json* commands =
-        Required(document, "", "Commands", &json::is_object, "an object with the five commands");
+    const json* commands = Required(document, "", schema::kCommands, &json::is_object,
+                                    "an object with the five commands");
     if (commands == nullptr) return;
     Keys sections;
-    for (const auto& command : schema::kCommandSchemas) sections.push_back(command.key);
+    for (const auto* command : schema::kCommandSchemas) sections.push_back(command->key);
     UnknownKeys(*commands, "/Commands", sections);
 
     std::vector<CommandWord> words;
-    for (const auto& command : schema::kCommandSchemas) {
+    for (const auto* listed : schema::kCommandSchemas) {
+      const schema::CommandSection& command = *listed;
       const json* section =
           Required(*commands, "/Commands", command.key, &json::is_object, "an object");
       if (section == nullptr) continue;
       const std::string at = Child("/Commands", command.key);
-      Keys known = {"Command"};
-      if (command.gated) known.insert(known.end(), {"Enabled", "AllowedGroups"});
+      Keys known = {schema::kCommandWord};
+      if (command.gated) known.insert(known.end(), {schema::kEnabled, schema::kAllowedGroups});
       const bool ranged = !command.ranges.maxTrackRange.empty();
-      if (ranged) known.insert(known.end(), {"MaxTrackRange", "MinTrackRange"});
+      if (ranged) known.insert(known.end(), {schema::kMaxTrackRange, schema::kMinTrackRange});
       UnknownKeys(*section, at, known);
 
-      if (const json* word = Required(*section, at, "Command", &json::is_string, "a text")) {
-        words.push_back({Child(at, "Command"), word->get<std::string>()});
+      if (const json* word =
+              Required(*section, at, schema::kCommandWord, &json::is_string, "a text")) {
+        words.push_back({Child(at, schema::kCommandWord), word->get<std::string>()});
       }
       if (command.gated) {
-        Required(*section, at, "Enabled", &json::is_boolean, "true or false");
+        Required(*section, at, schema::kEnabled, &json::is_boolean, "true or false");
         CheckGroupList(*section, at);
       }
       if (ranged) {
-        CheckRange(*section, at, "MaxTrackRange", command.ranges.maxTrackRange);
-        CheckRange(*section, at, "MinTrackRange", command.ranges.minTrackRange);
+        CheckRange(*section, at, schema::kMaxTrackRange, command.ranges.maxTrackRange);
+        CheckRange(*section, at, schema::kMinTrackRange, command.ranges.minTrackRange);
       }
     }
     CheckCommandWords(words);
   }
 
   void CheckGroupList(const json& section, const std::string& pointer) {
-    const json* groups = Required(section, pointer, "AllowedGroups", &json::is_array,
+    const json* groups = Required(section, pointer, schema::kAllowedGroups, &json::is_array,
                                   "a list of permission group names");
     if (groups == nullptr) return;
     for (std::size_t i = 0; i < groups->size(); ++i) {
       if ((*groups)[i].is_string()) continue;
-      Error(Child(Child(pointer, "AllowedGroups"), std::to_string(i)),
+      Error(Child(Child(pointer, schema::kAllowedGroups), std::to_string(i)),
             "found " + Found((*groups)[i]) + ", expected a group name (a text)");
     }
   }
@@ -317,14 +320,16 @@ class Checker {
   // that is absent. Each text present is handed to checkText with its schema entry.
   template <typename Schema, typename CheckText>
   void CheckTexts(const json& document, std::string_view section, std::string_view expected,
-                  std::span<const Schema> schemas, std::string_view readers, CheckText checkText) {
+                  std::span<const Schema* const> schemas, std::string_view readers,
+                  CheckText checkText) {
     const json* texts = Required(document, "", section, &json::is_object, expected);
     if (texts == nullptr) return;
     const std::string pointer = Child("", section);
     Keys known;
-    for (const auto& entry : schemas) known.push_back(entry.key);
+    for (const Schema* entry : schemas) known.push_back(entry->key);
     UnknownKeys(*texts, pointer, known);
-    for (const auto& entry : schemas) {
+    for (const Schema* listed : schemas) {
+      const Schema& entry = *listed;
       const std::string at = Child(pointer, entry.key);
       const auto it = texts->find(entry.key);
       if (it == texts->end()) {
@@ -339,7 +344,8 @@ class Checker {
 
   void CheckMessages(const json& document) {
     CheckTexts<schema::MessageSchema>(
-        document, "Messages", "an object of message texts", schema::kMessageSchemas, "players",
+        document, schema::kMessages, "an object of message texts", schema::kMessageSchemas,
+        "players",
         [&](const schema::MessageSchema& message, const std::string& text, const std::string& at) {
           auto why = message.formatted ? CheckMessageFormat(text, message.arguments)
                                        : CheckMessageLength(text);
@@ -349,7 +355,8 @@ class Checker {
 
   void CheckLabelTemplates(const json& document) {
     CheckTexts<schema::LabelSchema>(
-        document, "FloatingTexts", "an object of label templates", schema::kLabelSchemas, "labels",
+        document, schema::kFloatingTexts, "an object of label templates", schema::kLabelSchemas,
+        "labels",
         [&](const schema::LabelSchema& label, const std::string& text, const std::string& at) {
           UnknownPlaceholders(text, at, label.placeholders);
         });
@@ -392,7 +399,7 @@ ConfigProblems CheckConfig(const nlohmann::json& document) { return Checker().Ru
 ConfigProblems CheckReload(const nlohmann::json& document, std::int32_t periodInForce) {
   ConfigProblems problems = CheckConfig(document);
   if (!document.is_object()) return problems;
-  const auto period = document.find("UpdateTextEvery");
+  const auto period = document.find(schema::kUpdateTextEvery);
   if (period == document.end() || !(period->is_number() || period->is_boolean())) return problems;
   if (ReadInt32(*period) != periodInForce) {
     problems.push_back({Severity::Warning, "/UpdateTextEvery",

@@ -1,7 +1,8 @@
 #pragma once
 
 // What config.json holds: every key the plugin reads, its kind, and what its absence means.
-// The checks and the plugin's own readers both take their key names from here.
+// The checks and the plugin's own readers both take their key names from here, by these
+// constants, so that a misspelt key does not compile.
 
 #include <array>
 #include <span>
@@ -11,6 +12,21 @@
 
 namespace packsentinel::schema {
 
+// Keys at the top of the document.
+inline constexpr const char* kCommands = "Commands";
+inline constexpr const char* kMessages = "Messages";
+inline constexpr const char* kFloatingTexts = "FloatingTexts";
+inline constexpr const char* kUpdateTextEvery = "UpdateTextEvery";
+inline constexpr const char* kMaxTrackPerPlayer = "MaxTrackPerPlayer";
+inline constexpr const char* kMaxTrackPerGroup = "MaxTrackPerGroup";
+
+// Keys of a command's section.
+inline constexpr const char* kCommandWord = "Command";
+inline constexpr const char* kEnabled = "Enabled";
+inline constexpr const char* kAllowedGroups = "AllowedGroups";
+inline constexpr const char* kMaxTrackRange = "MaxTrackRange";
+inline constexpr const char* kMinTrackRange = "MinTrackRange";
+
 // What a range setting, absent or below zero, comes to for its command.
 struct RangeMeanings {
   std::string_view maxTrackRange;  // empty: the section has no ranges
@@ -18,24 +34,28 @@ struct RangeMeanings {
 };
 
 struct CommandSection {
-  std::string_view key;
+  const char* key;
   bool gated;  // reads "Enabled" and "AllowedGroups"
   RangeMeanings ranges;
 };
 
 inline constexpr std::string_view kLabelsFromZero = "labels are drawn from 0 m, as with 0";
 
-// The five sections under "Commands", in the order their words are registered.
-inline constexpr std::array<CommandSection, 5> kCommandSchemas = {{
-    {"TrackTribeMembers", true, {"no tribe mate labels are drawn at all", kLabelsFromZero}},
-    {"TrackTribeDinos",
-     true,
-     {"the search covers the whole map and no tribe creature labels are drawn at all",
-      kLabelsFromZero}},
-    {"TrackWildDinos", true, {"the search covers the whole map, as with 0", kLabelsFromZero}},
-    {"FindDinos", true, {}},
-    {"StopTrack", false, {}},
-}};
+// The five sections under "Commands".
+inline constexpr CommandSection kTrackTribeMembers{
+    "TrackTribeMembers", true, {"no tribe mate labels are drawn at all", kLabelsFromZero}};
+inline constexpr CommandSection kTrackTribeDinos{
+    "TrackTribeDinos",
+    true,
+    {"the search covers the whole map and no tribe creature labels are drawn at all",
+     kLabelsFromZero}};
+inline constexpr CommandSection kTrackWildDinos{
+    "TrackWildDinos", true, {"the search covers the whole map, as with 0", kLabelsFromZero}};
+inline constexpr CommandSection kFindDinos{"FindDinos", true, {}};
+inline constexpr CommandSection kStopTrack{"StopTrack", false, {}};
+
+inline constexpr std::array<const CommandSection*, 5> kCommandSchemas = {
+    &kTrackTribeMembers, &kTrackTribeDinos, &kTrackWildDinos, &kFindDinos, &kStopTrack};
 
 enum class ArgumentKind { Text, Number };
 
@@ -45,12 +65,12 @@ struct MessageArgument {
 };
 
 struct MessageSchema {
-  std::string_view key;
+  const char* key;
   bool formatted;  // "MessageSender" is a name, shown as it stands
   std::span<const MessageArgument> arguments;
 };
 
-inline constexpr MessageArgument kCommandWord[] = {{ArgumentKind::Text, "the command word"}};
+inline constexpr MessageArgument kTheCommandWord[] = {{ArgumentKind::Text, "the command word"}};
 inline constexpr MessageArgument kNameLevelLimit[] = {
     {ArgumentKind::Text, "the creature name typed"},
     {ArgumentKind::Text, "the level typed"},
@@ -60,23 +80,42 @@ inline constexpr MessageArgument kNameLimit[] = {
     {ArgumentKind::Number, "the player's tracking limit"}};
 inline constexpr MessageArgument kName[] = {{ArgumentKind::Text, "the creature name typed"}};
 
-inline constexpr std::array<MessageSchema, 15> kMessageSchemas = {{
-    {"MessageSender", false, {}},
-    {"NoPermissions", true, {}},
-    {"TrackLimitReached", true, {}},
-    {"TrackWildDinosUseHelp", true, kCommandWord},
-    {"TrackingDinosWithLevel", true, kNameLevelLimit},
-    {"TrackingDinosNoLevel", true, kNameLimit},
-    {"NoDinosFound", true, kName},
-    {"TrackTribeDinosUseHelp", true, kCommandWord},
-    {"TribeDinoTrackerEnabled", true, {}},
-    {"TribeDinoTrackerDisabled", true, {}},
-    {"TrackTribeMembersUseHelp", true, kCommandWord},
-    {"PacksentinelEnabled", true, {}},
-    {"PacksentinelDisabled", true, {}},
-    {"FindDinosUseHelp", true, kCommandWord},
-    {"StopTrackingSuccess", true, {}},
-}};
+// The texts under "Messages".
+inline constexpr MessageSchema kMessageSender{"MessageSender", false, {}};
+inline constexpr MessageSchema kNoPermissions{"NoPermissions", true, {}};
+inline constexpr MessageSchema kTrackLimitReached{"TrackLimitReached", true, {}};
+inline constexpr MessageSchema kTrackWildDinosUseHelp{"TrackWildDinosUseHelp", true,
+                                                      kTheCommandWord};
+inline constexpr MessageSchema kTrackingDinosWithLevel{"TrackingDinosWithLevel", true,
+                                                       kNameLevelLimit};
+inline constexpr MessageSchema kTrackingDinosNoLevel{"TrackingDinosNoLevel", true, kNameLimit};
+inline constexpr MessageSchema kNoDinosFound{"NoDinosFound", true, kName};
+inline constexpr MessageSchema kTrackTribeDinosUseHelp{"TrackTribeDinosUseHelp", true,
+                                                       kTheCommandWord};
+inline constexpr MessageSchema kTribeDinoTrackerEnabled{"TribeDinoTrackerEnabled", true, {}};
+inline constexpr MessageSchema kTribeDinoTrackerDisabled{"TribeDinoTrackerDisabled", true, {}};
+inline constexpr MessageSchema kTrackTribeMembersUseHelp{"TrackTribeMembersUseHelp", true,
+                                                         kTheCommandWord};
+inline constexpr MessageSchema kPacksentinelEnabled{"PacksentinelEnabled", true, {}};
+inline constexpr MessageSchema kPacksentinelDisabled{"PacksentinelDisabled", true, {}};
+inline constexpr MessageSchema kFindDinosUseHelp{"FindDinosUseHelp", true, kTheCommandWord};
+inline constexpr MessageSchema kStopTrackingSuccess{"StopTrackingSuccess", true, {}};
+
+inline constexpr std::array<const MessageSchema*, 15> kMessageSchemas = {&kMessageSender,
+                                                                         &kNoPermissions,
+                                                                         &kTrackLimitReached,
+                                                                         &kTrackWildDinosUseHelp,
+                                                                         &kTrackingDinosWithLevel,
+                                                                         &kTrackingDinosNoLevel,
+                                                                         &kNoDinosFound,
+                                                                         &kTrackTribeDinosUseHelp,
+                                                                         &kTribeDinoTrackerEnabled,
+                                                                         &kTribeDinoTrackerDisabled,
+                                                                         &kTrackTribeMembersUseHelp,
+                                                                         &kPacksentinelEnabled,
+                                                                         &kPacksentinelDisabled,
+                                                                         &kFindDinosUseHelp,
+                                                                         &kStopTrackingSuccess};
 
 // Label placeholders, in the order each label fills them in.
 inline constexpr host::TextView kWildLabelPlaceholders[] = {
@@ -87,15 +126,19 @@ inline constexpr host::TextView kTribeMemberLabelPlaceholders[] = {HOST_TEXT("{p
                                                                    HOST_TEXT("{playerDistance}")};
 
 struct LabelSchema {
-  std::string_view key;
+  const char* key;
   std::span<const host::TextView> placeholders;
 };
 
-inline constexpr std::array<LabelSchema, 3> kLabelSchemas = {{
-    {"TrackWildDinosText", kWildLabelPlaceholders},
-    {"TrackTribeDinosText", kTribeDinoLabelPlaceholders},
-    {"TrackTribeMembersText", kTribeMemberLabelPlaceholders},
-}};
+// The templates under "FloatingTexts".
+inline constexpr LabelSchema kTrackWildDinosText{"TrackWildDinosText", kWildLabelPlaceholders};
+inline constexpr LabelSchema kTrackTribeDinosText{"TrackTribeDinosText",
+                                                  kTribeDinoLabelPlaceholders};
+inline constexpr LabelSchema kTrackTribeMembersText{"TrackTribeMembersText",
+                                                    kTribeMemberLabelPlaceholders};
+
+inline constexpr std::array<const LabelSchema*, 3> kLabelSchemas = {
+    &kTrackWildDinosText, &kTrackTribeDinosText, &kTrackTribeMembersText};
 
 // Longest text a message may come to, and so the widest field it may ask for.
 inline constexpr int kMessageLengthLimit = 4000;

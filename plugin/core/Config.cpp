@@ -18,7 +18,7 @@ HOST_BUILT_BEFORE_ATTACH nlohmann::json Config;
 
 namespace {
 
-host::String LookUpText(const char* section, const std::string& key) {
+host::String LookUpText(const char* section, const char* key) {
   return host::DecodeUtf8(Config[section].value(key, std::string("No message")));
 }
 
@@ -68,8 +68,12 @@ void LogConfigProblems(const ConfigProblems& problems) {
   }
 }
 
-host::String GetMessage(const std::string& key) { return LookUpText("Messages", key); }
+host::String GetMessage(const schema::MessageSchema& message) {
+  return LookUpText(schema::kMessages, message.key);
+}
 
-host::String GetFloatingText(const std::string& key) { return LookUpText("FloatingTexts", key); }
+host::String GetFloatingText(const schema::LabelSchema& label) {
+  return LookUpText(schema::kFloatingTexts, label.key);
+}
 
 }  // namespace packsentinel

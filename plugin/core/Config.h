@@ -8,6 +8,7 @@
 
 #include "config/Numbers.h"
 #include "config/Problems.h"
+#include "config/Schema.h"
 #include "host/Char.h"
 
 namespace packsentinel {
@@ -27,7 +28,7 @@ ConfigProblems ReadConfig();
 void LogConfigProblems(const ConfigProblems& problems);
 
 // Texts under "Messages" and "FloatingTexts"; "No message" for a missing key.
-host::String GetMessage(const std::string& key);
-host::String GetFloatingText(const std::string& key);
+host::String GetMessage(const schema::MessageSchema& message);
+host::String GetFloatingText(const schema::LabelSchema& label);
 
 }  // namespace packsentinel

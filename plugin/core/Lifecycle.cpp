@@ -24,12 +24,20 @@ std::int32_t TextUpdatePeriod = 0;
 namespace {
 
 constexpr const char* kReloadCommand = "Packsentinel.Reload";
-// Plain function pointers, in the order of the command sections: constant-initialised, so
-// ready before the attach notification.
-constexpr std::array<host::ChatCommandHandler, 5> kChatHandlers = {
-    TrackTribeMembersCommand, TrackTribeDinosCommand, TrackWildDinosCommand, FindDinosCommand,
-    StopTrackCommand};
-static_assert(kChatHandlers.size() == schema::kCommandSchemas.size());
+// Each chat command's section, whose word it is registered under, with its handler, in the
+// order of registration. Plain pointers: constant-initialised, so ready before the attach
+// notification.
+struct ChatCommand {
+  const schema::CommandSection* section;
+  host::ChatCommandHandler handler;
+};
+constexpr std::array<ChatCommand, 5> kChatCommands = {{
+    {&schema::kTrackTribeMembers, TrackTribeMembersCommand},
+    {&schema::kTrackTribeDinos, TrackTribeDinosCommand},
+    {&schema::kTrackWildDinos, TrackWildDinosCommand},
+    {&schema::kFindDinos, FindDinosCommand},
+    {&schema::kStopTrack, StopTrackCommand},
+}};
 constexpr std::array<const char*, 3> kTickIds = {"DrawPlayersText", "DrawDinosText",
                                                  "DrawWildDinos"};
 constexpr std::array<host::TickHandler, 3> kTickHandlers = {
@@ -60,10 +68,10 @@ void LogHostFaultOnce(std::string_view text) {
 void RegisterCommands() {
   host::AddConsoleCommand(kReloadCommand, ReloadConfigCommand);
   consoleRegistered = true;
-  for (std::size_t i = 0; i < kChatHandlers.size(); ++i) {
-    const auto word = Config["Commands"][std::string(schema::kCommandSchemas[i].key)]["Command"]
-                          .get<std::string>();
-    host::AddChatCommand(word, kChatHandlers[i]);
+  for (const ChatCommand& command : kChatCommands) {
+    const auto word =
+        Config[schema::kCommands][command.section->key][schema::kCommandWord].get<std::string>();
+    host::AddChatCommand(word, command.handler);
     registeredWords.push_back(word);
   }
 }
@@ -76,7 +84,7 @@ void RemoveCommands() {
 }
 
 void RegisterTickCallbacks() {
-  TextUpdatePeriod = ReadInt32(Config["UpdateTextEvery"]);
+  TextUpdatePeriod = ReadInt32(Config[schema::kUpdateTextEvery]);
   for (std::size_t i = 0; i < kTickIds.size(); ++i) {
     host::AddOnTickCallback(kTickIds[i], kTickHandlers[i]);
     registeredTicks.push_back(kTickIds[i]);

@@ -10,7 +10,7 @@ namespace packsentinel {
 
 void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
                        const DinoLabelKind& kind) {
-  const auto section = BeginRefresh(tickCount, kind.commandKey);
+  const auto section = BeginRefresh(tickCount, *kind.command);
   if (!section) return;
 
   const RangeRule range(*section, kind.upperBound);
@@ -29,7 +29,7 @@ void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
     const std::int32_t metres = DistanceInMetres(host::GetDistanceTo(creature, tracker.character));
     if (range.Admits(metres)) {
       if (!labelTemplate) {
-        labelTemplate.emplace(GetFloatingText(kind.templateKey), kind.placeholders);
+        labelTemplate.emplace(GetFloatingText(*kind.label), kind.label->placeholders);
       }
       kind.labelText(*labelTemplate, creature, metres, text);
       sent.Assign(text);

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "config/Schema.h"
 #include "tracking/LabelText.h"
 #include "tracking/Registries.h"
 #include "tracking/TrackerStates.h"
@@ -15,9 +16,8 @@ namespace packsentinel {
 
 // What tells the wild and the tribe creature labels apart.
 struct DinoLabelKind {
-  const char* commandKey;                        // the section under "Commands"
-  const char* templateKey;                       // under "FloatingTexts"
-  std::span<const host::TextView> placeholders;  // in replacement order
+  const schema::CommandSection* command;
+  const schema::LabelSchema* label;
   host::LinearColour colour;
   bool upperBound;  // whether "MaxTrackRange" limits where labels are drawn
   // An entry is dropped when its creature or its tracker is gone.

@@ -56,9 +56,9 @@ const nlohmann::json& Member(const nlohmann::json& section, const char* key) {
 // Against a fixed JSON value each comparison with a growing distance changes its answer at most
 // once, so each bound is found by bisection with the library's own comparison.
 RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
-  const auto& minimum = Member(section, "MinTrackRange");
+  const auto& minimum = Member(section, schema::kMinTrackRange);
   lowest_ = FirstHolding([&](std::int32_t metres) { return !(nlohmann::json(metres) < minimum); });
-  const auto& maximum = Member(section, "MaxTrackRange");
+  const auto& maximum = Member(section, schema::kMaxTrackRange);
   if (!upperBound || maximum == 0) {
     highest_ = kMost;
   } else {
@@ -67,11 +67,12 @@ RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
   }
 }
 
-std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount, const char* commandKey) {
+std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,
+                                           const schema::CommandSection& command) {
   if (!RefreshGate(tickCount)) return std::nullopt;
-  nlohmann::json section = Config["Commands"][commandKey];
+  nlohmann::json section = Config[schema::kCommands][command.key];
   // Switched off: nothing is drawn and nothing is pruned.
-  if (!section["Enabled"].get<bool>()) return std::nullopt;
+  if (!section[schema::kEnabled].get<bool>()) return std::nullopt;
   return section;
 }
 

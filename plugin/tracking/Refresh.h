@@ -7,6 +7,7 @@
 #include <json.hpp>
 #include <optional>
 
+#include "config/Schema.h"
 #include "host/Game.h"
 
 namespace packsentinel {
@@ -32,6 +33,7 @@ class RangeRule {
 
 // The opening of every refresh: the gate, then the command section, copied for this refresh,
 // and its "Enabled" switch. None when there is nothing to do at this call.
-std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount, const char* commandKey);
+std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,
+                                           const schema::CommandSection& command);
 
 }  // namespace packsentinel

@@ -39,9 +39,8 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
   labelTemplate.Fill(values, out);
 }
 
-constexpr DinoLabelKind kTribeLabels{"TrackTribeDinos",
-                                     "TrackTribeDinosText",
-                                     schema::kTribeDinoLabelPlaceholders,
+constexpr DinoLabelKind kTribeLabels{&schema::kTrackTribeDinos,
+                                     &schema::kTrackTribeDinosText,
                                      kGreen,
                                      true,
                                      IsCreatureGone,

@@ -51,8 +51,8 @@ class MemberLabels {
  private:
   void Send(AShooterPlayerController* tracker, MateState& mate, std::int32_t metres) {
     if (!labelTemplate_) {
-      labelTemplate_.emplace(GetFloatingText("TrackTribeMembersText"),
-                             schema::kTribeMemberLabelPlaceholders);
+      labelTemplate_.emplace(GetFloatingText(schema::kTrackTribeMembersText),
+                             schema::kTrackTribeMembersText.placeholders);
     }
     mates_.ReadLabelParts(mate);
     const DecimalText distance(metres);
@@ -80,7 +80,7 @@ bool IsTrackerGone(AShooterPlayerController* /*tracker*/, AShooterCharacter* cha
 }  // namespace
 
 void TribeMemberLabelUpdater(float /*deltaSeconds*/) {
-  auto section = BeginRefresh(MemberLabelTickCount, "TrackTribeMembers");
+  auto section = BeginRefresh(MemberLabelTickCount, schema::kTrackTribeMembers);
   if (!section) return;
 
   MemberLabels labels(*section);

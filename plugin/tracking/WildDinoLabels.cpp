@@ -35,9 +35,8 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
 }
 
 // Wild labels have no upper range: the command already chose what is near enough.
-constexpr DinoLabelKind kWildLabels{"TrackWildDinos",
-                                    "TrackWildDinosText",
-                                    schema::kWildLabelPlaceholders,
+constexpr DinoLabelKind kWildLabels{&schema::kTrackWildDinos,
+                                    &schema::kTrackWildDinosText,
                                     kYellow,
                                     false,
                                     IsCreatureGone,

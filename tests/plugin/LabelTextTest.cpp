@@ -185,7 +185,7 @@ TEST(BeginRefresh, CountsCallsWhileSwitchedOff) {
     std::string seen;
     for (std::size_t i = 0; c.enabled[i] != '\0'; ++i) {
       Config["Commands"]["TrackWildDinos"]["Enabled"] = c.enabled[i] == 'y';
-      seen += BeginRefresh(counter, "TrackWildDinos") ? 'R' : '.';
+      seen += BeginRefresh(counter, schema::kTrackWildDinos) ? 'R' : '.';
     }
     EXPECT_EQ(seen, c.refreshes) << c.enabled;
   }
