@@ -11,8 +11,8 @@ void TrackTribeDinosCommand(AShooterPlayerController* controller, host::TextView
                             std::int32_t /*mode*/) {
   const auto words = PassGate(controller, line, schema::kTrackTribeDinos);
   if (!words) return;
-  const std::string choice = words->size() == 2 ? ToLowerAscii(host::ToUtf8((*words)[1])) : "";
-  if (choice == "on") {
+  const Switch choice = words->size() == 2 ? ReadSwitch((*words)[1]) : Switch::Neither;
+  if (choice == Switch::On) {
     if (IsTrackLimitReached(controller)) {
       SendChatReply(controller, schema::kTrackLimitReached);
       return;
@@ -21,7 +21,7 @@ void TrackTribeDinosCommand(AShooterPlayerController* controller, host::TextView
     SearchAndRecord(
         {controller, TribeDinoTrackers, SectionOf(schema::kTrackTribeDinos), team, nullptr});
     SendChatReply(controller, schema::kTribeDinoTrackerEnabled);
-  } else if (choice == "off") {
+  } else if (choice == Switch::Off) {
     RemovePlayerDinoEntries(TribeDinoTrackers, controller);
     SendChatReply(controller, schema::kTribeDinoTrackerDisabled);
   } else {

@@ -20,11 +20,11 @@ void TrackTribeMembersCommand(AShooterPlayerController* controller, host::TextVi
     SendChatReply(controller, schema::kTrackLimitReached);
     return;
   }
-  const std::string choice = ToLowerAscii(host::ToUtf8((*words)[1]));
-  if (choice == "on") {
+  const Switch choice = ReadSwitch((*words)[1]);
+  if (choice == Switch::On) {
     AppendMemberEntry(controller);
     SendChatReply(controller, schema::kPacksentinelEnabled);
-  } else if (choice == "off") {
+  } else if (choice == Switch::Off) {
     RemoveControllerMemberEntries(controller);
     SendChatReply(controller, schema::kPacksentinelDisabled);
   } else {

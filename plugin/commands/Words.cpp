@@ -47,9 +47,11 @@ LevelWord ReadLevelWord(host::TextView word) {
           fits ? std::optional<std::int32_t>(static_cast<std::int32_t>(value)) : std::nullopt};
 }
 
-std::string ToLowerAscii(std::string text) {
-  for (char& c : text) c = LowerAscii(c);
-  return text;
+Switch ReadSwitch(host::TextView word) {
+  const host::String lowered = LowerAscii(word);
+  if (lowered == HOST_TEXT("on")) return Switch::On;
+  if (lowered == HOST_TEXT("off")) return Switch::Off;
+  return Switch::Neither;
 }
 
 NameSearch::NameSearch(host::TextView text)

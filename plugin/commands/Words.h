@@ -26,8 +26,9 @@ struct LevelWord {
 };
 LevelWord ReadLevelWord(host::TextView word);
 
-// Lower-cased byte by byte, ASCII letters only.
-std::string ToLowerAscii(std::string text);
+// How the switch commands read their argument: "on" or "off", ASCII letter case ignored.
+enum class Switch { On, Off, Neither };
+Switch ReadSwitch(host::TextView word);
 
 // A text looked for in names, ASCII letter case ignored; an empty text matches no name. It is
 // prepared once per search, so that each name is read once, in time proportional to its length

@@ -24,17 +24,7 @@ using Keys = std::vector<std::string_view>;
 constexpr std::size_t kQuotedLength = 40;
 
 std::string Child(const std::string& pointer, std::string_view key) {
-  std::string child = pointer + "/";
-  for (const char c : key) {
-    if (c == '~') {
-      child += "~0";
-    } else if (c == '/') {
-      child += "~1";
-    } else {
-      child += c;
-    }
-  }
-  return child;
+  return (json::json_pointer(pointer) / std::string(key)).to_string();
 }
 
 // The text as a JSON string, cut short (at a character's start) when long.

@@ -135,12 +135,6 @@ DecimalText::DecimalText(std::int32_t value) {
   for (const char* c = narrow; c != end; ++c) digits_[size_++] = static_cast<host::Char>(*c);
 }
 
-host::TextView Blanks(std::size_t count) {
-  static host::String blanks;
-  if (blanks.size() < count) blanks.assign(count, HOST_TEXT(' '));
-  return host::TextView(blanks).substr(0, count);
-}
-
 float CreatureLabelDuration(std::int32_t period) {
   if (period == 1) return 0.035f;
   if (period >= 10) return static_cast<float>(period * 0.04);

@@ -57,9 +57,6 @@ class DecimalText {
   std::size_t size_ = 0;
 };
 
-// A run of blanks, from storage kept across labels.
-host::TextView Blanks(std::size_t count);
-
 // Seconds a label stays, from the refresh period in ticks, so that it lasts until redrawn.
 float CreatureLabelDuration(std::int32_t period);
 float MemberLabelDuration(std::int32_t period);

@@ -33,9 +33,9 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
   host::GameText name;
   host::GetDinoDescriptiveName(creature, name);
   const DecimalText distance(metres);
-  const host::TextView values[] = {
-      name.View(), distance.Digits(),
-      Blanks(SpacesFor(static_cast<std::int32_t>(name.View().size())))};
+  const host::String blanks(SpacesFor(static_cast<std::int32_t>(name.View().size())),
+                            HOST_TEXT(' '));
+  const host::TextView values[] = {name.View(), distance.Digits(), blanks};
   labelTemplate.Fill(values, out);
 }
 

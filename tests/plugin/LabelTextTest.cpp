@@ -107,11 +107,8 @@ TEST_F(PlaceholderTest, IgnoresCaseOfAsciiLettersOnly) {
 
 TEST_F(PlaceholderTest, SpacesCentreTheSecondLineUnderTheName) {
   constexpr std::u16string_view names[] = {u"{dinoName}", u"{dinoDistance}", u"{spaces}"};
-  const std::u16string_view values[] = {u"Argentavis", u"12", Blanks(5)};
+  const std::u16string_view values[] = {u"Argentavis", u"12", u"     "};
   EXPECT_EQ(Filled(u"{dinoName}\n{spaces}{dinoDistance}m", names, values), "Argentavis\n     12m");
-  EXPECT_EQ(Blanks(0), u"");
-  EXPECT_EQ(Blanks(300).size(), 300u);
-  EXPECT_EQ(Blanks(3), u"   ");
 }
 
 TEST(DecimalText, WritesEveryInteger) {

@@ -1,4 +1,4 @@
-// Splitting a chat line into words, and lowering a word to compare it.
+// Splitting a chat line into words, and reading a switch's word.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,9 @@
 
 namespace {
 
+using packsentinel::ReadSwitch;
 using packsentinel::SplitWords;
-using packsentinel::ToLowerAscii;
+using packsentinel::Switch;
 
 TEST(WordsTest, SplitAtSpacesOnly) {
   const struct {
@@ -31,18 +32,16 @@ TEST(WordsTest, SplitAtSpacesOnly) {
 }
 
 // "on" and "off" are read in any letter case; only A to Z are letters to fold.
-TEST(WordsTest, LowersAsciiLettersOnly) {
+TEST(WordsTest, ReadsASwitchInAnyLetterCase) {
   const struct {
-    const char* word;
-    const char* lowered;
+    std::u16string_view word;
+    Switch read;
   } cases[] = {
-      {"ON", "on"},
-      {"oFf", "off"},
-      {"AZaz", "azaz"},
-      {"@[`{", "@[`{"},
-      {"\xC3\x89T\xC3\x89", "\xC3\x89t\xC3\x89"},  // É stays as its two bytes
+      {u"on", Switch::On},     {u"ON", Switch::On},           {u"oFf", Switch::Off},
+      {u"o", Switch::Neither}, {u"onn", Switch::Neither},     {u"on ", Switch::Neither},
+      {u"", Switch::Neither},  {u"\u00D3N", Switch::Neither},  // Ó is no O
   };
-  for (const auto& c : cases) EXPECT_EQ(ToLowerAscii(c.word), c.lowered) << c.word;
+  for (const auto& c : cases) EXPECT_EQ(ReadSwitch(c.word), c.read) << &c - cases;
 }
 
 }  // namespace
