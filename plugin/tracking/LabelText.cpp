@@ -7,7 +7,7 @@
 namespace packsentinel {
 namespace {
 
-bool IsBrace(host::Char c) { return (c == HOST_TEXT('{')) | (c == HOST_TEXT('}')); }
+bool IsBrace(host::Char c) { return c == HOST_TEXT('{') || c == HOST_TEXT('}'); }
 
 void ReplaceAll(host::String& text, host::TextView name, host::TextView value) {
   std::size_t at = 0;
@@ -21,27 +21,29 @@ void ReplaceAll(host::String& text, host::TextView name, host::TextView value) {
   }
 }
 
-// The template as cells: a character of the template by its index, or a placeholder's value
-// as -(placeholder number + 1).
-using Cells = std::vector<int>;
-
-bool IsValue(int cell) { return cell < 0; }
+// The template as cells: each a character of the template or a placeholder's value.
+struct Cell {
+  bool isValue;
+  std::uint32_t index;  // of the character in the template, or of the placeholder
+};
+using Cells = std::vector<Cell>;
 
 // One replacement step over cells: values never match, so this is the rule's step exactly when
 // no inserted text takes part in a match.
-Cells ReplaceCells(const Cells& cells, host::TextView text, host::TextView name, int slot) {
+Cells ReplaceCells(const Cells& cells, host::TextView text, host::TextView name,
+                   std::uint32_t slot) {
   const auto matchesAt = [&](std::size_t at) {
     if (at + name.size() > cells.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-      const int cell = cells[at + i];
-      if (IsValue(cell) || LowerAscii(text[cell]) != LowerAscii(name[i])) return false;
+      const Cell& cell = cells[at + i];
+      if (cell.isValue || LowerAscii(text[cell.index]) != LowerAscii(name[i])) return false;
     }
     return true;
   };
   Cells replaced;
   for (std::size_t at = 0; at < cells.size();) {
     if (!name.empty() && matchesAt(at)) {
-      replaced.push_back(-(slot + 1));
+      replaced.push_back({true, slot});
       at += name.size();
     } else {
       replaced.push_back(cells[at++]);
@@ -55,15 +57,15 @@ Cells ReplaceCells(const Cells& cells, host::TextView text, host::TextView name,
 bool ValueBetweenBraces(const Cells& cells, host::TextView text) {
   std::vector<host::Char> braceAfter(cells.size() + 1, HOST_TEXT('\0'));
   for (std::size_t i = cells.size(); i-- > 0;) {
-    const bool brace = !IsValue(cells[i]) && IsBrace(text[cells[i]]);
-    braceAfter[i] = brace ? text[cells[i]] : braceAfter[i + 1];
+    const bool brace = !cells[i].isValue && IsBrace(text[cells[i].index]);
+    braceAfter[i] = brace ? text[cells[i].index] : braceAfter[i + 1];
   }
   host::Char braceBefore = HOST_TEXT('\0');
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (IsValue(cells[i])) {
+    if (cells[i].isValue) {
       if (braceBefore == HOST_TEXT('{') && braceAfter[i + 1] == HOST_TEXT('}')) return true;
-    } else if (IsBrace(text[cells[i]])) {
-      braceBefore = text[cells[i]];
+    } else if (IsBrace(text[cells[i].index])) {
+      braceBefore = text[cells[i].index];
     }
   }
   return false;
@@ -81,20 +83,20 @@ host::String ReplaceInSequence(host::TextView text, std::span<const host::TextVi
 LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView> names)
     : text_(text), names_(names) {
   Cells cells(text.size());
-  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<int>(i);
+  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = {false, static_cast<std::uint32_t>(i)};
   for (std::size_t slot = 0; slot < names.size(); ++slot) {
-    cells = ReplaceCells(cells, text_, names[slot], static_cast<int>(slot));
+    cells = ReplaceCells(cells, text_, names[slot], static_cast<std::uint32_t>(slot));
   }
   valueBetweenBraces_ = ValueBetweenBraces(cells, text_);
 
   Piece piece{0, 0, -1};
-  for (const int cell : cells) {
-    if (IsValue(cell)) {
-      piece.slot = -cell - 1;
+  for (const Cell& cell : cells) {
+    if (cell.isValue) {
+      piece.slot = static_cast<int>(cell.index);
       pieces_.push_back(piece);
       piece = {0, 0, -1};
     } else if (piece.literalLength++ == 0) {
-      piece.literalStart = static_cast<std::uint32_t>(cell);
+      piece.literalStart = cell.index;
     }
   }
   if (piece.literalLength > 0) pieces_.push_back(piece);

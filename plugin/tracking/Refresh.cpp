@@ -29,42 +29,62 @@ namespace {
 constexpr std::int64_t kLeast = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
 
-// The first distance at which a test that turns true with distance, and stays true, holds
-// (kMost + 1 when none does).
-template <typename Test>
-std::int64_t FirstHolding(Test holds) {
-  std::int64_t low = kLeast, high = kMost + 1;
-  while (low < high) {
-    const std::int64_t middle = low + (high - low) / 2;
-    if (holds(static_cast<std::int32_t>(middle))) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return low;
-}
-
 const nlohmann::json& Member(const nlohmann::json& section, const char* key) {
   static const nlohmann::json absent;
   const auto it = section.find(key);
   return it == section.end() ? absent : *it;
 }
 
+// A bound as the JSON library compares a whole number of metres with it: null and booleans rank
+// below every number, texts, lists and objects above, and an unsigned number is read as a signed
+// 64-bit one (so the largest rank below zero).
+struct Bound {
+  enum class Kind { BelowEveryNumber, Number, AboveEveryNumber } kind;
+  double value;  // for a number
+};
+
+Bound BoundOf(const nlohmann::json& value) {
+  switch (value.type()) {
+    case nlohmann::json::value_t::number_integer:
+    case nlohmann::json::value_t::number_float:
+      return {Bound::Kind::Number, value.get<double>()};
+    case nlohmann::json::value_t::number_unsigned:
+      return {Bound::Kind::Number,
+              static_cast<double>(static_cast<std::int64_t>(value.get<std::uint64_t>()))};
+    case nlohmann::json::value_t::null:
+    case nlohmann::json::value_t::boolean:
+      return {Bound::Kind::BelowEveryNumber, 0};
+    default:
+      return {Bound::Kind::AboveEveryNumber, 0};
+  }
+}
+
+std::int64_t Clamped(double metres, std::int64_t least, std::int64_t most) {
+  if (metres <= static_cast<double>(least)) return least;
+  if (metres >= static_cast<double>(most)) return most;
+  return static_cast<std::int64_t>(metres);
+}
+
+// The least distance not below the bound: kMost + 1 when there is none.
+std::int64_t LeastNotBelow(const Bound& bound) {
+  if (bound.kind == Bound::Kind::BelowEveryNumber) return kLeast;
+  if (bound.kind == Bound::Kind::AboveEveryNumber) return kMost + 1;
+  return Clamped(std::ceil(bound.value), kLeast, kMost + 1);
+}
+
+// The greatest distance not above the bound: kLeast - 1 when there is none.
+std::int64_t MostNotAbove(const Bound& bound) {
+  if (bound.kind == Bound::Kind::BelowEveryNumber) return kLeast - 1;
+  if (bound.kind == Bound::Kind::AboveEveryNumber) return kMost;
+  return Clamped(std::floor(bound.value), kLeast - 1, kMost);
+}
+
 }  // namespace
 
-// Against a fixed JSON value each comparison with a growing distance changes its answer at most
-// once, so each bound is found by bisection with the library's own comparison.
 RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
-  const auto& minimum = Member(section, schema::kMinTrackRange);
-  lowest_ = FirstHolding([&](std::int32_t metres) { return !(nlohmann::json(metres) < minimum); });
+  lowest_ = LeastNotBelow(BoundOf(Member(section, schema::kMinTrackRange)));
   const auto& maximum = Member(section, schema::kMaxTrackRange);
-  if (!upperBound || maximum == 0) {
-    highest_ = kMost;
-  } else {
-    highest_ =
-        FirstHolding([&](std::int32_t metres) { return maximum < nlohmann::json(metres); }) - 1;
-  }
+  highest_ = !upperBound || maximum == 0 ? kMost : MostNotAbove(BoundOf(maximum));
 }
 
 std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,
