@@ -14,10 +14,6 @@ using namespace packsentinel;
 class PermissionsBindingTest : public testing_support::PluginFixture {
  protected:
   ~PermissionsBindingTest() override { host::BindPermissionsFrom(Permissions::kLibraryName); }
-
-  static AShooterPlayerController* Controller(const game::Player& player) {
-    return reinterpret_cast<AShooterPlayerController*>(player.controller);
-  }
 };
 
 TEST_F(PermissionsBindingTest, NobodyIsInAGroupAndTheLogSaysSoOncePerLoad) {

@@ -19,9 +19,6 @@ class RegistriesTest : public testing_support::PluginFixture {
       dinos.push_back(game.SpawnDino({name, "Rex", 1, 0, {}}));
   }
 
-  static AShooterPlayerController* Controller(const game::Player* player) {
-    return reinterpret_cast<AShooterPlayerController*>(player->controller);
-  }
   APrimalDinoCharacter* Dino(int i) const {
     return reinterpret_cast<APrimalDinoCharacter*>(dinos[i]);
   }

@@ -42,9 +42,6 @@ class ResolutionCountTest : public testing_support::PluginFixture {
     setup.at = at;
     return game.AddPlayer(setup);
   }
-  static AShooterPlayerController* Controller(const game::Player& player) {
-    return reinterpret_cast<AShooterPlayerController*>(player.controller);
-  }
   APrimalDinoCharacter* Spawn(const char* name, std::int32_t team, float x) {
     return reinterpret_cast<APrimalDinoCharacter*>(game.SpawnDino({"", name, 1, team, {x, 0, 0}}));
   }

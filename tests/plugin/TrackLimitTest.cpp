@@ -16,10 +16,6 @@ class TrackLimitTest : public testing_support::PluginFixture {
  protected:
   TrackLimitTest() : player(AddPlayer("alice", 1)) { ReadConfig(); }
 
-  AShooterPlayerController* Controller() const {
-    return reinterpret_cast<AShooterPlayerController*>(player.controller);
-  }
-
   game::Player& player;
 };
 
@@ -54,7 +50,7 @@ TEST_F(TrackLimitTest, LimitFromTheGroups) {
       Config["MaxTrackPerGroup"] = c.perGroup;
     }
     game.SetGroups(player, c.groups);
-    EXPECT_EQ(GetTrackLimit(Controller()), c.limit);
+    EXPECT_EQ(GetTrackLimit(Controller(player)), c.limit);
   }
   EXPECT_EQ(GetTrackLimit(nullptr), 0);
 }
@@ -79,7 +75,7 @@ TEST_F(TrackLimitTest, LimitErrors) {
     Config["MaxTrackPerPlayer"] = c.perPlayer;
     Config["MaxTrackPerGroup"] = c.perGroup;
     try {
-      GetTrackLimit(Controller());
+      GetTrackLimit(Controller(player));
       ADD_FAILURE() << "no error";
     } catch (const json::exception& error) {
       EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();

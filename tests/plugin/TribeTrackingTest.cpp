@@ -32,10 +32,6 @@ class TribeTrackingTest : public testing_support::PluginFixture {
     return game.AddPlayer(setup);
   }
 
-  static AShooterPlayerController* Controller(const game::Player* player) {
-    return reinterpret_cast<AShooterPlayerController*>(player->controller);
-  }
-
   static void Chat(const game::Player* player, const char16_t* line) {
     TrackTribeMembersCommand(Controller(player), line, 0);
   }

@@ -26,9 +26,6 @@ class WildDinoLabelsTest : public testing_support::PluginFixture {
     WildLabelTickCount = 0;
   }
 
-  static AShooterPlayerController* Controller(const game::Player& player) {
-    return reinterpret_cast<AShooterPlayerController*>(player.controller);
-  }
   static APrimalDinoCharacter* Dino(game::APrimalDinoCharacter* dino) {
     return reinterpret_cast<APrimalDinoCharacter*>(dino);
   }

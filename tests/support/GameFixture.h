@@ -44,6 +44,14 @@ class GameFixture : public ::testing::Test {
     return game.AddPlayer(setup);
   }
 
+  // A player's controller as the plugin's code takes it.
+  static AShooterPlayerController* Controller(const game::Player& player) {
+    return reinterpret_cast<AShooterPlayerController*>(player.controller);
+  }
+  static AShooterPlayerController* Controller(const game::Player* player) {
+    return Controller(*player);
+  }
+
   game::Game game;
 };
 
