@@ -1,6 +1,7 @@
 // packsentinel-check [FILE]: the plugin's own checks of a config.json, for an administrator to
 // run before a reload. Exit 0: clean or warnings only; 1: errors; 2: unreadable or not JSON.
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>
