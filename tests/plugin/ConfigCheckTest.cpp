@@ -116,6 +116,13 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
        {{E, "/MaxTrackPerPlayer", "found the text \"10\", expected a number"}}},
       {{{"/MaxTrackPerPlayer", std::nullopt}},
        {{E, "/MaxTrackPerPlayer", "missing, expected a number"}}},
+      // A text is quoted back whole up to 40 characters, and cut there when longer.
+      {{{"/MaxTrackPerPlayer", std::string(40, 'x')}},
+       {{E, "/MaxTrackPerPlayer",
+         "the text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\", expected"}}},
+      {{{"/MaxTrackPerPlayer", std::string(41, 'x')}},
+       {{E, "/MaxTrackPerPlayer",
+         "the text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\", expected"}}},
       {{{"/UpdateTextEvery", "5"}}, {{E, "/UpdateTextEvery", "expected a number"}}},
       {{{"/MaxTrackPerGroup", json::array({20})}},
        {{E, "/MaxTrackPerGroup", "found a list, expected an object of group names"}}},
@@ -229,6 +236,9 @@ TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
        {{W, "/Messages/NoDinoFound", "did you mean \"NoDinosFound\"?"}}},
       {{{"/Commands/TrackWildDinos/Enable", true}},
        {{W, "/Commands/TrackWildDinos/Enable", "did you mean \"Enabled\"?"}}},
+      // Two letters replaced are two edits, near enough to suggest.
+      {{{"/Commands/TrackWildDinos/Enxbxed", true}},
+       {{W, "/Commands/TrackWildDinos/Enxbxed", "did you mean \"Enabled\"?"}}},
       {{{"/Commands/TrackWildDino", json::object()}},
        {{W, "/Commands/TrackWildDino", "did you mean \"TrackWildDinos\"?"}}},
       {{{"/Commands/StopTrack/Enabled", true}},
