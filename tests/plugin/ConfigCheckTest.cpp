@@ -291,10 +291,14 @@ TEST_F(ConfigCheckTest, ErrorsComeBeforeWarnings) {
   EXPECT_EQ(problems[3].pointer, "/Commands/TrackWildDinos/MinTrackRange");
 }
 
+// Far means more edits than a quarter of the known key's length, and at least three: letters
+// added count as much as letters left out.
 TEST_F(ConfigCheckTest, UnknownKeysFarFromAnyKnownOneGetNoGuess) {
-  const auto problems = CheckConfig(ShippedWith({{"/Zebra", 1}}));
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0].message, "unknown key, ignored");
+  for (const char* key : {"/Zebra", "/MxTrckPrPlyr", "/MaxTrackPerPlayerAndMuchMore"}) {
+    const auto problems = CheckConfig(ShippedWith({{key, 1}}));
+    ASSERT_EQ(problems.size(), 1u) << key;
+    EXPECT_EQ(problems[0].message, "unknown key, ignored") << key;
+  }
 }
 
 // Built in place: copying a document this deep would itself overflow the stack.
