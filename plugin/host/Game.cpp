@@ -47,7 +47,7 @@ bool Flag(void* object, const std::string& name) {
 
 std::uint64_t GetPlayerId(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
-  return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
+  return NativeCall<uint64>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64"_name);
 }
 
 AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
