@@ -1,5 +1,7 @@
 #include "commands/CommandGate.h"
 
+#include <json.hpp>
+
 #include "commands/Reply.h"
 #include "commands/TrackLimit.h"
 #include "core/Config.h"

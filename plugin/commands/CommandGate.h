@@ -2,7 +2,7 @@
 
 // The opening the four gated commands share: the switch, the permission test and the words.
 
-#include <json.hpp>
+#include "config/JsonFwd.h"
 #include <optional>
 
 #include "commands/Words.h"

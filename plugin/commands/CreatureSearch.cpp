@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <json.hpp>
 #include <optional>
 #include <vector>
 

@@ -4,7 +4,7 @@
 // TrackTribeDinos: a fixed radius when "MaxTrackRange" is positive, otherwise rings that
 // double from 100 metres until the player's free slots are used up.
 
-#include <json.hpp>
+#include "config/JsonFwd.h"
 #include <optional>
 
 #include "commands/WildCreature.h"

@@ -1,5 +1,7 @@
 #include "commands/TrackLimit.h"
 
+#include <json.hpp>
+
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 #include "host/Framework.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <json.hpp>
 #include <numeric>
 #include <span>
 #include <string>

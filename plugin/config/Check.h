@@ -4,7 +4,7 @@
 // packsentinel-check: every problem at once, each at its JSON pointer.
 
 #include <cstdint>
-#include <json.hpp>
+#include "config/JsonFwd.h"
 
 #include "config/Problems.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <json.hpp>
 #include <limits>
 
 namespace packsentinel {

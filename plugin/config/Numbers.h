@@ -3,7 +3,7 @@
 // How a number setting is read.
 
 #include <cstdint>
-#include <json.hpp>
+#include "config/JsonFwd.h"
 
 namespace packsentinel {
 

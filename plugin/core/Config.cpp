@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <json.hpp>
 #include <stdexcept>
 
 #include "config/Check.h"

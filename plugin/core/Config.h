@@ -3,7 +3,7 @@
 // The configuration: config.json in the plugin's folder, held in memory as one JSON document
 // and read at every use.
 
-#include <json.hpp>
+#include "config/JsonFwd.h"
 #include <string>
 
 #include "config/Numbers.h"

@@ -1,6 +1,7 @@
 #include "core/Lifecycle.h"
 
 #include <array>
+#include <json.hpp>
 #include <vector>
 
 #include "commands/FindDinos.h"

@@ -1,5 +1,6 @@
 #include "tracking/DinoLabels.h"
 
+#include <json.hpp>
 #include <optional>
 
 #include "core/Config.h"

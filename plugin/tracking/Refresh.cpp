@@ -1,6 +1,7 @@
 #include "tracking/Refresh.h"
 
 #include <cmath>
+#include <json.hpp>
 #include <limits>
 
 #include "core/Config.h"

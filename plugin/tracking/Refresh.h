@@ -4,7 +4,7 @@
 // configured ranges.
 
 #include <cstdint>
-#include <json.hpp>
+#include "config/JsonFwd.h"
 #include <optional>
 
 #include "config/Schema.h"

@@ -1,5 +1,6 @@
 #include "tracking/TribeMemberLabels.h"
 
+#include <json.hpp>
 #include <optional>
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <json.hpp>
 #include <limits>
 
 #include "core/Config.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <json.hpp>
 #include <limits>
 #include <string>
 
