@@ -98,6 +98,11 @@ std::string ToJsonLine(const framework::Event& event) {
   return out;
 }
 
+bool IsRegistryEvent(const framework::Event& event) {
+  const auto kind = event.value("event", "");
+  return kind == "registered" || kind == "unregistered";
+}
+
 std::string ToText(const framework::Event& event) {
   std::string out = LineHead(event.value("tick", 0ull), event.value("event", ""));
   // Texts of several lines go last, so the one-line fields stay together on the event's line.

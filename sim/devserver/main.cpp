@@ -1,5 +1,5 @@
-// devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--dir DIR] [--plugin PATH]
-//           [--no-default-world]
+// devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--lines] [--no-registrations]
+//           [--dir DIR] [--plugin PATH] [--no-default-world]
 
 #include <unistd.h>
 
@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--dir DIR] "
-    "[--plugin PATH] [--no-default-world]\n";
+    "usage: devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--lines] "
+    "[--no-registrations] [--dir DIR] [--plugin PATH] [--no-default-world]\n";
 
 constexpr const char* kOptions = R"(
 A stand-in game server with the plugin loaded.
@@ -34,6 +34,8 @@ A stand-in game server with the plugin loaded.
   --verbose            with --events text: every label on its own line instead
   --events jsonl       every event as one JSON object a line
   --events none        no events printed, for timing whole runs
+  --lines              each event a script line caused names it: "line" in its fields
+  --no-registrations   leaves out the registered and unregistered events
   --dir DIR            the server's folder (default: a temporary one, removed at exit)
   --plugin PATH        the plugin library to load
   --no-default-world   the console starts from an empty world
@@ -50,6 +52,8 @@ struct Arguments {
   std::string plugin = DEVSERVER_DEFAULT_PLUGIN;
   bool defaultWorld = true;
   bool verbose = false;
+  bool lines = false;
+  bool registrations = true;
 };
 
 std::optional<Arguments> Parse(int argc, char** argv) {
@@ -76,6 +80,10 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       arguments.defaultWorld = false;
     } else if (argument == "--verbose") {
       arguments.verbose = true;
+    } else if (argument == "--lines") {
+      arguments.lines = true;
+    } else if (argument == "--no-registrations") {
+      arguments.registrations = false;
     } else if ((argument == "-" || argument.empty() || argument[0] != '-') && !arguments.script) {
       arguments.script = argument;
     } else {
@@ -146,6 +154,8 @@ int main(int argc, char** argv) {
                                     ? fs::absolute(*arguments->script).parent_path().string()
                                     : fs::current_path().string();
 
+  // The script line being run, for events that name it.
+  int runningLine = 0;
   auto& events = framework::Events();
   // A person reads a refresh as one line a player; programs and --verbose get every label.
   const bool summarised = arguments->output == devserver::EventOutput::Text && !arguments->verbose;
@@ -157,8 +167,15 @@ int main(int argc, char** argv) {
     if (summarised) {
       events.SetUnbuilt({std::begin(game::kLabelEventKinds), std::end(game::kLabelEventKinds)});
     }
-    events.SetListener([output = arguments->output](const framework::Event& event) {
-      devserver::WriteEventLine(stdout, output, event);
+    events.SetListener([&arguments, &runningLine](const framework::Event& event) {
+      if (!arguments->registrations && devserver::IsRegistryEvent(event)) return;
+      if (!arguments->lines || runningLine == 0) {
+        devserver::WriteEventLine(stdout, arguments->output, event);
+        return;
+      }
+      auto traced = event;
+      traced["line"] = runningLine;
+      devserver::WriteEventLine(stdout, arguments->output, traced);
     });
   }
 
@@ -181,12 +198,13 @@ int main(int argc, char** argv) {
       if (interactive) {
         devserver::RunConsole(server);
       } else {
-        status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr);
+        status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr, &runningLine);
       }
     } else if (*arguments->script == "-") {
-      status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr);
+      status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr, &runningLine);
     } else {
-      status = devserver::RunScript(scriptFile, *arguments->script, server, std::cerr);
+      status =
+          devserver::RunScript(scriptFile, *arguments->script, server, std::cerr, &runningLine);
     }
     server.Shutdown();
   }

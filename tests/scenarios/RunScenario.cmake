@@ -1,7 +1,8 @@
-# Runs one scenario through devserver and compares its JSON-lines events with the expected
-# file. With UPDATE_EXPECTED set in the environment it writes the expected file instead.
+# Runs one scenario through devserver and compares its JSON-lines events, each naming the script
+# line that caused it, with the expected file. With UPDATE_EXPECTED set in the environment it
+# writes the expected file instead. OPTIONS: more devserver options, a list.
 execute_process(
-  COMMAND ${DEVSERVER} ${SCENARIO} --events jsonl --plugin ${PLUGIN}
+  COMMAND ${DEVSERVER} ${SCENARIO} --events jsonl --lines ${OPTIONS} --plugin ${PLUGIN}
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -22,6 +22,8 @@ namespace devserver {
 enum class EventOutput { Text, JsonLines, None };
 
 std::string ToJsonLine(const framework::Event& event);
+// registered or unregistered: what the command registry reports.
+bool IsRegistryEvent(const framework::Event& event);
 std::string ToText(const framework::Event& event);
 // A line of text output that is not an event, aligned with the events: "[  21] labels  body".
 std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view body);
