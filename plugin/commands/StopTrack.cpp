@@ -9,7 +9,7 @@ void StopTrackCommand(AShooterPlayerController* controller, host::TextView /*lin
                       std::int32_t /*mode*/) {
   RemovePlayerDinoEntries(WildDinoTrackers, controller);
   RemovePlayerDinoEntries(TribeDinoTrackers, controller);
-  RemoveControllerMemberEntries(controller);
+  RemovePlayerMemberEntries(controller);
   if (controller != nullptr) ResetTrackCount(host::GetPlayerId(controller));
   SendChatReply(controller, schema::kStopTrackingSuccess);
 }

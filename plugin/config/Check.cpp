@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <json.hpp>
 #include <numeric>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -150,15 +151,36 @@ class Checker {
       const std::string& key = member.key();
       if (std::find(known.begin(), known.end(), key) != known.end()) continue;
       std::string message = "unknown key, ignored";
-      const auto closest = std::min_element(known.begin(), known.end(), [&](auto a, auto b) {
-        return EditDistance(key, a) < EditDistance(key, b);
-      });
-      const std::size_t distance = EditDistance(key, *closest);
-      if (distance <= std::max<std::size_t>(2, closest->size() / 4)) {
-        message += "; did you mean \"" + std::string(*closest) + "\"?";
+      if (const auto guess = ClosestKey(key, known)) {
+        message += "; did you mean \"" + std::string(*guess) + "\"?";
       }
       Warning(Child(pointer, key), std::move(message));
     }
+  }
+
+  // The known key nearest the unknown one, when it is near enough to be what was meant: within
+  // a quarter of its length in edits, or two. The distance is at least the difference in
+  // length, so only keys of about the same length are compared, and a long key costs nothing.
+  static std::optional<std::string_view> ClosestKey(std::string_view key, const Keys& known) {
+    const auto nearEnough = [](std::string_view candidate) {
+      return std::max<std::size_t>(2, candidate.size() / 4);
+    };
+    std::size_t widest = 0;
+    for (const auto candidate : known) widest = std::max(widest, nearEnough(candidate));
+    std::optional<std::string_view> closest;
+    std::size_t closestDistance = 0;
+    for (const auto candidate : known) {
+      const std::size_t lengths =
+          std::max(key.size(), candidate.size()) - std::min(key.size(), candidate.size());
+      if (lengths > widest) continue;  // too far for any known key to be meant
+      const std::size_t distance = EditDistance(key, candidate);
+      if (!closest || distance < closestDistance) {
+        closest = candidate;
+        closestDistance = distance;
+      }
+    }
+    if (!closest || closestDistance > nearEnough(*closest)) return std::nullopt;
+    return closest;
   }
 
   // The member when it is there and of the kind expected; an error naming what is wrong when not.
@@ -339,7 +361,7 @@ class Checker {
         "players",
         [&](const schema::MessageSchema& message, const std::string& text, const std::string& at) {
           auto why = message.formatted ? CheckMessageFormat(text, message.arguments)
-                                       : CheckMessageLength(text);
+                                       : CheckTextLength(text, schema::kMessageLengthLimit);
           if (why) Error(at, std::move(*why));
         });
   }
@@ -349,6 +371,10 @@ class Checker {
         document, schema::kFloatingTexts, "an object of label templates", schema::kLabelSchemas,
         "labels",
         [&](const schema::LabelSchema& label, const std::string& text, const std::string& at) {
+          if (auto why = CheckTextLength(text, schema::kLabelLengthLimit)) {
+            Error(at, std::move(*why));
+            return;
+          }
           UnknownPlaceholders(text, at, label.placeholders);
         });
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -57,10 +58,10 @@ std::optional<std::string> CheckFieldSpecs(host::TextView format) {
   return std::nullopt;
 }
 
-std::optional<std::string> TooLong(std::size_t length, std::string_view how) {
-  if (length <= static_cast<std::size_t>(schema::kMessageLengthLimit)) return std::nullopt;
+std::optional<std::string> TooLong(std::size_t length, int limit, const std::string& how) {
+  if (length <= static_cast<std::size_t>(limit)) return std::nullopt;
   return "comes to " + std::to_string(length) + " characters" + std::string(how) + "; at most " +
-         std::to_string(schema::kMessageLengthLimit) + " are allowed";
+         std::to_string(limit) + " are allowed";
 }
 
 std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
@@ -80,16 +81,16 @@ std::optional<std::string> CheckMessageFormat(const std::string& text,
   const host::String format = host::DecodeUtf8(text);
   if (auto unsendable = CheckFieldSpecs(format)) return unsendable;
 
-  // The kinds the replies pass: player and configuration texts as text views, numbers as
-  // 32-bit integers.
-  static constexpr host::TextView kSampleText = HOST_TEXT("Raptor");
-  static constexpr std::int32_t kSampleNumber = 10;
+  // The longest of each kind the replies pass: texts as they cut them, and the 32-bit number
+  // with the most digits in every base (the sign included).
+  const host::String longestText(schema::kEchoedTextLimit, HOST_TEXT('W'));
+  constexpr std::int32_t kLongestNumber = std::numeric_limits<std::int32_t>::min();
   std::vector<host::FormatArgument> samples;
   for (const auto& argument : arguments) {
     if (argument.kind == schema::ArgumentKind::Text) {
-      samples.emplace_back(kSampleText);
+      samples.emplace_back(host::TextView(longestText));
     } else {
-      samples.emplace_back(kSampleNumber);
+      samples.emplace_back(kLongestNumber);
     }
   }
   std::size_t length = 0;
@@ -99,11 +100,13 @@ std::optional<std::string> CheckMessageFormat(const std::string& text,
     return "cannot be formatted with its arguments (" + ArgumentList(arguments) +
            "): " + error.what();
   }
-  return TooLong(length, " with sample arguments");
+  return TooLong(length, schema::kMessageLengthLimit,
+                 " with the longest arguments a reply passes (texts cut to " +
+                     std::to_string(schema::kEchoedTextLimit) + " characters)");
 }
 
-std::optional<std::string> CheckMessageLength(const std::string& text) {
-  return TooLong(host::DecodeUtf8(text).size(), "");
+std::optional<std::string> CheckTextLength(const std::string& text, int limit) {
+  return TooLong(host::DecodeUtf8(text).size(), limit, "");
 }
 
 }  // namespace packsentinel

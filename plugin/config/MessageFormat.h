@@ -1,7 +1,7 @@
 #pragma once
 
-// Whether a "Messages" template can be sent: formatted once with sample arguments of the kinds
-// its key is sent with, as the replies format it.
+// Whether a "Messages" template can be sent: formatted once with the longest arguments of the
+// kinds its key is sent with, as the replies format it, so that no reply can come out longer.
 
 #include <optional>
 #include <span>
@@ -17,7 +17,8 @@ namespace packsentinel {
 std::optional<std::string> CheckMessageFormat(const std::string& text,
                                               std::span<const schema::MessageArgument> arguments);
 
-// The same bound for a text sent as it stands.
-std::optional<std::string> CheckMessageLength(const std::string& text);
+// Whether a text used as it stands (a message or a label template) keeps within limit
+// characters.
+std::optional<std::string> CheckTextLength(const std::string& text, int limit);
 
 }  // namespace packsentinel

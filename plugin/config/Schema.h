@@ -142,6 +142,12 @@ inline constexpr std::array<const LabelSchema*, 3> kLabelSchemas = {
 
 // Longest text a message may come to, and so the widest field it may ask for.
 inline constexpr int kMessageLengthLimit = 4000;
+// Longest text of a player's (or the configuration's) that a reply repeats; the rest is cut, so
+// that the check can bound every reply whatever was typed.
+inline constexpr int kEchoedTextLimit = 100;
+// Longest label template. Every label of a refresh is written from it, thousands on a full
+// server, so it is bounded far below a message.
+inline constexpr int kLabelLengthLimit = 200;
 // Containers within containers, the document itself counted as the first.
 inline constexpr int kNestingLimit = 32;
 

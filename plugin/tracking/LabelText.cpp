@@ -1,6 +1,8 @@
 #include "tracking/LabelText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "core/AsciiCase.h"
 
@@ -9,23 +11,26 @@ namespace {
 
 bool IsBrace(host::Char c) { return c == HOST_TEXT('{') || c == HOST_TEXT('}'); }
 
-void ReplaceAll(host::String& text, host::TextView name, host::TextView value) {
-  std::size_t at = 0;
-  while (at + name.size() <= text.size()) {
-    if (EqualsIgnoringAsciiCase(host::TextView(text).substr(at, name.size()), name)) {
-      text.replace(at, name.size(), value);
-      at += value.size();
+// One step of the rule. The text is written anew rather than edited in place, so a step costs
+// the length of its text and values however many matches it makes.
+host::String ReplaceAll(host::TextView text, host::TextView name, host::TextView value) {
+  host::String replaced;
+  replaced.reserve(text.size());
+  std::size_t copied = 0;  // the text before this is in replaced
+  for (std::size_t at = 0; !name.empty() && at + name.size() <= text.size();) {
+    if (LowerAscii(text[at]) == LowerAscii(name[0]) &&
+        EqualsIgnoringAsciiCase(text.substr(at, name.size()), name)) {
+      replaced.append(text.substr(copied, at - copied)).append(value);
+      at += name.size();
+      copied = at;
     } else {
       ++at;
     }
   }
+  return replaced.append(text.substr(copied));
 }
 
-// The template as cells: each a character of the template or a placeholder's value.
-struct Cell {
-  bool isValue;
-  std::uint32_t index;  // of the character in the template, or of the placeholder
-};
+using Cell = TemplateCell;
 using Cells = std::vector<Cell>;
 
 // One replacement step over cells: values never match, so this is the rule's step exactly when
@@ -52,23 +57,47 @@ Cells ReplaceCells(const Cells& cells, host::TextView text, host::TextView name,
   return replaced;
 }
 
-// Whether a value stands between an opening and a closing brace of the template with no other
-// brace between: a value without braces can take part in a later match only there.
-bool ValueBetweenBraces(const Cells& cells, host::TextView text) {
-  std::vector<host::Char> braceAfter(cells.size() + 1, HOST_TEXT('\0'));
-  for (std::size_t i = cells.size(); i-- > 0;) {
-    const bool brace = !cells[i].isValue && IsBrace(text[cells[i].index]);
-    braceAfter[i] = brace ? text[cells[i].index] : braceAfter[i + 1];
-  }
-  host::Char braceBefore = HOST_TEXT('\0');
+// The template's stretches from an opening to a closing brace with no brace between that hold
+// a value, braces included: only there can a value without braces take part in a later match,
+// as every placeholder name is a brace, letters and a brace.
+std::vector<BraceSpan> BraceSpans(const Cells& cells, host::TextView text) {
+  std::vector<BraceSpan> spans;
+  constexpr std::size_t kNone = SIZE_MAX;
+  std::size_t open = kNone;  // the latest opening brace since a closing one
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (cells[i].isValue) {
-      if (braceBefore == HOST_TEXT('{') && braceAfter[i + 1] == HOST_TEXT('}')) return true;
-    } else if (IsBrace(text[cells[i].index])) {
-      braceBefore = text[cells[i].index];
+    if (cells[i].isValue) continue;
+    const host::Char c = text[cells[i].index];
+    if (c == HOST_TEXT('{')) {
+      open = i;
+    } else if (c == HOST_TEXT('}') && open != kNone) {
+      BraceSpan span{Cells(cells.begin() + static_cast<std::ptrdiff_t>(open),
+                           cells.begin() + static_cast<std::ptrdiff_t>(i) + 1),
+                     0};
+      bool holdsValue = false;
+      for (const Cell& cell : span.cells) {
+        if (!cell.isValue) continue;
+        holdsValue = true;
+        span.lastSlot = std::max(span.lastSlot, cell.index);
+      }
+      if (holdsValue) spans.push_back(std::move(span));
+      open = kNone;
     }
   }
-  return false;
+  return spans;
+}
+
+// Whether the span, its values put in, reads as name (letter case ignored).
+bool SpanReads(const BraceSpan& span, host::TextView text, std::span<const host::TextView> values,
+               host::TextView name) {
+  std::size_t at = 0;
+  for (const Cell& cell : span.cells) {
+    const host::TextView part = cell.isValue ? values[cell.index] : text.substr(cell.index, 1);
+    if (part.size() > name.size() - at) return false;
+    for (const host::Char c : part) {
+      if (LowerAscii(c) != LowerAscii(name[at++])) return false;
+    }
+  }
+  return at == name.size();
 }
 
 }  // namespace
@@ -76,7 +105,7 @@ bool ValueBetweenBraces(const Cells& cells, host::TextView text) {
 host::String ReplaceInSequence(host::TextView text, std::span<const host::TextView> names,
                                std::span<const host::TextView> values) {
   host::String filled(text);
-  for (std::size_t i = 0; i < names.size(); ++i) ReplaceAll(filled, names[i], values[i]);
+  for (std::size_t i = 0; i < names.size(); ++i) filled = ReplaceAll(filled, names[i], values[i]);
   return filled;
 }
 
@@ -87,7 +116,7 @@ LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView
   for (std::size_t slot = 0; slot < names.size(); ++slot) {
     cells = ReplaceCells(cells, text_, names[slot], static_cast<std::uint32_t>(slot));
   }
-  valueBetweenBraces_ = ValueBetweenBraces(cells, text_);
+  spans_ = BraceSpans(cells, text_);
 
   Piece piece{0, 0, -1};
   for (const Cell& cell : cells) {
@@ -103,8 +132,17 @@ LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView
 }
 
 void LabelTemplate::Fill(std::span<const host::TextView> values, host::String& out) const {
-  if (!valueBetweenBraces_ && FillInOnePass(values, out)) return;
+  if (!CompletesLaterPlaceholder(values) && FillInOnePass(values, out)) return;
   out = ReplaceInSequence(text_, names_, values);
+}
+
+bool LabelTemplate::CompletesLaterPlaceholder(std::span<const host::TextView> values) const {
+  for (const BraceSpan& span : spans_) {
+    for (std::size_t later = span.lastSlot + 1; later < names_.size(); ++later) {
+      if (SpanReads(span, text_, values, names_[later])) return true;
+    }
+  }
+  return false;
 }
 
 bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, host::String& out) const {

@@ -18,11 +18,25 @@ namespace packsentinel {
 host::String ReplaceInSequence(host::TextView text, std::span<const host::TextView> names,
                                std::span<const host::TextView> values);
 
+// A template after its replacements, as cells: each a character of the template or a
+// placeholder's value.
+struct TemplateCell {
+  bool isValue;
+  std::uint32_t index;  // of the character in the template, or of the placeholder
+};
+
+// A stretch of cells from an opening to a closing brace, with no brace between, that holds a
+// value; lastSlot is the latest placeholder among its values.
+struct BraceSpan {
+  std::vector<TemplateCell> cells;
+  std::uint32_t lastSlot;
+};
+
 // A template split once, so that every label of a refresh is written in one pass into a reused
 // text. The split knows where each placeholder stands after the replacements before it; it can
 // only be wrong where inserted text takes part in a later match, so then the label is built by
-// the rule itself: when a value other than the last contains a brace, or when the template puts
-// a value between braces.
+// the rule itself: when a value other than the last contains a brace, or when a value between
+// braces makes the stretch read as a later placeholder.
 class LabelTemplate {
  public:
   // names: the placeholders in replacement order; they must outlive the template.
@@ -40,10 +54,13 @@ class LabelTemplate {
   // False, with the text unfinished, when a value holds a brace that a later step would scan.
   bool FillInOnePass(std::span<const host::TextView> values, host::String& out) const;
 
+  // Whether the values make a stretch between braces read as a later placeholder.
+  bool CompletesLaterPlaceholder(std::span<const host::TextView> values) const;
+
   host::String text_;
   std::span<const host::TextView> names_;
   std::vector<Piece> pieces_;
-  bool valueBetweenBraces_ = false;
+  std::vector<BraceSpan> spans_;
 };
 
 // A number in decimal, as label text, without allocating.

@@ -25,18 +25,23 @@ void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
 namespace {
 
 // Whether a member entry is that very controller's.
-auto HeldBy(const host::WeakRef<AShooterPlayerController>& self) {
+auto MadeBy(const host::WeakRef<AShooterPlayerController>& self) {
   return [&self](const MemberTrackEntry& entry) { return entry.tracker.SameObjectAs(self); };
+}
+
+// Whether a member entry is held for that player.
+auto HeldFor(std::uint64_t playerId) {
+  return [playerId](const MemberTrackEntry& entry) { return entry.trackerId == playerId; };
 }
 
 }  // namespace
 
 void AppendMemberEntry(AShooterPlayerController* tracker) {
-  const host::WeakRef<AShooterPlayerController> self(tracker);
+  const std::uint64_t id = host::GetPlayerId(tracker);
   const auto held =
-      std::count_if(TribeMemberTrackers.begin(), TribeMemberTrackers.end(), HeldBy(self));
-  if (held >= kMemberEntriesPerController) return;
-  TribeMemberTrackers.push_back({self});
+      std::count_if(TribeMemberTrackers.begin(), TribeMemberTrackers.end(), HeldFor(id));
+  if (held >= kMemberEntriesPerPlayer) return;
+  TribeMemberTrackers.push_back({host::WeakRef<AShooterPlayerController>(tracker), id});
 }
 
 void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player) {
@@ -53,7 +58,11 @@ void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* 
 
 void RemoveControllerMemberEntries(AShooterPlayerController* controller) {
   const host::WeakRef<AShooterPlayerController> self(controller);
-  TribeMemberTrackers.remove_if(HeldBy(self));
+  TribeMemberTrackers.remove_if(MadeBy(self));
+}
+
+void RemovePlayerMemberEntries(AShooterPlayerController* controller) {
+  TribeMemberTrackers.remove_if(HeldFor(host::GetPlayerId(controller)));
 }
 
 DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry) {

@@ -22,6 +22,8 @@ struct DinoTrackEntry {
 
 struct MemberTrackEntry {
   host::WeakRef<AShooterPlayerController> tracker;
+  // The player the entry is held for, whichever of his controllers made it.
+  std::uint64_t trackerId = 0;
 };
 
 using DinoTrackList = std::list<DinoTrackEntry>;
@@ -36,15 +38,18 @@ extern std::map<std::uint64_t, std::int32_t> TrackCounts;
 // Appends (tracker, creature) and counts it for the tracker.
 void AppendDinoEntry(DinoTrackList& registry, AShooterPlayerController* tracker,
                      APrimalDinoCharacter* creature);
-// Each member entry draws its own labels, so repeated entries cost every refresh: a controller
-// holds at most kMemberEntriesPerController, and one more is not recorded.
-inline constexpr std::ptrdiff_t kMemberEntriesPerController = 10;
+// Each member entry draws its own labels, so repeated entries cost every refresh: a player holds
+// at most kMemberEntriesPerPlayer, counted over all his controllers (one left behind by a
+// reconnection keeps drawing), and one more is not recorded.
+inline constexpr std::ptrdiff_t kMemberEntriesPerPlayer = 10;
 void AppendMemberEntry(AShooterPlayerController* tracker);
 
 // Removes every entry counted for the player's id and gives back one slot per entry.
 void RemovePlayerDinoEntries(DinoTrackList& registry, AShooterPlayerController* player);
 // Removes every member entry of that very controller.
 void RemoveControllerMemberEntries(AShooterPlayerController* controller);
+// Removes every member entry held for the controller's player, from any of his controllers.
+void RemovePlayerMemberEntries(AShooterPlayerController* controller);
 // Drops one entry during a refresh walk, giving back its slot; returns the entry after it.
 DinoTrackList::iterator DropDinoEntry(DinoTrackList& registry, DinoTrackList::iterator entry);
 

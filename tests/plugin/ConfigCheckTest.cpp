@@ -100,6 +100,10 @@ TEST_F(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
       {{"/Commands/StopTrack/Command", "/trackdino2"}},
       {{"/Messages/NoDinosFound", std::string(kRex) + "{}" + kRex}},
       {{"/Messages/MessageSender", Repeated(kRex, 2000)}},
+      // As long as allowed: with the longest arguments, and a label template.
+      {{"/Messages/NoDinosFound", Repeated("{0}", 40)}},
+      {{"/Messages/TrackingDinosNoLevel", "{0:>3989}{1}"}},
+      {{"/FloatingTexts/TrackTribeDinosText", Repeated("é", 200)}},
   };
   for (std::size_t i = 0; i < sound.size(); ++i) {
     SCOPED_TRACE(i);
@@ -124,6 +128,10 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
        {{E, "/MaxTrackPerPlayer",
          "the text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\", expected"}}},
       {{{"/UpdateTextEvery", "5"}}, {{E, "/UpdateTextEvery", "expected a number"}}},
+      // Thousands of labels are written from a template at every refresh: a long one is
+      // refused, counted in characters, and its placeholders are not looked into.
+      {{{"/FloatingTexts/TrackWildDinosText", Repeated("{zzz}é", 34)}},
+       {{E, "/FloatingTexts/TrackWildDinosText", "comes to 204 characters; at most 200"}}},
       {{{"/MaxTrackPerGroup", json::array({20})}},
        {{E, "/MaxTrackPerGroup", "found a list, expected an object of group names"}}},
       {{{"/MaxTrackPerGroup/Vip", "20"}}, {{E, "/MaxTrackPerGroup/Vip", "expected a number"}}},
@@ -209,6 +217,11 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"NoDinosFound", "{:?}", "the locale flag L or the debug type ?"},
       {"TrackingDinosNoLevel", "{} {1:L}", "the locale flag L or the debug type ?"},
       {"NoDinosFound", "{:>4000}!", "comes to 4001 characters"},
+      // Measured with the longest arguments a reply passes: texts of 100 characters and the
+      // number with the most digits, in binary 33 characters with its sign.
+      {"NoDinosFound", Repeated("{0}", 41), "comes to 4100 characters"},
+      {"TrackingDinosNoLevel", "{0:>3968}{1:b}", "comes to 4001 characters"},
+      {"TrackingDinosNoLevel", "{0:>3990}{1}", "comes to 4001 characters"},
       {"NoPermissions", std::string(4001, 'x'), "comes to 4001 characters"},
       {"MessageSender", std::string(4001, 'x'), "comes to 4001 characters;"},
       {"MessageSender", Repeated(kRex, 2001), "comes to 4002 characters;"},
@@ -299,6 +312,16 @@ TEST_F(ConfigCheckTest, UnknownKeysFarFromAnyKnownOneGetNoGuess) {
     ASSERT_EQ(problems.size(), 1u) << key;
     EXPECT_EQ(problems[0].message, "unknown key, ignored") << key;
   }
+}
+
+// A guess is looked for only among known keys of about the same length, so thirty megabytes of
+// long unknown keys cost about what reading them costs.
+TEST_F(ConfigCheckTest, LongUnknownKeysAreNotComparedWithKnownOnes) {
+  json config = Shipped();
+  for (int i = 0; i < 3000; ++i) config[std::to_string(i) + std::string(10000, 'k')] = 1;
+  const auto problems = CheckConfig(config);
+  ASSERT_EQ(problems.size(), 3000u);
+  for (const auto& problem : problems) EXPECT_EQ(problem.message, "unknown key, ignored");
 }
 
 // Built in place: copying a document this deep would itself overflow the stack.

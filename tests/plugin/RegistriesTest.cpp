@@ -96,6 +96,21 @@ TEST_F(RegistriesTest, MemberEntriesAreRemovedByControllerIdentity) {
   EXPECT_TRUE(TrackCounts.empty()) << "member entries are never counted";
 }
 
+// After a reconnection the old controller may keep drawing; its member entries are still the
+// player's, for his cap and for their removal (by /stoptrack) from either controller.
+TEST_F(RegistriesTest, MemberEntriesAreHeldPerPlayerAcrossControllers) {
+  AppendMemberEntry(Controller(alice));
+  AppendMemberEntry(Controller(bob));
+  auto* oldController = Controller(alice);
+  game.Reconnect(*alice, true);
+  for (int i = 0; i < kMemberEntriesPerPlayer; ++i) AppendMemberEntry(Controller(alice));
+  EXPECT_EQ(TribeMemberTrackers.size(), 1u + kMemberEntriesPerPlayer);
+
+  RemovePlayerMemberEntries(oldController);
+  ASSERT_EQ(TribeMemberTrackers.size(), 1u);
+  EXPECT_EQ(TribeMemberTrackers.front().tracker.Get(), Controller(bob));
+}
+
 TEST_F(RegistriesTest, CountOperations) {
   Config["MaxTrackPerPlayer"] = 0;
   EXPECT_FALSE(IsTrackLimitReached(Controller(alice)))

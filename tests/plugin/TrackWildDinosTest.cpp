@@ -89,6 +89,27 @@ TEST_F(TrackWildDinosTest, RepliesRepeatNonAsciiWordsIntact) {
   EXPECT_EQ(Type(u"/trackdino Tête rex"), std::vector<std::string>{"Tête rex / rex / 10"});
 }
 
+// However long the line, a reply repeats at most 100 characters of what was typed, and never
+// half of a character written as a surrogate pair.
+TEST_F(TrackWildDinosTest, RepliesRepeatAtMostAHundredCharactersOfTheLine) {
+  Config["Messages"]["NoDinosFound"] = "{0}|{0}";
+  const std::u16string dinosaur = u"\U0001F996";
+  const struct {
+    std::u16string typed;
+    std::u16string echoed;
+  } cases[] = {
+      {std::u16string(100, u'a'), std::u16string(100, u'a')},
+      {std::u16string(1000000, u'a'), std::u16string(100, u'a')},
+      {std::u16string(99, u'a') + dinosaur, std::u16string(99, u'a')},
+      {std::u16string(98, u'a') + dinosaur + u"a", std::u16string(98, u'a') + dinosaur},
+  };
+  for (const auto& c : cases) {
+    const std::string echoed = host::ToUtf8(c.echoed);
+    EXPECT_EQ(Type(u"/trackdino " + c.typed), std::vector<std::string>{echoed + "|" + echoed})
+        << c.typed.size();
+  }
+}
+
 std::map<DWORD64, int> creatureTests;
 // Hooks have the exact types the plugin calls the game's functions with: the object first, as an
 // integer.

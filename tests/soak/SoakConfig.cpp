@@ -84,7 +84,7 @@ SoakConfig SoakConfig::RandomValid(const Json& base, std::mt19937& random) {
   if (Chance(random, 0.5)) {
     labels["TrackWildDinosText"] =
         PickJson(random, {"{DINONAME} {dinolevel}", "{dinoName}{unknown} {dinoDistance}",
-                          "{{}} {:>9} {dinoName}", "", std::string(3000, '#') + "{dinoName}"});
+                          "{{}} {:>9} {dinoName}", "", std::string(190, '#') + "{dinoName}"});
     labels["TrackTribeDinosText"] =
         PickJson(random, {"{spaces}{spaces}{dinoName}\n{dinoDistance}", "{dinoLevel}"});
     labels["TrackTribeMembersText"] =
