@@ -111,19 +111,20 @@ host::String ReplaceInSequence(host::TextView text, std::span<const host::TextVi
 
 LabelTemplate::LabelTemplate(host::TextView text, std::span<const host::TextView> names)
     : text_(text), names_(names) {
-  Cells cells(text.size());
-  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = {false, static_cast<std::uint32_t>(i)};
+  Cells cells;
+  cells.reserve(text.size());
+  for (std::uint32_t i = 0; i < text.size(); ++i) cells.push_back({false, i});
   for (std::size_t slot = 0; slot < names.size(); ++slot) {
     cells = ReplaceCells(cells, text_, names[slot], static_cast<std::uint32_t>(slot));
   }
   spans_ = BraceSpans(cells, text_);
 
-  Piece piece{0, 0, -1};
+  Piece piece;
   for (const Cell& cell : cells) {
     if (cell.isValue) {
-      piece.slot = static_cast<int>(cell.index);
+      piece.slot = cell.index;
       pieces_.push_back(piece);
-      piece = {0, 0, -1};
+      piece = {};
     } else if (piece.literalLength++ == 0) {
       piece.literalStart = cell.index;
     }
@@ -148,20 +149,19 @@ bool LabelTemplate::CompletesLaterPlaceholder(std::span<const host::TextView> va
 bool LabelTemplate::FillInOnePass(std::span<const host::TextView> values, host::String& out) const {
   std::size_t length = 0;
   for (const Piece& piece : pieces_) {
-    length += piece.literalLength + (piece.slot >= 0 ? values[piece.slot].size() : 0);
+    length += piece.literalLength + (piece.slot ? values[*piece.slot].size() : 0);
   }
   // Room for the whole label at once, then each piece copied in.
   out.resize(length);
   host::Char* at = out.data();
   // What the last placeholder inserts is never scanned again; what the others insert is, so a
   // brace there may start or end a later match.
-  const int lastSlot = static_cast<int>(names_.size()) - 1;
   bool braceScannedAgain = false;
   for (const Piece& piece : pieces_) {
     for (std::uint32_t i = 0; i < piece.literalLength; ++i) *at++ = text_[piece.literalStart + i];
-    if (piece.slot < 0) continue;
-    const bool scannedAgain = piece.slot < lastSlot;
-    for (const host::Char c : values[piece.slot]) {
+    if (!piece.slot) continue;
+    const bool scannedAgain = *piece.slot + 1 < names_.size();
+    for (const host::Char c : values[*piece.slot]) {
       braceScannedAgain |= scannedAgain && IsBrace(c);
       *at++ = c;
     }

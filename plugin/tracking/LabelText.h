@@ -3,6 +3,7 @@
 // Label texts: templates from "FloatingTexts" with their placeholders filled in.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,8 +48,8 @@ class LabelTemplate {
 
  private:
   struct Piece {
-    std::uint32_t literalStart, literalLength;  // template text written as it stands
-    int slot;                                   // then this placeholder's value; -1: none
+    std::uint32_t literalStart = 0, literalLength = 0;  // template text written as it stands
+    std::optional<std::uint32_t> slot;                  // then this placeholder's value, if any
   };
 
   // False, with the text unfinished, when a value holds a brace that a later step would scan.

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <map>
+
 namespace soak {
 namespace {
 
@@ -45,13 +47,32 @@ bool IsRed(const framework::Event& event) {
 
 Checker::Checker(Session& session, World& world, const ConfigInForce& inForce)
     : session_(session), world_(world), inForce_(inForce) {
-  session_.SetWatcher([this] { NoHandlerErrors(); });
+  session_.SetWatcher([this] {
+    NoHandlerErrors();
+    MateLabelsWithinCap();
+  });
 }
 
 void Checker::NoHandlerErrors() const {
   for (const auto& event : session_.ActionEvents()) {
     if (event["event"] == "handler_error") {
       session_.Fail("a handler failed while a valid configuration was in force: " + Dumped(event));
+    }
+  }
+}
+
+void Checker::MateLabelsWithinCap() const {
+  constexpr std::size_t kMemberEntriesPerPlayer = 10;
+  // A label's text names its mate, and stands where he does: the same label at the same place
+  // in one refresh is one entry's each.
+  std::map<std::string, std::size_t> copies;
+  for (const auto& event : session_.ActionEvents()) {
+    if (event["event"] != "floating_text") continue;
+    const std::string label =
+        Dumped(framework::Event::array({event["tick"], event["to"], event["at"], event["text"]}));
+    if (++copies[label] > kMemberEntriesPerPlayer) {
+      session_.Fail(fmt::format("more than {} copies of one mate label in one refresh: {}",
+                                kMemberEntriesPerPlayer, label));
     }
   }
 }

@@ -6,7 +6,10 @@
 //   2. once every creature a player tracked is gone, without him stopping, he tracks exactly his
 //      limit again;
 //   3. once tracking has ended (every player stopped, or the plugin unloaded), the live blocks
-//      are back where they stood before it began.
+//      are back where they stood before it began;
+//   4. per refresh a player is sent at most ten labels over each tribe mate, his tribe-mate
+//      entries being capped over all his controllers.
+// The session holds every line of the plugin's to a bound of the heap.
 // Loads and reloads are also held to their outcome: a valid file is applied, a broken or
 // missing one refused.
 
@@ -38,6 +41,7 @@ class Checker {
 
  private:
   void NoHandlerErrors() const;
+  void MateLabelsWithinCap() const;
   // The labels over creatures that a player was sent during the last action.
   std::vector<const framework::Event*> CreatureLabelsTo(const std::string& player) const;
   void ExpectNoCreatureLabels(const char* when) const;

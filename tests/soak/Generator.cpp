@@ -122,7 +122,13 @@ void Generator::Step() {
       break;
     case kReconnect: {
       const std::size_t player = AnyPlayer();
-      world_.Reconnect(player, Chance(0.1));
+      const bool keepOld = Chance(0.1);
+      // The controller left behind keeps its entries: asking again from the new one must not
+      // add to them past the cap.
+      const bool askBothSides = keepOld && Chance(0.5);
+      if (askBothSides) ChatAs(player, words.trackMates + " on", 12);
+      world_.Reconnect(player, keepOld);
+      if (askBothSides) ChatAs(player, words.trackMates + " on", 12);
       break;
     }
     case kChangeTribe: {
@@ -243,7 +249,7 @@ void Generator::ChangePlayer() {
   session_.Run(fmt::format("set {} {}", player.name, PickFrom(random_, changes)));
 }
 
-void Generator::Chat(const std::string& word, const std::string& arguments) {
+void Generator::Chat(const std::string& word, const std::string& arguments, int times) {
   const std::size_t online = OnlinePlayer();
   // Mostly someone online; sometimes a line with no controller behind it.
   std::string speaker = "-";
@@ -252,11 +258,24 @@ void Generator::Chat(const std::string& word, const std::string& arguments) {
   } else if (Chance(0.5)) {
     speaker = world_.Players()[AnyPlayer()].name;
   }
-  session_.Run(fmt::format("chat {} {}{}", speaker, TypedWord(random_, word), arguments));
+  Say(speaker, TypedWord(random_, word) + arguments, times);
+}
+
+void Generator::ChatAs(std::size_t player, const std::string& text, int times) {
+  Say(world_.Players()[player].name, text, times);
+}
+
+void Generator::Say(const std::string& speaker, const std::string& text, int times) {
+  const std::string line = fmt::format("chat {} {}", speaker, text);
+  std::string action = line;
+  for (int i = 1; i < times; ++i) action += "\n" + line;
+  session_.Run(action);
 }
 
 void Generator::OnOrOff(const std::string& word) {
-  if (Chance(0.3)) {
+  if (Chance(0.1)) {
+    Chat(word, " on", 12);  // past the cap of repeated entries at once
+  } else if (Chance(0.3)) {
     Chat(word, HostileArguments(random_, kSearchedNames));
   } else {
     Chat(word, " " + TypedWord(random_, Chance(0.6) ? "on" : "off"));

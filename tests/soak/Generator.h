@@ -36,7 +36,11 @@ class Generator {
   void MoveSomething();
   void Connect();
   void ChangePlayer();
-  void Chat(const std::string& word, const std::string& arguments);
+  // The line, typed that many times over as one action, by a speaker of the generator's choice,
+  // by that player, or by that scenario name.
+  void Chat(const std::string& word, const std::string& arguments, int times = 1);
+  void ChatAs(std::size_t player, const std::string& text, int times);
+  void Say(const std::string& speaker, const std::string& text, int times);
   void OnOrOff(const std::string& word);
   void Reload();
   void UnloadAndLoad();

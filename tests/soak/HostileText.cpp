@@ -65,6 +65,10 @@ std::string HostileArguments(std::mt19937& random, std::span<const std::string> 
     text += Word(random, names);
   }
   if (std::bernoulli_distribution(0.1)(random)) text += Spaces(random);
+  // A line of megabytes: no reply may grow with it.
+  if (std::bernoulli_distribution(0.003)(random)) {
+    text += std::string(std::uniform_int_distribution<std::size_t>(1 << 20, 4 << 20)(random), 'W');
+  }
   return text;
 }
 

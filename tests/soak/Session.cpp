@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "game/Allocator.h"
+#include "heapmeter/HeapMeter.h"
 
 namespace soak {
 namespace {
@@ -14,8 +15,9 @@ constexpr std::size_t kRecentActions = 40;
 constexpr std::size_t kShownActionLength = 400;
 
 bool IsWatched(std::string_view kind) {
-  return kind == "handler_error" || kind == "debug_string" || kind == "server_chat" ||
-         kind == "log" || kind == "plugin_loaded" || kind == "plugin_failed";
+  return kind == "handler_error" || kind == "debug_string" || kind == "floating_text" ||
+         kind == "server_chat" || kind == "log" || kind == "plugin_loaded" ||
+         kind == "plugin_failed";
 }
 
 std::string_view FirstWord(std::string_view line) {
@@ -84,6 +86,8 @@ void Session::Run(const std::string& action) {
 void Session::RunLine(const std::string& line) {
   const bool pluginRuns = !server_.InConfigBlock() && RunsPlugin(line);
   const std::int64_t before = game::LiveBlocks();
+  heapmeter::ResetPeak();
+  const std::size_t heapBefore = heapmeter::LiveBytes();
   try {
     server_.Execute(line);
   } catch (const devserver::ScenarioError& error) {
@@ -91,6 +95,10 @@ void Session::RunLine(const std::string& line) {
   }
   if (!pluginRuns) return;
   pluginBlocks_ += game::LiveBlocks() - before;
+  const std::size_t heapGrowth = heapmeter::PeakBytes() - heapBefore;
+  if (heapGrowth > kMostHeapPerLine) {
+    Fail(fmt::format("one line took {} MiB of the heap at once", heapGrowth >> 20));
+  }
   if (FirstWord(line) == "tick") {
     const auto count = line.substr(line.find("tick") + 4);
     ticks_ += count.find_first_not_of(' ') == std::string::npos ? 1 : std::stoull(count);

@@ -24,6 +24,10 @@ class SoakFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Far above what any line of the soak's world needs (its largest refresh, a reply to its longest
+// chat line), far below what a reply or label that grows with what was typed would take.
+inline constexpr std::size_t kMostHeapPerLine = std::size_t{64} << 20;
+
 class Session {
  public:
   Session(const std::string& pluginPath, std::uint32_t seed);

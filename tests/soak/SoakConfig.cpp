@@ -74,7 +74,10 @@ SoakConfig SoakConfig::RandomValid(const Json& base, std::mt19937& random) {
         PickJson(random, {"{2} max: {0} ({1})", "{0:>10}|{1:<5}|{2:^7}|{{}}"});
     messages["TrackingDinosNoLevel"] =
         PickJson(random, {"{1} max {0:>12}|{{}}", "Ünï {0} {0} {1:<3}", "{} {}"});
-    messages["NoDinosFound"] = PickJson(random, {"{{{}}}", "名前 {0:.3}"});
+    // The last repeats the name as often as the check allows.
+    std::string repeated;
+    for (int i = 0; i < 40; ++i) repeated += "{0}";
+    messages["NoDinosFound"] = PickJson(random, {"{{{}}}", "名前 {0:.3}", repeated});
     messages["TrackWildDinosUseHelp"] = "{:*^30}";
     messages["MessageSender"] = "Pack{{sentinel}}";
   }
