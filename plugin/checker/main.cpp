@@ -1,15 +1,14 @@
 // packsentinel-check [FILE]: the plugin's own checks of a config.json, for an administrator to
 // run before a reload. Exit 0: clean or warnings only; 1: errors; 2: unreadable or not JSON.
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <json.hpp>
 #include <string>
 #include <string_view>
 
 #include "config/Check.h"
+#include "config/ConfigFile.h"
 
 namespace {
 
@@ -34,18 +33,22 @@ int main(int argc, char** argv) {
   }
   const std::string path = argc == 2 ? argv[1] : "config.json";
 
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    std::cout << path << ": cannot be read: " << std::strerror(errno) << "\n";
+  const auto unreadable = [&path](const std::string& reason) {
+    std::cout << path << ": cannot be read: " << reason << "\n";
     return kUnreadable;
-  }
+  };
+  packsentinel::ConfigFile file = packsentinel::OpenConfigFile(path);
+  if (!file.problem.empty()) return unreadable(file.problem);
   nlohmann::json document;
   try {
     // As the plugin reads it: the first complete value, whatever follows ignored.
-    file >> document;
+    file.stream >> document;
   } catch (const nlohmann::json::exception& error) {
     std::cout << path << ": " << WithoutCode(error.what()) << "\n";
     return kUnreadable;
+  } catch (const std::ios_base::failure& error) {
+    // A regular file may still fail to read, as /proc/self/mem does.
+    return unreadable(error.code().message());
   }
 
   const auto problems = packsentinel::CheckConfig(document);

@@ -1,11 +1,10 @@
 #include "core/Config.h"
 
-#include <filesystem>
-#include <fstream>
 #include <json.hpp>
 #include <stdexcept>
 
 #include "config/Check.h"
+#include "config/ConfigFile.h"
 #include "core/Lifecycle.h"
 #include "host/Entry.h"
 #include "host/Framework.h"
@@ -30,18 +29,14 @@ std::string ConfigPath() {
 }
 
 ConfigProblems ReadConfig() {
-  const std::string path = ConfigPath();
-  std::ifstream file(path, std::ios::binary);
-  // A directory opens as a stream here, but there is no file to read in it.
-  std::error_code ignored;
-  if (!file || std::filesystem::is_directory(path, ignored)) {
-    throw std::runtime_error("Can't open config.json");
-  }
+  ConfigFile file = OpenConfigFile(ConfigPath());
+  if (file.missing) throw std::runtime_error("Can't open config.json");
+  if (!file.problem.empty()) throw std::runtime_error("Can't open config.json: " + file.problem);
 
   // Parsed aside, so a broken file leaves the document in force untouched. The parse stops
   // after the first complete value; whatever follows it is ignored.
   nlohmann::json next;
-  file >> next;
+  file.stream >> next;
 
   // Only a loaded plugin has commands to move; any other read is a first one.
   const bool reload = IsLoaded();

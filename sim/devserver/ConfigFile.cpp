@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -13,6 +14,7 @@
 namespace devserver {
 namespace {
 
+namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
 // The library copies and dumps a value by recursing once per level of nesting, and copies an
@@ -37,7 +39,22 @@ Json ParseNestingBounded(Input&& input, std::string_view what) {
       });
 }
 
+// Refuses what stands at path unless it is a regular file (symlinks followed) or nothing: a
+// folder reads as nothing, a FIFO blocks the open until something writes to it, and a device may
+// read without end.
+void ExpectFileOrNothing(const fs::path& path, std::string_view name) {
+  std::error_code ignored;
+  const fs::file_status status = fs::status(path, ignored);
+  if (fs::is_directory(status)) {
+    throw ScenarioError(fmt::format("{} is a folder, not a file", name));
+  }
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    throw ScenarioError(fmt::format("{} is not a regular file", name));
+  }
+}
+
 Json ReadJson(const std::string& path) {
+  ExpectFileOrNothing(path, "config.json");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ScenarioError("there is no config.json to edit");
   try {
@@ -128,9 +145,28 @@ std::string Serialized(const Json& document) {
 }  // namespace
 
 void DevServer::WriteConfig(const std::string& text) {
+  ExpectFileOrNothing(ConfigPath(), "config.json");
   std::ofstream out(ConfigPath(), std::ios::binary | std::ios::trunc);
   out << text;
   if (!out) throw ScenarioError("can't write " + ConfigPath());
+}
+
+void DevServer::CopyConfig(std::string_view file) {
+  const fs::path path = fs::path(options_.scriptDir) / file;
+  ExpectFileOrNothing(path, Excerpt(file));
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ScenarioError("can't read " + Excerpt(file));
+  std::ostringstream text;
+  text << in.rdbuf();
+  WriteConfig(text.str());
+}
+
+void DevServer::DeleteConfig() {
+  // Whatever else stands there was not written as config.json and is left for a person to see.
+  ExpectFileOrNothing(ConfigPath(), "config.json");
+  std::error_code error;
+  fs::remove(ConfigPath(), error);
+  if (error) throw ScenarioError("can't delete config.json: " + error.message());
 }
 
 void DevServer::ConfigSet(std::string_view pointer, std::string_view json) {

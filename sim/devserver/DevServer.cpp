@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <random>
-#include <sstream>
 
 #include "devserver/Reports.h"
 #include "game/Allocator.h"
@@ -119,22 +117,7 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
     configBlockEnd_ = words[1].text.substr(2);
   } else if (command == "config-file") {
     ExpectCount(words, 2, 2);
-    const fs::path path = fs::path(options_.scriptDir) / words[1].text;
-    // A folder opens as a file with nothing to read, which would write an empty config.json.
-    std::error_code ignored;
-    const fs::file_status status = fs::status(path, ignored);
-    if (fs::is_directory(status)) {
-      throw ScenarioError(fmt::format("{} is a folder, not a file", Excerpt(words[1].text)));
-    }
-    // A device such as /dev/zero would be read without end.
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-      throw ScenarioError(fmt::format("{} is not a regular file", Excerpt(words[1].text)));
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScenarioError("can't read " + Excerpt(words[1].text));
-    std::ostringstream text;
-    text << in.rdbuf();
-    WriteConfig(text.str());
+    CopyConfig(words[1].text);
   } else if (command == "config-set") {
     if (words.size() < 3) throw ScenarioError("config-set takes POINTER JSON");
     ConfigSet(words[1].text, RestAfter(line, words, 1));
@@ -143,7 +126,7 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
     ConfigRemove(words[1].text);
   } else if (command == "config-delete") {
     ExpectCount(words, 1, 1);
-    fs::remove(ConfigPath());
+    DeleteConfig();
   } else if (command == "load") {
     ExpectCount(words, 1, 1);
     if (plugin_.IsLoaded()) throw ScenarioError("the plugin is loaded already");

@@ -49,8 +49,11 @@ struct Frame {
   Box map;
   double scale;  // pixels per game unit
 
-  float X(const FVector& at) const { return static_cast<float>(map.x + (at.X - minX) * scale); }
-  float Y(const FVector& at) const { return static_cast<float>(map.y + (maxY - at.Y) * scale); }
+  // Taken as doubles: the frame's edges, and grid lines near them, may lie beyond a float.
+  float X(double x) const { return static_cast<float>(map.x + (x - minX) * scale); }
+  float Y(double y) const { return static_cast<float>(map.y + (maxY - y) * scale); }
+  float X(const FVector& at) const { return X(at.X); }
+  float Y(const FVector& at) const { return Y(at.Y); }
   bool Shows(const FVector& at) const {
     return at.X >= minX && at.X <= maxX && at.Y >= minY && at.Y <= maxY;
   }
@@ -196,18 +199,24 @@ Frame SnapshotWriter::ChooseFrame() const {
 
 void SnapshotWriter::DrawGrid(std::string& svg) const {
   const double step = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre) * kUnitsPerMetre;
-  // Counted in whole steps: adding a step to a float far from the origin may not change it.
+  // Counted in whole steps: adding a step to a coordinate far from the origin may not change it.
+  // Further out still, adding one to a count past 2^53 may not change it either: such a frame
+  // has no grid.
+  const auto countable = [step](double min, double max) {
+    return std::max(std::abs(min), std::abs(max)) / step < 0x1p53;
+  };
+  if (!countable(frame_.minX, frame_.maxX) || !countable(frame_.minY, frame_.maxY)) return;
   const auto lines = [step](double min, double max, const auto& draw) {
-    for (auto k = std::ceil(min / step); k * step <= max; ++k) draw(static_cast<float>(k * step));
+    for (auto k = std::ceil(min / step); k * step <= max; ++k) draw(k * step);
   };
   svg += "<g class=\"grid\" stroke=\"#2b3139\" stroke-width=\"1\">\n";
-  lines(frame_.minX, frame_.maxX, [&](float x) {
-    const float px = frame_.X({x, 0, 0});
+  lines(frame_.minX, frame_.maxX, [&](double x) {
+    const float px = frame_.X(x);
     svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n", px,
                        frame_.map.y, px, frame_.map.y + frame_.map.height);
   });
-  lines(frame_.minY, frame_.maxY, [&](float y) {
-    const float py = frame_.Y({0, y, 0});
+  lines(frame_.minY, frame_.maxY, [&](double y) {
+    const float py = frame_.Y(y);
     svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n",
                        frame_.map.x, py, frame_.map.x + frame_.map.width, py);
   });

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 #include "devserver/DevServer.h"
 #include "devserver/Script.h"
+#include "support/HeldFifo.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -28,6 +30,8 @@ struct ScriptCase {
   std::string script;
   std::string errors;           // none: the script runs to its end
   std::string configJson = {};  // when given, what config.json holds afterwards
+  // What stands at config.json before the script: a folder holding a file, or a FIFO.
+  fs::file_type placed = fs::file_type::none;
 };
 
 std::vector<ScriptCase> Cases() {
@@ -84,6 +88,16 @@ std::vector<ScriptCase> Cases() {
        "t.scn:1: folder is a folder, not a file\n"},
       {"config-file naming a device", "config-file /dev/zero",
        "t.scn:1: /dev/zero is not a regular file\n"},
+      {"editing a folder", "config-set /a 1", "t.scn:1: config.json is a folder, not a file\n", "",
+       fs::file_type::directory},
+      {"deleting a folder", "config-delete", "t.scn:1: config.json is a folder, not a file\n", "",
+       fs::file_type::directory},
+      {"editing a FIFO", "config-set /a 1", "t.scn:1: config.json is not a regular file\n", "",
+       fs::file_type::fifo},
+      {"writing a FIFO", kSmallConfig, "t.scn:3: config.json is not a regular file\n", "",
+       fs::file_type::fifo},
+      {"deleting a FIFO", "config-delete", "t.scn:1: config.json is not a regular file\n", "",
+       fs::file_type::fifo},
 
       {"CRLF lines", "player alice steam=1 data=1\r\nconfig <<END\r\n{\"a\": 1}\r\nEND\r\ntick\r\n",
        "", R"({"a": 1})"},
@@ -99,6 +113,9 @@ TEST(DevServerScriptTest, EndsAtTheLineItCannotRun) {
     testing_support::TempDir dir;
     fs::create_directory(dir.Path() + "/folder");
     devserver::DevServer server({dir.Path() + "/server", TEST_PLUGIN_PATH, "", dir.Path()});
+    std::optional<testing_support::HeldFifo> fifo;
+    if (c.placed == fs::file_type::fifo) fifo.emplace(server.ConfigPath());
+    if (c.placed == fs::file_type::directory) fs::create_directories(server.ConfigPath() + "/kept");
     std::istringstream script(c.script);
     std::ostringstream errors;
     const int status = devserver::RunScript(script, "t.scn", server, errors);

@@ -196,6 +196,29 @@ TEST(SnapshotWorldTest, FramesEveryoneWithoutAViewer) {
   EXPECT_NE(svg.find(">tamed creature</text>"), std::string::npos);
 }
 
+// However far out the world reaches, every number written is finite. The grid's lines are
+// counted in whole steps; where the count is past what a double counts exactly there is none.
+TEST(SnapshotWorldTest, FarWorldsAreDrawnInFiniteNumbers) {
+  const struct {
+    const char* what;
+    std::string world;
+    bool grid;
+  } cases[] = {
+      {"wider than a float", "player alice steam=1 data=1\ndino rex Rex\nmove rex 3.4e38 -3.4e38 0",
+       true},
+      {"a small frame far from the origin", "player far steam=1 data=1 at 8e18 8e18 0", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DevServerRun run(TEST_PLUGIN_PATH);
+    ASSERT_EQ(run.Run(c.world + "\nsnapshot " + run.PathOf("far.svg")), 0) << run.TakeAnswers();
+    const std::string svg = Read(run.PathOf("far.svg"));
+    EXPECT_EQ(All(svg, R"(\b(inf|nan)\b)").size(), 0u) << svg;
+    EXPECT_EQ(svg.find("<g class=\"grid\"") != std::string::npos, c.grid);
+    EXPECT_EQ(All(MapPart(svg), R"(<rect class="player")").size(), 1u);
+  }
+}
+
 TEST(SnapshotArgumentsTest, RefusesWhatItCannotDrawAndWritesNothing) {
   const struct {
     std::string arguments;

@@ -71,7 +71,11 @@ class DevServer {
   game::Player& PlayerNamed(std::string_view name);
   game::Player* SpeakerNamed(std::string_view name);
 
+  // config.json written from text, copied from a file relative to the script, or deleted. Where
+  // something other than a regular file stands, nothing is read, written or deleted.
   void WriteConfig(const std::string& text);
+  void CopyConfig(std::string_view file);
+  void DeleteConfig();
   void ConfigSet(std::string_view pointer, std::string_view json);
   void ConfigRemove(std::string_view pointer);
 
