@@ -1,13 +1,10 @@
-// The label refresh: a full server's (7,630 labels) beside its floor, the same under the longest
-// label templates the configuration check accepts, and one player's wild creatures alone.
+// The label refresh: a full server's (7,630 labels) beside its floor, and one player's wild
+// creatures alone.
 
 #include <benchmark/benchmark.h>
-#include <heapmeter/HeapMeter.h>
 
 #include <string>
 
-#include "config/Schema.h"
-#include "core/Config.h"
 #include "support/BenchServer.h"
 #include "support/LabelWorld.h"
 #include "support/PairedTiming.h"
@@ -37,54 +34,6 @@ void BM_FullServerLabelRefresh(benchmark::State& state) {
   state.SetLabel("label refresh, full server: 7,630 labels");
 }
 BENCHMARK(BM_FullServerLabelRefresh)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// The most a refresh holds at once beyond what it started with.
-template <typename Work>
-double PeakHeapOf(Work&& work) {
-  heapmeter::ResetPeak();
-  const std::size_t before = heapmeter::LiveBytes();
-  work();
-  return static_cast<double>(heapmeter::PeakBytes() - before);
-}
-
-// A label template of the longest accepted length: the placeholder repeated, or, with braces,
-// the placeholder between braces, which fills in step by step rather than in one pass.
-std::string LongestTemplate(host::TextView placeholder, bool betweenBraces) {
-  const std::string name(placeholder.begin(), placeholder.end());
-  const std::string unit = betweenBraces ? "{" + name + "}" : name;
-  std::string text;
-  while (text.size() + unit.size() <=
-         static_cast<std::size_t>(packsentinel::schema::kLabelLengthLimit)) {
-    text += unit;
-  }
-  return text;
-}
-
-// The full server with every label template at the longest the check accepts, beside the floor
-// of the shipped templates: what the bound on templates lets a configuration cost. Arg 0: each
-// template its first placeholder repeated; 1: that placeholder between braces, repeated.
-void BM_LongestTemplatesRefresh(benchmark::State& state) {
-  const auto world = MakeOrSkip<LabelWorld>(state);
-  if (!world) return;
-  const auto plugin = [&] { world->RefreshPlugin(); };
-  const auto floor = [&] { world->RefreshFloor(); };
-  state.counters["shipped_peak_heap"] = PeakHeapOf(plugin);
-  const bool betweenBraces = state.range(0) == 1;
-  for (const auto* label : packsentinel::schema::kLabelSchemas) {
-    packsentinel::Config[packsentinel::schema::kFloatingTexts][label->key] =
-        LongestTemplate(label->placeholders[0], betweenBraces);
-  }
-  state.counters["peak_heap"] = PeakHeapOf(plugin);
-  TimePaired(state, plugin, floor);
-  state.SetItemsProcessed(state.iterations() * kLabelsPerRefresh);
-  state.SetLabel(betweenBraces ? "longest templates, placeholders between braces"
-                               : "longest templates, placeholders repeated");
-}
-BENCHMARK(BM_LongestTemplatesRefresh)
-    ->Arg(0)
-    ->Arg(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
 
 const char* const kWildOnlyConfig = R"({
   "Commands": {"TrackWildDinos": {"Command": "/trackdino", "Enabled": true,

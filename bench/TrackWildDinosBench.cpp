@@ -1,9 +1,8 @@
 // One TrackWildDinos command on a map of 50,000 creatures, beside its floor: with nothing to
 // match, so that the expanding search runs all its eleven rings, and in the usual case where the
-// nearest rings fill the player's ten slots. And the reply to a chat line of a megabyte.
+// nearest rings fill the player's ten slots.
 
 #include <benchmark/benchmark.h>
-#include <heapmeter/HeapMeter.h>
 
 #include <optional>
 #include <string_view>
@@ -128,31 +127,5 @@ void BM_TrackWildDinosTenNearby(benchmark::State& state) {
   state.SetLabel("TrackWildDinos, ten nearby of 50,000");
 }
 BENCHMARK(BM_TrackWildDinosTenNearby)->UseManualTime()->Unit(benchmark::kMicrosecond);
-
-// A chat line of a megabyte that matches nothing, answered with a message that repeats the name
-// as often as the check allows, beside the floor of reading the line once; "peak_heap" is the
-// most the command held at once.
-void BM_ReplyToAMegabyteLine(benchmark::State& state) {
-  auto config = nlohmann::json::parse(kConfig);
-  std::string repeated;
-  for (int i = 0; i < 40; ++i) repeated += "{0}";
-  config["Messages"]["NoDinosFound"] = repeated;
-  BenchServer server(std::move(config));
-  AShooterPlayerController* alice = server.AddPlayer("alice", 1);
-  const std::u16string line = u"/trackdino " + std::u16string(1 << 20, u'W');
-  const auto plugin = [&] { packsentinel::TrackWildDinosCommand(alice, line, 0); };
-  std::u16string copy;
-  const auto floor = [&] {
-    copy = line;
-    benchmark::DoNotOptimize(copy.data());
-  };
-  heapmeter::ResetPeak();
-  const std::size_t before = heapmeter::LiveBytes();
-  plugin();
-  state.counters["peak_heap"] = static_cast<double>(heapmeter::PeakBytes() - before);
-  TimePaired(state, plugin, floor);
-  state.SetLabel("TrackWildDinos, a line of 1 MiB characters, no match");
-}
-BENCHMARK(BM_ReplyToAMegabyteLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
