@@ -5,23 +5,16 @@
 #include <iostream>
 #include <json.hpp>
 #include <string>
-#include <string_view>
 
 #include "config/Check.h"
 #include "config/ConfigFile.h"
+#include "config/ParseError.h"
 
 namespace {
 
 constexpr int kClean = 0;
 constexpr int kErrors = 1;
 constexpr int kUnreadable = 2;
-
-// The parse error's own text without the library's bracketed code.
-std::string_view WithoutCode(std::string_view text) {
-  if (!text.starts_with('[')) return text;
-  const auto end = text.find("] ");
-  return end == std::string_view::npos ? text : text.substr(end + 2);
-}
 
 }  // namespace
 
@@ -41,10 +34,9 @@ int main(int argc, char** argv) {
   if (!file.problem.empty()) return unreadable(file.problem);
   nlohmann::json document;
   try {
-    // As the plugin reads it: the first complete value, whatever follows ignored.
-    file.stream >> document;
-  } catch (const nlohmann::json::exception& error) {
-    std::cout << path << ": " << WithoutCode(error.what()) << "\n";
+    document = packsentinel::ParseConfig(file.stream, path);
+  } catch (const packsentinel::ConfigSyntaxError& error) {
+    std::cout << error.what() << "\n";
     return kUnreadable;
   } catch (const std::ios_base::failure& error) {
     // A regular file may still fail to read, as /proc/self/mem does.

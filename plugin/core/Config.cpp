@@ -5,6 +5,7 @@
 
 #include "config/Check.h"
 #include "config/ConfigFile.h"
+#include "config/ParseError.h"
 #include "core/Lifecycle.h"
 #include "host/Entry.h"
 #include "host/Framework.h"
@@ -35,8 +36,7 @@ ConfigProblems ReadConfig() {
 
   // Parsed aside, so a broken file leaves the document in force untouched. The parse stops
   // after the first complete value; whatever follows it is ignored.
-  nlohmann::json next;
-  file.stream >> next;
+  nlohmann::json next = ParseConfig(file.stream, "config.json");
 
   // Only a loaded plugin has commands to move; any other read is a first one.
   const bool reload = IsLoaded();

@@ -68,6 +68,12 @@ void ReloadConfigCommand(AShooterPlayerController* controller, host::TextView /*
     if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
       SendProblems(controller, rejected->Problems());
       LogConfigProblems(rejected->Problems());
+    } else {
+      // The file could not be read at all: say which file, and that nothing changed.
+      SendServerReply(controller, kRed,
+                      host::Widen("The configuration in force stays. The file read is "
+                                  "ArkApi/Plugins/Packsentinel/config.json in the server's "
+                                  "folder."));
     }
     host::LogError(error.what());
     return;

@@ -150,8 +150,24 @@ TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
     const char* error;
   } cases[] = {
       {"missing", std::nullopt, "Can't open config.json"},
-      {"not JSON", R"({"Commands": {"StopTrack": {"Command": "/x"}})", "parse error"},
-      {"empty", "", "parse error"},
+      // What is no JSON is said with its place, and the usual slips with a hint.
+      {"not JSON", R"({"Commands": {"StopTrack": {"Command": "/x"}})",
+       "config.json: line 1, column 46: syntax error while parsing object - unexpected end of "
+       "input; expected '}'"},
+      {"empty", " \n",
+       "line 2, column 1: syntax error while parsing value - unexpected end of "
+       "input; expected '[', '{', or a literal. Hint: the file is empty"},
+      {"a comma after the last entry", "{\n  \"MaxTrackPerPlayer\": 10,\n}",
+       "line 3, column 1: syntax error while parsing object key - unexpected '}'; expected string "
+       "literal. Hint: a comma after the last entry is not allowed (the comma on line 2)"},
+      {"a comma after the last item", "{\"Commands\": [1,\n2, ]}",
+       "Hint: a comma after the last entry is not allowed (the comma on line 2)"},
+      {"a comment", "{\n  // limits\n  \"MaxTrackPerPlayer\": 10\n}",
+       "line 2, column 3: syntax error while parsing object key - invalid literal; last read: "
+       "'{<U+000A>  /'; expected string literal. Hint: JSON has no comments"},
+      {"a text without its closing quote", "{\"Messages\": {\"NoPermissions\": \"No.\n}}",
+       "Hint: a text is missing its closing quote"},
+      {"a key not quoted", "{MaxTrackPerPlayer: 10}", "Hint: keys are texts in double quotes"},
       {"an array", "[1]", "found a list, expected an object holding the settings"},
       {"a number", "42", "found 42, expected an object holding the settings"},
       {"null", "null", "found null, expected an object holding the settings"},
