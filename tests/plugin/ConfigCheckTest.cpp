@@ -127,6 +127,10 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
       {{{"/MaxTrackPerPlayer", std::string(41, 'x')}},
        {{E, "/MaxTrackPerPlayer",
          "the text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\", expected"}}},
+      // Cut where a character starts: here the 40th byte is the second of "é".
+      {{{"/MaxTrackPerPlayer", std::string(39, 'x') + "éx"}},
+       {{E, "/MaxTrackPerPlayer",
+         "the text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\", expected"}}},
       {{{"/UpdateTextEvery", "5"}}, {{E, "/UpdateTextEvery", "expected a number"}}},
       // Thousands of labels are written from a template at every refresh: a long one is
       // refused, counted in characters, and its placeholders are not looked into.
@@ -215,6 +219,7 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"TrackingDinosNoLevel", "{:>{}}", "taken from an argument is not allowed"},
       {"TrackingDinosNoLevel", "{:{>5}", "a brace is no fill character"},
       {"NoDinosFound", "{:?}", "the locale flag L or the debug type ?"},
+      {"NoDinosFound", "{:L<", "cannot be formatted"},  // L fills, even with nothing after
       {"TrackingDinosNoLevel", "{} {1:L}", "the locale flag L or the debug type ?"},
       {"NoDinosFound", "{:>4000}!", "comes to 4001 characters"},
       // Measured with the longest arguments a reply passes: texts of 100 characters and the

@@ -1,7 +1,10 @@
-// Splitting a chat line into words, and reading a switch's word.
+// Splitting a chat line into words, reading a switch's word, and finding a typed name in a
+// creature's name.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -9,9 +12,32 @@
 
 namespace {
 
+using packsentinel::NameSearch;
 using packsentinel::ReadSwitch;
 using packsentinel::SplitWords;
 using packsentinel::Switch;
+
+// Over a two-letter alphabet every way a partial match can fall back occurs: the search must find
+// exactly what a plain search of the lowered texts finds. An empty name is found nowhere.
+TEST(WordsTest, NameSearchFindsWhatAPlainSearchFinds) {
+  std::mt19937 random(20261208);
+  const auto text = [&](int most) {
+    std::u16string made(std::uniform_int_distribution<int>(0, most)(random), u'a');
+    for (auto& c : made) c = u"abAB"[random() % 4];
+    return made;
+  };
+  const auto lowered = [](std::u16string made) {
+    for (auto& c : made) c = c == u'A' ? u'a' : c == u'B' ? u'b' : c;
+    return made;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::u16string typed = text(7), name = text(14);
+    const bool plain = !typed.empty() && lowered(name).find(lowered(typed)) != std::u16string::npos;
+    ASSERT_EQ(NameSearch(typed).FoundIn(name), plain)
+        << std::string(typed.begin(), typed.end()) << " in "
+        << std::string(name.begin(), name.end());
+  }
+}
 
 TEST(WordsTest, SplitAtSpacesOnly) {
   const struct {
