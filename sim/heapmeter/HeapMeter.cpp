@@ -37,9 +37,24 @@ void ResetPeak() { peak = live.load(); }
 
 }  // namespace heapmeter
 
+// Every form that pairs with the plain delete, nothrow ones included (the standard library's
+// temporary buffers use those), so that no block is taken by one allocator and given back to
+// another.
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
 void operator delete(void* block) noexcept { Release(block); }
 void operator delete[](void* block) noexcept { Release(block); }
 void operator delete(void* block, std::size_t) noexcept { Release(block); }
 void operator delete[](void* block, std::size_t) noexcept { Release(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Release(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Release(block); }
