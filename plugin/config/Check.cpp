@@ -242,6 +242,10 @@ class Checker {
     const auto it = section.find(key);
     if (it == section.end()) {
       Warning(Child(pointer, key), "missing: " + std::string(meaning));
+    } else if (it->is_boolean() && key == schema::kMaxTrackRange) {
+      // Compared as JSON values, true and false rank below every number.
+      Warning(Child(pointer, key),
+              "found " + Found(*it) + ", which counts as below zero: " + std::string(meaning));
     } else if (!it->is_number()) {
       Error(Child(pointer, key), "found " + Found(*it) + ", expected a number of metres");
     } else if (it->get<double>() < 0) {
