@@ -28,11 +28,7 @@ std::string Hint(std::string_view text, std::size_t at, std::string_view what) {
     return "a text is missing its closing quote: a text ends on the line it starts";
   }
   const std::string_view rest = text.substr(std::min(at, text.size()));
-  if (rest.starts_with("//") || rest.starts_with("/*") ||
-      (at > 0 &&
-       (text.substr(at - 1).starts_with("//") || text.substr(at - 1).starts_with("/*")))) {
-    return "JSON has no comments";
-  }
+  if (rest.starts_with("//") || rest.starts_with("/*")) return "JSON has no comments";
   const char found = at < text.size() ? text[at] : '\0';
   if (found == '}' || found == ']') {
     const auto before = text.substr(0, at).find_last_not_of(" \t\r\n");

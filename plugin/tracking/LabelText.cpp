@@ -18,8 +18,7 @@ host::String ReplaceAll(host::TextView text, host::TextView name, host::TextView
   replaced.reserve(text.size());
   std::size_t copied = 0;  // the text before this is in replaced
   for (std::size_t at = 0; !name.empty() && at + name.size() <= text.size();) {
-    if (LowerAscii(text[at]) == LowerAscii(name[0]) &&
-        EqualsIgnoringAsciiCase(text.substr(at, name.size()), name)) {
+    if (EqualsIgnoringAsciiCase(text.substr(at, name.size()), name)) {
       replaced.append(text.substr(copied, at - copied)).append(value);
       at += name.size();
       copied = at;

@@ -174,6 +174,10 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
         {E, "/Commands/StopTrack/Command",
          "also the word of /Commands/FindDinos/Command as registered (characters beyond ASCII "
          "become \"?\"); only"}}},
+      // Every byte from 0x80 up: "À" is C3 80.
+      {{{"/Commands/FindDinos/Command", "/À"}, {"/Commands/StopTrack/Command", "/??"}},
+       {{W, "/Commands/FindDinos/Command", "registered as \"/??\""},
+        {E, "/Commands/StopTrack/Command", "also the word of /Commands/FindDinos/Command"}}},
       {{{"/Commands/FindDinos/Command", "/stÖp"}, {"/Commands/StopTrack/Command", "/STäP"}},
        {{W, "/Commands/FindDinos/Command", "registered as \"/st??p\""},
         {W, "/Commands/StopTrack/Command", "registered as \"/ST??P\""},
