@@ -39,10 +39,13 @@ constexpr std::array<ChatCommand, 5> kChatCommands = {{
     {&schema::kFindDinos, FindDinosCommand},
     {&schema::kStopTrack, StopTrackCommand},
 }};
-constexpr std::array<const char*, 3> kTickIds = {"DrawPlayersText", "DrawDinosText",
-                                                 "DrawWildDinos"};
-constexpr std::array<host::TickHandler, 3> kTickHandlers = {
-    TribeMemberLabelUpdater, TribeDinoLabelUpdater, WildDinoLabelUpdater};
+struct TickCallback {
+  const char* id;
+  host::TickHandler handler;
+};
+constexpr TickCallback kTickCallbacks[] = {{"DrawPlayersText", TribeMemberLabelUpdater},
+                                           {"DrawDinosText", TribeDinoLabelUpdater},
+                                           {"DrawWildDinos", WildDinoLabelUpdater}};
 
 // What is registered with the host right now, so that withdrawal never depends on a
 // configuration that may have changed or broken since.
@@ -86,9 +89,9 @@ void RemoveCommands() {
 
 void RegisterTickCallbacks() {
   TextUpdatePeriod = ReadInt32(Config[schema::kUpdateTextEvery]);
-  for (std::size_t i = 0; i < kTickIds.size(); ++i) {
-    host::AddOnTickCallback(kTickIds[i], kTickHandlers[i]);
-    registeredTicks.push_back(kTickIds[i]);
+  for (const auto& [id, handler] : kTickCallbacks) {
+    host::AddOnTickCallback(id, handler);
+    registeredTicks.push_back(id);
   }
 }
 

@@ -227,13 +227,14 @@ void AddPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId, std::uin
                                   playerId);
 }
 
-void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>& controllers) {
+std::vector<AShooterPlayerController*> GetPlayerControllers(UWorld* world) {
   auto& list = *GetNativePointerField<TArray<TAutoWeakObjectPtr<APlayerController>>*>(
       world, "UWorld.PlayerControllerList"_name);
-  controllers.clear();
+  std::vector<AShooterPlayerController*> controllers;
   for (auto& weak : list) {
     controllers.push_back(static_cast<AShooterPlayerController*>(weak.Get()));
   }
+  return controllers;
 }
 
 APrimalWorldSettings* GetWorldSettings(UWorld* world) {

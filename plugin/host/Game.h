@@ -82,7 +82,7 @@ void AddPlayerId(AShooterGameMode* gameMode, std::int32_t playerDataId, std::uin
 
 // The world.
 // Every player controller the world lists, none for one that is gone.
-void GetPlayerControllers(UWorld* world, std::vector<AShooterPlayerController*>& controllers);
+std::vector<AShooterPlayerController*> GetPlayerControllers(UWorld* world);
 APrimalWorldSettings* GetWorldSettings(UWorld* world);
 struct MapScale {
   float latitudeScale, latitudeOrigin, longitudeScale, longitudeOrigin;

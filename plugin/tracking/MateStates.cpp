@@ -12,9 +12,7 @@ std::uint64_t PlayerIdOfMember(AShooterGameMode* gameMode, std::uint32_t memberI
   std::uint64_t playerId = host::GetSteamIdForPlayerId(gameMode, dataId);
   if (playerId != 0) return playerId;
   const auto linkedId = static_cast<std::uint64_t>(static_cast<std::int64_t>(dataId));
-  std::vector<AShooterPlayerController*> controllers;
-  host::GetPlayerControllers(host::GetWorld(), controllers);
-  for (AShooterPlayerController* controller : controllers) {
+  for (AShooterPlayerController* controller : host::GetPlayerControllers(host::GetWorld())) {
     if (controller != nullptr && host::GetLinkedPlayerId(controller) == linkedId) {
       playerId = host::GetPlayerId(controller);
       break;

@@ -100,6 +100,8 @@ TEST_F(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
       {{"/Commands/StopTrack/Command", "/trackdino2"}},
       {{"/Messages/NoDinosFound", std::string(kRex) + "{}" + kRex}},
       {{"/Messages/MessageSender", Repeated(kRex, 2000)}},
+      // DEL is ASCII: registered as it stands, not as "?".
+      {{"/Commands/FindDinos/Command", "/\x7f"}, {"/Commands/StopTrack/Command", "/?"}},
       // As long as allowed: with the longest arguments, and a label template.
       {{"/Messages/NoDinosFound", Repeated("{0}", 40)}},
       {{"/Messages/TrackingDinosNoLevel", "{0:>3989}{1}"}},

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "core/AsciiCase.h"
 #include "host/Text.h"
 #include "support/GameFixture.h"
 #include "tracking/LabelText.h"
@@ -115,6 +116,7 @@ TEST_F(PlaceholderTest, IgnoresCaseOfAsciiLettersOnly) {
   // U+0130 (capital I with dot) is no spelling of "i".
   const std::u16string_view values[] = {u"Rex", u"1", u"2"};
   EXPECT_EQ(Filled(u"{dInOnAmE}|{d\u0130noName}", kWildNames, values), "Rex|{d\u0130noName}");
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"{dino", u"{dinoName}")) << "a start is no match";
 }
 
 TEST_F(PlaceholderTest, SpacesCentreTheSecondLineUnderTheName) {
