@@ -19,10 +19,18 @@ constexpr int kUnreadable = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2 ||
-      (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))) {
-    std::cerr << "usage: packsentinel-check [FILE]   (default: config.json in this folder)\n";
-    return argc > 2 ? kUnreadable : kClean;
+  constexpr const char* kUsage =
+      "usage: packsentinel-check [FILE]   (default: config.json in this folder)\n";
+  // Asked for, the usage is the answer, whatever else the line holds.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::cerr << kUsage;
+      return kClean;
+    }
+  }
+  if (argc > 2) {
+    std::cerr << kUsage;
+    return kUnreadable;
   }
   const std::string path = argc == 2 ? argv[1] : "config.json";
 

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "devserver/Reports.h"
+#include "devserver/Signals.h"
 #include "game/Allocator.h"
 
 namespace devserver {
@@ -38,10 +39,31 @@ std::optional<std::string_view> OptionValue(std::string_view word, std::string_v
   return std::nullopt;
 }
 
-void ExpectCount(const std::vector<Word>& words, std::size_t min, std::size_t max) {
+// what: what the command takes, as a person says it.
+void ExpectWords(const std::vector<Word>& words, std::size_t min, std::size_t max,
+                 std::string_view what) {
   if (words.size() < min || words.size() > max) {
-    throw ScenarioError(fmt::format("{} takes {} to {} words", words[0].text, min - 1, max - 1));
+    throw ScenarioError(fmt::format("{} takes {}", words[0].text, what));
   }
+}
+
+constexpr std::string_view kNothing = "nothing after it";
+constexpr std::string_view kPlayersName = "a player's name";
+
+void ExpectNothingMore(const std::vector<Word>& words) { ExpectWords(words, 1, 1, kNothing); }
+
+[[noreturn]] void UnknownCommand(std::string_view command) {
+  throw ScenarioError(
+      fmt::format("unknown command: {}{}", Excerpt(command), DidYouMean(command, CommandNames())));
+}
+
+// An option or flag no command knows: "unknown player option: stem=1; did you mean steam=?".
+[[noreturn]] void UnknownWord(std::string_view what, std::string_view word,
+                              const std::vector<std::string_view>& known) {
+  // The key is what may be misspelt; the value is the person's own.
+  const auto equals = word.find('=');
+  const auto key = equals == std::string_view::npos ? word : word.substr(0, equals + 1);
+  throw ScenarioError(fmt::format("unknown {}: {}{}", what, Excerpt(word), DidYouMean(key, known)));
 }
 
 // Reads "at X Y Z" at index i (the word "at"); returns the index after it.
@@ -85,54 +107,55 @@ std::string DevServer::ConfigPath() const {
 }
 
 void DevServer::Execute(std::string_view line, std::ostream& answers) {
-  if (configBlockEnd_) {
-    if (line == *configBlockEnd_) {
-      WriteConfig(configBlock_);
-      configBlockEnd_.reset();
-      configBlock_.clear();
+  // What the line did is told before the answer or the error that ends it.
+  try {
+    if (configBlockEnd_) {
+      if (line == *configBlockEnd_) {
+        WriteConfig(configBlock_);
+        configBlockEnd_.reset();
+        configBlock_.clear();
+        Confirm(answers, "config.json written");
+      } else {
+        configBlock_.append(line).append("\n");
+      }
     } else {
-      configBlock_.append(line).append("\n");
+      const auto first = line.find_first_not_of(' ');
+      if (first != std::string_view::npos && line[first] != '#') {
+        // Chat and console text is the player's, never parsed as scenario words.
+        const auto head = SplitWords(line, 2);
+        const bool freeText = head[0].text == "chat" || head[0].text == "console";
+        Run(freeText ? head : SplitWords(line), line, answers);
+      }
     }
-    return;
+  } catch (...) {
+    EndLine();
+    throw;
   }
-  const auto first = line.find_first_not_of(' ');
-  if (first == std::string_view::npos || line[first] == '#') return;
-  // Chat and console text is the player's, never parsed as scenario words.
-  const auto head = SplitWords(line, 2);
-  const bool freeText = head[0].text == "chat" || head[0].text == "console";
-  Run(freeText ? head : SplitWords(line), line, answers);
+  EndLine();
+}
+
+void DevServer::EndLine() {
   ReportRefreshes();
+  if (lineEndListener_) lineEndListener_();
+}
+
+void DevServer::Confirm(std::ostream& answers, std::string_view text) const {
+  if (confirming_) answers << text << "\n";
 }
 
 void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::ostream& answers) {
   const std::string& command = words[0].text;
-  if (command == "default-world") {
-    ExpectCount(words, 1, 1);
+  if (command == "config" || command.starts_with("config-")) {
+    RunConfigCommand(words, line, answers);
+  } else if (command == "default-world") {
+    ExpectNothingMore(words);
     SpawnDefaultWorld();
-  } else if (command == "config") {
-    ExpectCount(words, 2, 2);
-    if (words[1].text.size() < 3 || words[1].text.substr(0, 2) != "<<") {
-      throw ScenarioError("config takes <<END");
-    }
-    configBlockEnd_ = words[1].text.substr(2);
-  } else if (command == "config-file") {
-    ExpectCount(words, 2, 2);
-    CopyConfig(words[1].text);
-  } else if (command == "config-set") {
-    if (words.size() < 3) throw ScenarioError("config-set takes POINTER JSON");
-    ConfigSet(words[1].text, RestAfter(line, words, 1));
-  } else if (command == "config-remove") {
-    ExpectCount(words, 2, 2);
-    ConfigRemove(words[1].text);
-  } else if (command == "config-delete") {
-    ExpectCount(words, 1, 1);
-    DeleteConfig();
   } else if (command == "load") {
-    ExpectCount(words, 1, 1);
+    ExpectNothingMore(words);
     if (plugin_.IsLoaded()) throw ScenarioError("the plugin is loaded already");
     plugin_.Load();
   } else if (command == "unload") {
-    ExpectCount(words, 1, 1);
+    ExpectNothingMore(words);
     if (!plugin_.IsLoaded()) throw ScenarioError("the plugin is not loaded");
     plugin_.Unload();
   } else if (command == "world") {
@@ -144,7 +167,7 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
   } else if (command == "dinos") {
     SpawnDinos(words);
   } else if (command == "move") {
-    ExpectCount(words, 5, 5);
+    ExpectWords(words, 5, 5, "a name and a place: X Y Z");
     const FVector to{ParseFloat(words[2].text), ParseFloat(words[3].text),
                      ParseFloat(words[4].text)};
     if (auto* dino = game_->FindDino(words[1].text)) {
@@ -159,61 +182,105 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
   } else if (command == "set") {
     SetFlags(words);
   } else if (command == "destroy") {
-    ExpectCount(words, 2, 2);
+    ExpectWords(words, 2, 2, "a creature's or a player's name");
     if (auto* dino = game_->FindDino(words[1].text)) {
       game_->DestroyDino(dino);
     } else {
       game_->DestroyCharacter(PlayerNamed(words[1].text));
     }
   } else if (command == "disconnect") {
-    ExpectCount(words, 2, 2);
+    ExpectWords(words, 2, 2, kPlayersName);
     auto& player = PlayerNamed(words[1].text);
     if (player.controller == nullptr) {
       throw ScenarioError(Excerpt(player.name) + " is not connected");
     }
     game_->Disconnect(player);
   } else if (command == "reconnect") {
-    ExpectCount(words, 2, 3);
-    if (words.size() == 3 && words[2].text != "keep-old")
-      throw ScenarioError("reconnect NAME [keep-old]");
+    const auto what = "a player's name, then keep-old to keep his old controller";
+    ExpectWords(words, 2, 3, what);
+    if (words.size() == 3 && words[2].text != "keep-old") {
+      throw ScenarioError(fmt::format("reconnect takes {}", what));
+    }
     game_->Reconnect(PlayerNamed(words[1].text), words.size() == 3);
   } else if (command == "groups") {
-    ExpectCount(words, 3, 3);
+    ExpectWords(words, 3, 3, "a player's name and his groups: G1,G2, or - for none");
     game_->SetGroups(PlayerNamed(words[1].text), SplitList(words[2].text));
   } else if (command == "tribe") {
-    ExpectCount(words, 3, 3);
+    ExpectWords(words, 3, 3, "a player's name and a tribe number, or none");
     auto& player = PlayerNamed(words[1].text);
     game_->SetTribe(player, words[2].text == "none"
                                 ? std::nullopt
                                 : std::optional<int32>(ParseInt32(words[2].text)));
   } else if (command == "chat" || command == "console") {
-    if (words.size() < 2) throw ScenarioError(command + " takes NAME TEXT");
-    auto* speaker = SpeakerNamed(words[1].text);
-    const std::string_view text = RestAfter(line, words, 1);
-    if (command == "chat") {
-      game_->Chat(speaker, text);
-    } else {
-      game_->Console(speaker, text);
-    }
+    Speak(words, line, answers);
   } else if (command == "tick") {
-    ExpectCount(words, 1, 2);
-    Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1);
+    ExpectWords(words, 1, 2, "a number of ticks, or nothing for one");
+    Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1,
+         answers);
   } else if (command == "snapshot") {
     WriteSnapshot(words, answers);
   } else if (command == "stats") {
-    ExpectCount(words, 1, 1);
+    ExpectNothingMore(words);
     EmitStats();
   } else if (command == "who") {
-    ExpectCount(words, 1, 1);
+    ExpectNothingMore(words);
     answers << WhoText(*game_);
   } else if (command == "labels") {
-    ExpectCount(words, 2, 2);
+    ExpectWords(words, 2, 2, kPlayersName);
     const auto& player = PlayerNamed(words[1].text);
     const auto it = labels_.find(player.name);
     answers << (it == labels_.end() ? player.name + " has been sent no labels\n"
                                     : LabelsText(*game_, player, it->second));
   } else {
-    throw ScenarioError("unknown command: " + Excerpt(command));
+    UnknownCommand(command);
+  }
+}
+
+void DevServer::RunConfigCommand(const std::vector<Word>& words, std::string_view line,
+                                 std::ostream& answers) {
+  const std::string& command = words[0].text;
+  if (command == "config") {
+    ExpectWords(words, 2, 2, "<<END, END being the line that ends the block");
+    if (words[1].text.size() < 3 || words[1].text.substr(0, 2) != "<<") {
+      throw ScenarioError("config takes <<END");
+    }
+    configBlockEnd_ = words[1].text.substr(2);
+  } else if (command == "config-file") {
+    ExpectWords(words, 2, 2, "the path of a file");
+    CopyConfig(words[1].text);
+    Confirm(answers, fmt::format("config.json copied from {}",
+                                 (fs::path(options_.scriptDir) / words[1].text).string()));
+  } else if (command == "config-set") {
+    if (words.size() < 3) throw ScenarioError("config-set takes POINTER JSON");
+    const std::string_view value = RestAfter(line, words, 1);
+    ConfigSet(words[1].text, value);
+    Confirm(answers,
+            fmt::format("config.json: {} set to {}", Excerpt(words[1].text), Excerpt(value)));
+  } else if (command == "config-remove") {
+    ExpectWords(words, 2, 2, "a JSON pointer");
+    ConfigRemove(words[1].text);
+    Confirm(answers, fmt::format("config.json: {} removed", Excerpt(words[1].text)));
+  } else if (command == "config-delete") {
+    ExpectNothingMore(words);
+    const bool existed = fs::exists(ConfigPath());
+    DeleteConfig();
+    Confirm(answers, existed ? "config.json deleted" : "there was no config.json to delete");
+  } else {
+    UnknownCommand(command);
+  }
+}
+
+void DevServer::Speak(const std::vector<Word>& words, std::string_view line,
+                      std::ostream& answers) {
+  const std::string& command = words[0].text;
+  if (words.size() < 2) throw ScenarioError(command + " takes NAME TEXT");
+  auto* speaker = SpeakerNamed(words[1].text);
+  const std::string_view text = RestAfter(line, words, 1);
+  const bool taken = command == "chat" ? game_->Chat(speaker, text) : game_->Console(speaker, text);
+  if (!taken) {
+    Confirm(answers,
+            fmt::format("{} line {}: no {} command took it", command,
+                        speaker ? "from " + Excerpt(speaker->name) : "with no player", command));
   }
 }
 
@@ -253,7 +320,8 @@ void DevServer::AddPlayer(const std::vector<Word>& words) {
     } else if (word == "unmapped") {
       setup.unmapped = true;
     } else {
-      throw ScenarioError(fmt::format("unknown player option: {}", Excerpt(word)));
+      UnknownWord("player option", word,
+                  {"steam=", "data=", "tribe=", "team=", "groups=", "at", "unmapped"});
     }
     ++i;
   }
@@ -281,7 +349,7 @@ void DevServer::AddDino(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "team")) {
       setup.team = ParseInt32(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown dino option: {}", Excerpt(word)));
+      UnknownWord("dino option", word, {"level=", "team=", "at"});
     }
     ++i;
   }
@@ -317,7 +385,7 @@ void DevServer::SpawnDinos(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "team")) {
       team = ParseInt32(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown dinos option: {}", Excerpt(word)));
+      UnknownWord("dinos option", word, {"spread=", "seed=", "max-level=", "team="});
     }
   }
   std::mt19937 random(seed);
@@ -357,7 +425,9 @@ void DevServer::SetFlags(const std::vector<Word>& words) {
       } else if (auto v = OptionValue(flag, "name")) {
         dino->DescriptiveName = FString(ArkApi::Tools::Utf8Decode(std::string(*v)));
       } else {
-        throw ScenarioError(fmt::format("unknown creature flag: {}", Excerpt(flag)));
+        UnknownWord("creature flag", flag,
+                    {"dead", "alive", "sleeping", "awake", "destroying",
+                     "health=", "level=", "team=", "name="});
       }
     }
     return;
@@ -382,7 +452,9 @@ void DevServer::SetFlags(const std::vector<Word>& words) {
     } else if (flag == "connected" || flag == "disconnected") {
       player.character->SetConnected(flag == "connected");
     } else {
-      throw ScenarioError(fmt::format("unknown player flag: {}", Excerpt(flag)));
+      UnknownWord("player flag", flag,
+                  {"dead", "alive", "respawning", "respawned", "connected", "disconnected",
+                   "nocharacter", "character", "team="});
     }
   }
 }
@@ -400,19 +472,25 @@ void DevServer::SetWorld(const std::vector<Word>& words) {
     } else if (auto v = OptionValue(word, "lon_origin")) {
       settings.LongitudeOrigin = ParseFloat(*v);
     } else {
-      throw ScenarioError(fmt::format("unknown world setting: {}", Excerpt(word)));
+      UnknownWord("world setting", word,
+                  {"lat_scale=", "lat_origin=", "lon_scale=", "lon_origin="});
     }
   }
 }
 
-void DevServer::Tick(int count) {
-  if (!refreshListener_) {
-    game_->Tick(count);
-    return;
-  }
+void DevServer::Tick(int count, std::ostream& answers) {
+  auto& events = framework::Events();
+  const auto before = events.Count();
   for (int i = 0; i < count; ++i) {
+    if (signals::Pending()) {
+      throw Interrupted(
+          fmt::format("stopped at tick {}, after {} of {} ticks", events.Tick(), i, count));
+    }
     game_->Tick(1);
     ReportRefreshes();
+  }
+  if (events.Count() == before) {
+    Confirm(answers, fmt::format("ticked {} (now at {}); nothing sent", count, events.Tick()));
   }
 }
 

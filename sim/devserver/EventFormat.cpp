@@ -6,7 +6,6 @@
 #include <cmath>
 #include <optional>
 
-#include "devserver/Reports.h"
 #include "devserver/Words.h"
 #include "game/Game.h"
 
@@ -75,6 +74,11 @@ std::optional<FColor> ShownColour(const framework::Event& value) {
 
 constexpr std::string_view kTextIndent = "         ";
 
+std::string Painted(std::string_view text, std::optional<FColor> colour) {
+  if (!colour) return std::string(text);
+  return fmt::format("\x1b[38;2;{};{};{}m{}\x1b[39m", colour->R, colour->G, colour->B, text);
+}
+
 // The tick and kind that begin every line of text output, in aligned columns.
 std::string LineHead(std::uint64_t tick, std::string_view kind) {
   return fmt::format("[{:>4}] {:<17}", tick, kind);
@@ -103,34 +107,41 @@ bool IsRegistryEvent(const framework::Event& event) {
   return kind == "registered" || kind == "unregistered";
 }
 
-std::string ToText(const framework::Event& event) {
+std::string ToText(const framework::Event& event, bool terminalColour) {
   std::string out = LineHead(event.value("tick", 0ull), event.value("event", ""));
+  const auto colourField = event.find("color");
+  const auto colour = colourField == event.end() ? std::nullopt : ShownColour(*colourField);
+  const auto textColour = terminalColour ? colour : std::nullopt;
   // Texts of several lines go last, so the one-line fields stay together on the event's line.
   std::string below;
   for (const auto& [key, item] : event.items()) {
     if (key == "event" || key == "tick") continue;
+    const auto paint = key == "text" ? textColour : std::optional<FColor>();
     if (item.is_string() && item.get_ref<const std::string&>().find('\n') != std::string::npos) {
       below += fmt::format("\n{}{}:", kTextIndent, key);
       for (const auto& line : PrintableLines(item.get_ref<const std::string&>())) {
-        below += fmt::format("\n{}  {}", kTextIndent, line);
+        below += fmt::format("\n{}  {}", kTextIndent, Painted(line, paint));
       }
       continue;
     }
     out += ' ';
     out += key;
     out += '=';
-    const auto colour = key == "color" ? ShownColour(item) : std::nullopt;
-    if (colour) {
+    if (key == "color" && colour) {
       out += ColourText(*colour);
     } else {
-      AppendJson(out, item);
+      std::string value;
+      AppendJson(value, item);
+      out += Painted(value, paint);
     }
   }
   return out + below;
 }
 
-void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event) {
-  WriteTextLine(out, output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event));
+void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
+                    bool terminalColour) {
+  WriteTextLine(
+      out, output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event, terminalColour));
 }
 
 void WriteTextLine(std::FILE* out, std::string line) {
@@ -139,11 +150,9 @@ void WriteTextLine(std::FILE* out, std::string line) {
   std::fflush(out);
 }
 
-std::string RefreshLine(const ActorsByPlace& actors, const game::Player& receiver,
-                        const SentLabels& sent) {
-  return TextLine(sent.tick, "labels",
-                  fmt::format("to={} {}", ToJsonLine(framework::Event(receiver.name)),
-                              RefreshSummary(actors, receiver, sent)));
+std::string RefreshLine(std::uint64_t tick, std::string_view receiver, std::string_view summary) {
+  return TextLine(tick, "labels",
+                  fmt::format("to={} {}", ToJsonLine(framework::Event(receiver)), summary));
 }
 
 }  // namespace devserver

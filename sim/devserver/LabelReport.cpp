@@ -6,6 +6,7 @@
 #include "devserver/EventFormat.h"
 #include "devserver/Reports.h"
 #include "devserver/Words.h"
+#include "framework/Events.h"
 
 namespace devserver {
 namespace {
@@ -29,8 +30,13 @@ const char* ChannelName(game::LabelChannel channel) {
 std::string LabelsText(const game::Game& game, const game::Player& receiver,
                        const SentLabels& sent) {
   const std::size_t count = sent.labels.size();
-  std::string out = fmt::format("{}: {} label{} at tick {}\n", receiver.name, count,
-                                count == 1 ? "" : "s", sent.tick);
+  // Labels stay as last sent however long ago that was, so their age is told.
+  const std::uint64_t now = framework::Events().Tick();
+  const std::string age = now == sent.tick
+                              ? std::string("this tick")
+                              : fmt::format("{} ticks ago (now at tick {})", now - sent.tick, now);
+  std::string out = fmt::format("{}: {} label{} sent at tick {}, {}\n", receiver.name, count,
+                                count == 1 ? "" : "s", sent.tick, age);
   const ActorsByPlace actors(game);
   for (const auto& label : sent.labels) {
     out += fmt::format("  {} {} {} at {} {} {}\n", ColourText(label.colour.Shown()),

@@ -1,5 +1,6 @@
-// A top-down map for a person: players and creatures marked by what they are to the viewer,
-// the labels drawn as they were sent, a legend, a scale bar in metres, the tick and a title.
+// A top-down map for a person: players and creatures marked by tribe, the labels drawn as they
+// were sent and arrows at the edge towards those beyond it, a legend, a scale bar in metres,
+// latitude and longitude ticks, the north arrow, the tick and a title.
 
 #include <fmt/format.h>
 
@@ -14,16 +15,18 @@
 
 #include "devserver/DevServer.h"
 #include "devserver/EventFormat.h"
+#include "devserver/MapColours.h"
+#include "devserver/MapCoordinates.h"
 #include "devserver/Placement.h"
 #include "devserver/Reports.h"
+#include "devserver/SnapshotEdges.h"
+#include "devserver/SnapshotFrame.h"
 #include "devserver/SnapshotStyle.h"
+#include "devserver/TribeKey.h"
 
 namespace devserver {
 namespace {
 
-constexpr float kUnitsPerMetre = 100.f;
-constexpr float kMapSide = 760.f;     // the longer side of the map, in pixels
-constexpr float kMinMapSide = 400.f;  // the shorter side at least
 constexpr float kMargin = 20.f;
 constexpr float kTop = 64.f;  // below the title
 constexpr float kLegendWidth = 280.f;
@@ -42,58 +45,28 @@ bool EndsInSvg(std::string_view file) {
   return extension == ".svg";
 }
 
-// The world's rectangle shown (game units, y up as on a map) and the pixels it fills.
-// Doubles, so that a world spanning more than a float holds still frames.
-struct Frame {
-  double minX, minY, maxX, maxY;
-  Box map;
-  double scale;  // pixels per game unit
-
-  // Taken as doubles: the frame's edges, and grid lines near them, may lie beyond a float.
-  float X(double x) const { return static_cast<float>(map.x + (x - minX) * scale); }
-  float Y(double y) const { return static_cast<float>(map.y + (maxY - y) * scale); }
-  float X(const FVector& at) const { return X(at.X); }
-  float Y(const FVector& at) const { return Y(at.Y); }
-  bool Shows(const FVector& at) const {
-    return at.X >= minX && at.X <= maxX && at.Y >= minY && at.Y <= maxY;
-  }
-};
-
-// Points framed with a margin; the longer side fills kMapSide pixels and the shorter grows in
-// the world, not on the canvas, when it would be thinner than kMinMapSide.
-Frame FrameAround(double minX, double minY, double maxX, double maxY, double margin) {
-  minX -= margin;
-  minY -= margin;
-  maxX += margin;
-  maxY += margin;
-  const double width = maxX - minX, height = maxY - minY;
-  const bool wide = width >= height;
-  const double longer = wide ? width : height;
-  const double shorter = std::max(wide ? height : width, longer * kMinMapSide / kMapSide);
-  const double grow = (shorter - (wide ? height : width)) / 2;
-  if (wide) {
-    minY -= grow;
-    maxY += grow;
-  } else {
-    minX -= grow;
-    maxX += grow;
-  }
-  const double scale = kMapSide / longer;
-  // Far enough from the origin, a small frame has no width a double can tell.
-  if (!std::isfinite(scale)) throw ScenarioError("the frame is too small to draw this far out");
-  const Box map{kMargin, kTop, static_cast<float>((maxX - minX) * scale),
-                static_cast<float>((maxY - minY) * scale)};
-  return {minX, minY, maxX, maxY, map, scale};
+// "1 player", "2 players".
+std::string Count(std::size_t count, std::string_view thing) {
+  return fmt::format("{} {}{}", count, thing, count == 1 ? "" : "s");
 }
 
-// The round length (1, 2 or 5 times a power of ten metres) nearest below a fifth of the map.
-double ScaleStep(double widthMetres) {
-  const double target = widthMetres / 5;
-  const double power = std::pow(10.0, std::floor(std::log10(target)));
-  for (const double factor : {5.0, 2.0}) {
-    if (factor * power <= target) return factor * power;
+// Label counts by the name of their colour, as a person tells them apart: labels in two greens
+// are counted as one green.
+std::vector<std::pair<const SchemeColour*, LabelKindCount>> ByColourName(
+    const std::vector<LabelKindCount>& kinds) {
+  std::vector<std::pair<const SchemeColour*, LabelKindCount>> named;
+  for (const auto& kind : kinds) {
+    const SchemeColour* colour = &NamedColour(kind.colour);
+    const auto it = std::find_if(named.begin(), named.end(), [&](const auto& entry) {
+      return entry.first == colour && entry.second.kind == kind.kind;
+    });
+    if (it == named.end()) {
+      named.emplace_back(colour, kind);
+    } else {
+      it->second.count += kind.count;
+    }
   }
-  return power;
+  return named;
 }
 
 // Places to try around a point for a box, nearest first: above (where the game shows labels),
@@ -128,15 +101,20 @@ std::string Leader(float x, float y, const Box& text, std::string_view colour) {
 class SnapshotWriter {
  public:
   SnapshotWriter(const game::Game& game, const Request& request,
-                 const std::map<std::string, SentLabels, std::less<>>& sent)
-      : game_(game), request_(request), actors_(game) {
+                 const std::map<std::string, SentLabels, std::less<>>& sent,
+                 const MapCoordinates& coordinates)
+      : game_(game),
+        request_(request),
+        coordinates_(coordinates),
+        actors_(game),
+        frame_(ChooseFrame(sent)),
+        tribes_(game, frame_, request.viewer) {
     for (const auto& [name, labels] : sent) {
       if (request.viewer && name != request.viewer->name) continue;
       if (const game::Player* player = game.FindPlayer(name)) {
         receivers_.push_back({player, &labels});
       }
     }
-    frame_ = ChooseFrame();
   }
 
   std::string Write();
@@ -147,30 +125,34 @@ class SnapshotWriter {
     const SentLabels* sent;
   };
 
-  Frame ChooseFrame() const;
-  void DrawGrid(std::string& svg) const;
-  void DrawMarks(std::string& svg, Placement& placement) const;
+  Frame ChooseFrame(const std::map<std::string, SentLabels, std::less<>>& sent) const;
+  void DrawMarks(std::string& svg, Placement& placement);
   void DrawLabels(std::string& svg, Placement& placement);
+  std::string OffFrameArrows(const std::vector<Label>& labels, Placement& placement) const;
   void DrawNames(std::string& svg, Placement& placement) const;
-  std::string ScaleBar() const;
+  std::string ScaleBar(Placement& placement) const;
   LegendWriter Legend() const;
   std::string Title() const;
 
   const game::Game& game_;
   const Request& request_;
+  const MapCoordinates& coordinates_;
   const ActorsByPlace actors_;
+  const Frame frame_;
+  const TribeKey tribes_;
   std::vector<Receiver> receivers_;
-  Frame frame_{};
   std::vector<LabelKindCount> drawnKinds_;
-  std::size_t drawnLabels_ = 0;
-  std::size_t sentLabels_ = 0;
+  std::size_t shownPlayers_ = 0, shownCreatures_ = 0;
+  std::size_t drawnLabels_ = 0, sentLabels_ = 0;
 };
 
-Frame SnapshotWriter::ChooseFrame() const {
+Frame SnapshotWriter::ChooseFrame(
+    const std::map<std::string, SentLabels, std::less<>>& sent) const {
+  constexpr float kX = kMargin + kLatitudeColumn;
   if (request_.radius) {
     const FVector centre = request_.viewer->character->Location();
     const double r = *request_.radius;
-    return FrameAround(centre.X - r, centre.Y - r, centre.X + r, centre.Y + r, r * 0.05f);
+    return FrameAround(centre.X - r, centre.Y - r, centre.X + r, centre.Y + r, r * 0.05f, kX, kTop);
   }
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool empty = true;
@@ -184,46 +166,25 @@ Frame SnapshotWriter::ChooseFrame() const {
   if (request_.viewer) {
     // His view: himself and what he was shown.
     if (request_.viewer->character) add(request_.viewer->character->Location());
+    if (const auto it = sent.find(request_.viewer->name); it != sent.end()) {
+      for (const auto& label : it->second.labels) add(label.at);
+    }
   } else {
-    for (const auto* dino : game_.Dinos()) add(dino->Location());
+    // Where the players are: a creature far out would leave them a speck. Only a world without
+    // them is framed by its creatures.
     for (const auto& player : game_.Players()) {
       if (player->character) add(player->character->Location());
     }
-  }
-  for (const auto& receiver : receivers_) {
-    for (const auto& label : receiver.sent->labels) add(label.at);
+    if (empty) {
+      for (const auto* dino : game_.Dinos()) add(dino->Location());
+    }
   }
   const double extent = std::max({maxX - minX, maxY - minY, 20.0 * kUnitsPerMetre});
-  return FrameAround(minX, minY, maxX, maxY, std::max(extent * 0.08, 10.0 * kUnitsPerMetre));
+  return FrameAround(minX, minY, maxX, maxY, std::max(extent * 0.08, 10.0 * kUnitsPerMetre), kX,
+                     kTop);
 }
 
-void SnapshotWriter::DrawGrid(std::string& svg) const {
-  const double step = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre) * kUnitsPerMetre;
-  // Counted in whole steps: adding a step to a coordinate far from the origin may not change it.
-  // Further out still, adding one to a count past 2^53 may not change it either: such a frame
-  // has no grid.
-  const auto countable = [step](double min, double max) {
-    return std::max(std::abs(min), std::abs(max)) / step < 0x1p53;
-  };
-  if (!countable(frame_.minX, frame_.maxX) || !countable(frame_.minY, frame_.maxY)) return;
-  const auto lines = [step](double min, double max, const auto& draw) {
-    for (auto k = std::ceil(min / step); k * step <= max; ++k) draw(k * step);
-  };
-  svg += "<g class=\"grid\" stroke=\"#2b3139\" stroke-width=\"1\">\n";
-  lines(frame_.minX, frame_.maxX, [&](double x) {
-    const float px = frame_.X(x);
-    svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n", px,
-                       frame_.map.y, px, frame_.map.y + frame_.map.height);
-  });
-  lines(frame_.minY, frame_.maxY, [&](double y) {
-    const float py = frame_.Y(y);
-    svg += fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\"/>\n",
-                       frame_.map.x, py, frame_.map.x + frame_.map.width, py);
-  });
-  svg += "</g>\n";
-}
-
-void SnapshotWriter::DrawMarks(std::string& svg, Placement& placement) const {
+void SnapshotWriter::DrawMarks(std::string& svg, Placement& placement) {
   if (request_.radius) {
     const FVector centre = request_.viewer->character->Location();
     svg += fmt::format(
@@ -234,26 +195,38 @@ void SnapshotWriter::DrawMarks(std::string& svg, Placement& placement) const {
   for (const auto* dino : game_.Dinos()) {
     const FVector at = dino->Location();
     if (!frame_.Shows(at)) continue;
+    ++shownCreatures_;
     const float x = frame_.X(at), y = frame_.Y(at);
-    svg += CreatureMark(x, y, RelationOf(*dino, request_.viewer), dino->IsDead());
+    svg += dino->IsDead() ? CreatureMark(x, y, "", true)
+                          : CreatureMark(x, y, tribes_.CreatureFill(*dino), false);
     placement.Occupy({x - 5, y - 5, 10, 10});
   }
   for (const auto& player : game_.Players()) {
     if (player->character == nullptr || !frame_.Shows(player->character->Location())) continue;
+    ++shownPlayers_;
     const float x = frame_.X(player->character->Location());
     const float y = frame_.Y(player->character->Location());
-    svg += PlayerMark(x, y, RelationOf(*player, request_.viewer));
-    placement.Occupy({x - 6, y - 6, 12, 12});
+    svg += PlayerMark(x, y, tribes_.PlayerFill(*player));
+    if (player.get() == request_.viewer) {
+      svg += ViewerRing(x, y);
+      placement.Occupy({x - 11, y - 11, 22, 22});
+    } else {
+      placement.Occupy({x - 6, y - 6, 12, 12});
+    }
   }
 }
 
 void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
   std::string leaders, texts;
+  std::vector<Label> offFrame;
   for (const auto& receiver : receivers_) {
     std::vector<Label> drawn;
     for (const auto& label : receiver.sent->labels) {
       ++sentLabels_;
-      if (!frame_.Shows(label.at)) continue;
+      if (!frame_.Shows(label.at)) {
+        offFrame.push_back(label);
+        continue;
+      }
       drawn.push_back(label);
       std::vector<std::string> lines = PrintableLines(label.Utf8Text());
       std::size_t widest = 0;
@@ -281,7 +254,35 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
     drawnLabels_ += drawn.size();
     CountLabelKinds(actors_, *receiver.player, drawn, drawnKinds_);
   }
-  svg += leaders + texts;
+  // After the labels inside, which have the first pick of places.
+  svg += OffFrameArrows(offFrame, placement) + leaders + texts;
+}
+
+// Each at the edge where the line from the centre towards its label leaves the map, with the
+// label's first line beside it where there is room, and its whole text as a title.
+std::string SnapshotWriter::OffFrameArrows(const std::vector<Label>& labels,
+                                           Placement& placement) const {
+  constexpr float kCaptionCharWidth = 6.1f, kCaptionHeight = 12;
+  std::string svg;
+  for (const auto& label : labels) {
+    const EdgePoint edge = EdgeToward(frame_, label.at, 3);
+    const std::string text = label.Utf8Text();
+    svg += fmt::format("<g class=\"off-frame\"><title>{}</title>\n", SvgText(Excerpt(text, 60)));
+    svg += Arrowhead(edge.x, edge.y, edge.dx, edge.dy, NamedColour(label.colour.Shown()).fill);
+    placement.Occupy({edge.x - 12, edge.y - 12, 24, 24});
+    const std::string caption = Excerpt(SplitLines(text).front(), 24);
+    const float width = Characters(caption) * kCaptionCharWidth + 4;
+    const float nearX = edge.x - edge.dx * 18, nearY = edge.y - edge.dy * 18;
+    if (const auto box = placement.Place(PlacesAround(nearX, nearY, width, kCaptionHeight))) {
+      svg += fmt::format(
+          "<text class=\"caption\" x=\"{:.1f}\" y=\"{:.1f}\" fill=\"{}\" "
+          "font-family=\"DejaVu Sans Mono, monospace\" font-size=\"10\" "
+          "xml:space=\"preserve\">{}</text>\n",
+          box->x + 2, box->y + 9.5f, ColourText(label.colour.Shown()), SvgText(caption));
+    }
+    svg += "</g>\n";
+  }
+  return svg;
 }
 
 void SnapshotWriter::DrawNames(std::string& svg, Placement& placement) const {
@@ -319,63 +320,85 @@ void SnapshotWriter::DrawNames(std::string& svg, Placement& placement) const {
   }
 }
 
-std::string SnapshotWriter::ScaleBar() const {
-  const double metres = ScaleStep((frame_.maxX - frame_.minX) / kUnitsPerMetre);
+std::string SnapshotWriter::ScaleBar(Placement& placement) const {
+  const double metres = RoundStep((frame_.maxX - frame_.minX) / kUnitsPerMetre);
   const double length = metres * kUnitsPerMetre * frame_.scale;
   const float x = frame_.map.x + 14, y = frame_.map.y + frame_.map.height - 16;
+  const Box box{x - 8, y - 20, static_cast<float>(length) + 16 + 50, 30};
+  placement.Occupy(box);
   return fmt::format(
-      "<g class=\"scale\"><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"30\" "
+      "<g class=\"scale\"><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"{:.0f}\" "
       "fill=\"#000000\" fill-opacity=\"0.55\" rx=\"3\"/>\n"
       "<path d=\"M{:.1f} {:.1f} v6 h{:.1f} v-6\" fill=\"none\" stroke=\"#f0f0f0\" "
       "stroke-width=\"2\"/>\n"
       "<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"#f0f0f0\" font-size=\"12\">{} m</text></g>\n",
-      x - 8, y - 20, length + 16 + 50, x, y - 6, length, x + length + 8, y, metres);
+      box.x, box.y, box.width, box.height, x, y - 6, length, x + length + 8, y, metres);
 }
 
+// What the frame shows, and what lies outside it.
 std::string SnapshotWriter::Title() const {
   std::string view = "the whole world";
   if (request_.viewer) {
     view = fmt::format("{}'s view", SvgText(Excerpt(request_.viewer->name)));
     if (request_.radius) view += fmt::format(", {} m around", *request_.radius / kUnitsPerMetre);
   }
+  std::size_t players = 0;
+  for (const auto& player : game_.Players()) players += player->character != nullptr;
+  const std::size_t creatures = game_.Dinos().size();
+  std::string outside;
+  if (players > shownPlayers_) outside = Count(players - shownPlayers_, "player");
+  if (creatures > shownCreatures_) {
+    outside += (outside.empty() ? "" : " and ") + Count(creatures - shownCreatures_, "creature");
+  }
   return fmt::format(
       "<text class=\"title\" x=\"{}\" y=\"30\" font-size=\"18\" font-weight=\"bold\" "
       "fill=\"#f0f0f0\">Packsentinel devserver: {}</text>\n"
       "<text class=\"subtitle\" x=\"{}\" y=\"50\" font-size=\"12\" fill=\"#aab2bd\">tick {}, "
-      "{} players, {} creatures, {} of {} labels inside the frame</text>\n",
-      kMargin, view, kMargin, framework::Events().Tick(), game_.Players().size(),
-      game_.Dinos().size(), drawnLabels_, sentLabels_);
+      "{}, {}, {} of {} inside the frame{}</text>\n",
+      kMargin, view, kMargin, framework::Events().Tick(), Count(shownPlayers_, "player"),
+      Count(shownCreatures_, "creature"), drawnLabels_, Count(sentLabels_, "label"),
+      outside.empty() ? "" : "; outside it: " + outside);
 }
 
 LegendWriter SnapshotWriter::Legend() const {
   LegendWriter legend(frame_.map.x + frame_.map.width + kMargin, kTop);
   legend.Heading("Marks");
   if (request_.viewer) {
-    legend.Player(Relation::Viewer, Excerpt(request_.viewer->name) + " (the viewer)");
-    legend.Player(Relation::Mate, "tribe mate");
-    legend.Player(Relation::Player, "other player");
-    legend.Creature(Relation::OwnCreature, false, "own tribe's creature");
-    legend.Creature(Relation::TamedCreature, false, "other tribe's creature");
-  } else {
-    legend.Player(Relation::Player, "player");
-    legend.Creature(Relation::TamedCreature, false, "tamed creature");
+    legend.Viewer(tribes_.PlayerFill(*request_.viewer),
+                  Excerpt(request_.viewer->name) + " (the viewer)");
   }
-  legend.Creature(Relation::WildCreature, false, "wild creature");
-  legend.Creature(Relation::WildCreature, true, "dead creature");
+  tribes_.Explain(legend);
+  legend.Creature(WildColour().fill, false, "wild creature");
+  legend.Creature("", true, "dead creature");
   if (request_.radius) legend.Radius(fmt::format("{} m around", *request_.radius / kUnitsPerMetre));
-  legend.Heading(request_.viewer
-                     ? fmt::format("Labels {} was last sent", Excerpt(request_.viewer->name))
-                     : "Labels each player was last sent");
-  if (drawnKinds_.empty()) legend.Note("none");
-  for (const auto& kind : drawnKinds_) {
-    legend.LabelColour(
-        kind.colour, fmt::format("{} {} over {}", kind.count, ColourText(kind.colour), kind.kind));
+
+  std::vector<std::string> receivers;
+  for (const auto& receiver : receivers_) receivers.push_back(receiver.player->name);
+  if (request_.viewer && receivers.empty()) receivers.push_back(request_.viewer->name);
+  legend.Heading(receivers.empty() ? "Labels last sent"
+                                   : "Labels last sent to " + NameList(receivers));
+  if (sentLabels_ == 0) legend.Note("none");
+  for (const auto& [colour, kind] : ByColourName(drawnKinds_)) {
+    legend.LabelColour(colour->fill,
+                       fmt::format("{} {} over {}", kind.count, colour->name, kind.kind));
   }
+  if (sentLabels_ > drawnLabels_) {
+    legend.OffFrame(kEdgeTextColour,
+                    fmt::format("{} outside the frame (edge arrows)", sentLabels_ - drawnLabels_));
+  }
+
+  legend.Heading("Grid");
+  legend.Note("latitude left, longitude below,");
+  legend.Note("as /finddino gives them");
   return legend;
 }
 
 std::string SnapshotWriter::Write() {
   Placement placement(frame_.map);
+  const NorthArrow north = DrawNorthArrow(frame_, coordinates_);
+  placement.Occupy(north.box);
+  const std::string scaleBar = ScaleBar(placement);
+  const Graticule graticule = DrawGraticule(frame_, coordinates_);
   std::string marks, labels, names;
   DrawMarks(marks, placement);
   DrawLabels(labels, placement);
@@ -383,7 +406,7 @@ std::string SnapshotWriter::Write() {
   const Box& map = frame_.map;
   const float width = map.x + map.width + kMargin + kLegendWidth + kMargin;
   const LegendWriter legend = Legend();
-  const float height = std::max(map.y + map.height, legend.Bottom()) + kMargin;
+  const float height = std::max(map.y + map.height + kLongitudeRow, legend.Bottom()) + kMargin;
   std::string svg = fmt::format(
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0:.0f}\" height=\"{1:.0f}\" "
       "viewBox=\"0 0 {0:.0f} {1:.0f}\" font-family=\"DejaVu Sans, Verdana, sans-serif\" "
@@ -396,8 +419,8 @@ std::string SnapshotWriter::Write() {
       "width=\"{2:.1f}\" height=\"{3:.1f}\" fill=\"{4}\" stroke=\"#3a414b\"/>\n"
       "<g clip-path=\"url(#map)\">\n",
       map.x, map.y, map.width, map.height, kMapColour);
-  DrawGrid(svg);
-  svg += marks + labels + names + "</g>\n" + ScaleBar() + legend.Svg() + "</svg>\n";
+  svg += graticule.lines + marks + labels + names + "</g>\n" + graticule.numbers + north.svg +
+         scaleBar + legend.Svg() + "</svg>\n";
   return svg;
 }
 
@@ -435,7 +458,8 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answ
       throw ScenarioError(Excerpt(request.viewer->name) + " has no character to centre on");
     }
   }
-  const std::string svg = SnapshotWriter(*game_, request, labels_).Write();
+  const std::string svg =
+      SnapshotWriter(*game_, request, labels_, MapCoordinates(game_->WorldSettings())).Write();
   std::ofstream out(request.file, std::ios::trunc);
   out << svg;
   out.close();

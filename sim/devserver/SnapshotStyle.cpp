@@ -2,26 +2,10 @@
 
 #include <fmt/format.h>
 
-#include "devserver/EventFormat.h"
+#include "devserver/Words.h"
 
 namespace devserver {
 namespace {
-
-const char* RelationColour(Relation relation) {
-  switch (relation) {
-    case Relation::Viewer:
-      return "#ffffff";
-    case Relation::Mate:
-    case Relation::OwnCreature:
-      return "#2ec4b6";
-    case Relation::Player:
-    case Relation::TamedCreature:
-      return "#c77dff";
-    case Relation::WildCreature:
-      break;
-  }
-  return "#f29d38";
-}
 
 constexpr const char* kDeadColour = "#8a9099";
 constexpr std::string_view kOpening = "<g class=\"legend\">\n";
@@ -51,19 +35,33 @@ std::string SvgText(std::string_view text) {
   return out;
 }
 
-std::string PlayerMark(float x, float y, Relation relation) {
-  std::string mark = fmt::format(
-      "<rect class=\"player\" x=\"{:.1f}\" y=\"{:.1f}\" width=\"10\" height=\"10\" fill=\"{}\" "
-      "stroke=\"#000000\"/>\n",
-      x - 5, y - 5, RelationColour(relation));
-  if (relation == Relation::Viewer) {
-    mark += fmt::format(
-        "<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"10\" fill=\"none\" stroke=\"#ffffff\"/>\n", x, y);
+std::string NameList(const std::vector<std::string>& names) {
+  constexpr std::size_t kNamed = 3;
+  const std::size_t named = names.size() > kNamed + 1 ? kNamed : names.size();
+  std::string list;
+  for (std::size_t i = 0; i < named; ++i) {
+    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    list += Excerpt(names[i], 16);
   }
-  return mark;
+  if (named < names.size()) list += fmt::format(" and {} more", names.size() - named);
+  return list;
 }
 
-std::string CreatureMark(float x, float y, Relation relation, bool dead) {
+std::string PlayerMark(float x, float y, std::string_view fill) {
+  return fmt::format(
+      "<rect class=\"player\" x=\"{:.1f}\" y=\"{:.1f}\" width=\"10\" height=\"10\" fill=\"{}\" "
+      "stroke=\"#000000\"/>\n",
+      x - 5, y - 5, fill);
+}
+
+std::string ViewerRing(float x, float y) {
+  return fmt::format(
+      "<circle class=\"viewer\" cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"10\" fill=\"none\" "
+      "stroke=\"#ffffff\" stroke-width=\"1.5\"/>\n",
+      x, y);
+}
+
+std::string CreatureMark(float x, float y, std::string_view fill, bool dead) {
   if (dead) {
     return fmt::format(
         "<circle class=\"creature\" cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"4\" fill=\"none\" "
@@ -73,7 +71,17 @@ std::string CreatureMark(float x, float y, Relation relation, bool dead) {
   return fmt::format(
       "<circle class=\"creature\" cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"4.5\" fill=\"{}\" "
       "stroke=\"#000000\" stroke-width=\"0.8\"/>\n",
-      x, y, RelationColour(relation));
+      x, y, fill);
+}
+
+std::string Arrowhead(float x, float y, float dx, float dy, std::string_view fill) {
+  constexpr float kLength = 12, kHalfWidth = 5;
+  const float baseX = x - dx * kLength, baseY = y - dy * kLength;
+  return fmt::format(
+      "<path class=\"arrowhead\" d=\"M{:.1f} {:.1f} L{:.1f} {:.1f} L{:.1f} {:.1f} Z\" "
+      "fill=\"{}\" stroke=\"#000000\" stroke-width=\"0.8\"/>\n",
+      x, y, baseX - dy * kHalfWidth, baseY + dx * kHalfWidth, baseX + dy * kHalfWidth,
+      baseY - dx * kHalfWidth, fill);
 }
 
 LegendWriter::LegendWriter(float x, float y) : x_(x), y_(y), svg_(kOpening) {}
@@ -95,29 +103,41 @@ void LegendWriter::Entry(const std::string& mark, const std::string& meaning) {
   svg_ += fmt::format(
       "<text class=\"legend-entry\" x=\"{:.1f}\" y=\"{:.1f}\" font-size=\"12\" "
       "fill=\"#d0d5dc\">{}</text>\n",
-      x_ + 26, y_ + 4, SvgText(meaning));
+      x_ + 30, y_ + 4, SvgText(meaning));
 }
 
-void LegendWriter::Player(Relation relation, const std::string& meaning) {
-  Entry(PlayerMark(x_ + 9, y_ + 20, relation), meaning);
+void LegendWriter::Tribe(std::string_view fill, bool players, bool creatures,
+                         const std::string& meaning) {
+  std::string marks;
+  if (players) marks += PlayerMark(x_ + 7, y_ + 20, fill);
+  if (creatures) marks += CreatureMark(x_ + (players ? 20 : 7), y_ + 20, fill, false);
+  Entry(marks, meaning);
 }
 
-void LegendWriter::Creature(Relation relation, bool dead, const std::string& meaning) {
-  Entry(CreatureMark(x_ + 9, y_ + 20, relation, dead), meaning);
+void LegendWriter::Viewer(std::string_view fill, const std::string& meaning) {
+  Entry(PlayerMark(x_ + 7, y_ + 20, fill) + ViewerRing(x_ + 7, y_ + 20), meaning);
+}
+
+void LegendWriter::Creature(std::string_view fill, bool dead, const std::string& meaning) {
+  Entry(CreatureMark(x_ + 7, y_ + 20, fill, dead), meaning);
 }
 
 void LegendWriter::Radius(const std::string& meaning) {
   Entry(fmt::format("<line x1=\"{:.1f}\" y1=\"{:.1f}\" x2=\"{:.1f}\" y2=\"{:.1f}\" stroke=\"{}\" "
                     "stroke-dasharray=\"6 4\"/>\n",
-                    x_, y_ + 20, x_ + 18, y_ + 20, kRadiusColour),
+                    x_, y_ + 20, x_ + 22, y_ + 20, kRadiusColour),
         meaning);
 }
 
-void LegendWriter::LabelColour(FColor colour, const std::string& meaning) {
-  Entry(fmt::format("<rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"18\" height=\"12\" rx=\"2\" "
+void LegendWriter::LabelColour(std::string_view fill, const std::string& meaning) {
+  Entry(fmt::format("<rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"22\" height=\"12\" rx=\"2\" "
                     "fill=\"{}\"/>\n",
-                    x_, y_ + 14, ColourText(colour)),
+                    x_, y_ + 14, fill),
         meaning);
+}
+
+void LegendWriter::OffFrame(std::string_view fill, const std::string& meaning) {
+  Entry(Arrowhead(x_ + 20, y_ + 20, 1, 0, fill), meaning);
 }
 
 }  // namespace devserver

@@ -111,6 +111,50 @@ std::vector<std::string> PrintableLines(std::string_view text) {
   return lines;
 }
 
+namespace {
+
+// Edits from one word to the other, a swap of neighbours counting as one.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t changed = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + changed});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+}  // namespace
+
+std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& candidates) {
+  std::string lower(word);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  std::string_view nearest;
+  std::size_t best = SIZE_MAX;
+  for (const auto candidate : candidates) {
+    // A third of a candidate's letters may be wrong, at least one; a word longer or shorter than
+    // that allows is never compared, so that a long one costs nothing.
+    const std::size_t allowed = std::max<std::size_t>(1, candidate.size() / 3);
+    const std::size_t gap = lower.size() > candidate.size() ? lower.size() - candidate.size()
+                                                            : candidate.size() - lower.size();
+    if (gap > allowed) continue;
+    const std::size_t distance = Distance(lower, candidate);
+    if (distance <= allowed && distance < best) {
+      best = distance;
+      nearest = candidate;
+    }
+  }
+  return best == SIZE_MAX ? std::string() : fmt::format("; did you mean {}?", nearest);
+}
+
 std::size_t Characters(std::string_view text) {
   return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
 }

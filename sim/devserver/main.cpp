@@ -1,6 +1,7 @@
 // devserver [SCRIPT|-] [--events text|jsonl|none] [--verbose] [--lines] [--no-registrations]
 //           [--dir DIR] [--plugin PATH] [--no-default-world]
 
+#include <fmt/format.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,12 +10,16 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "devserver/Console.h"
 #include "devserver/DevServer.h"
-#include "devserver/EventFormat.h"
+#include "devserver/EventPrinter.h"
 #include "devserver/Script.h"
+#include "devserver/Signals.h"
+#include "devserver/Words.h"
 
 namespace fs = std::filesystem;
 
@@ -30,8 +35,10 @@ A stand-in game server with the plugin loaded.
                        the commands read from standard input
   SCRIPT               a scenario file, run from an empty world; - reads it from standard input
   --events text        every event as a line for a person (the default); a label refresh
-                       prints one line a player: how many labels of each kind and colour
-  --verbose            with --events text: every label on its own line instead
+                       prints one line a player: how many labels of each kind and colour,
+                       a refresh repeating a player's last counted rather than printed, and
+                       a burst of registrations one line
+  --verbose            with --events text: every label and registration on its own line
   --events jsonl       every event as one JSON object a line
   --events none        no events printed, for timing whole runs
   --lines              each event a script line caused names it: "line" in its fields
@@ -56,26 +63,39 @@ struct Arguments {
   bool registrations = true;
 };
 
-std::optional<Arguments> Parse(int argc, char** argv) {
+// A command line devserver cannot run, and why.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+const std::vector<std::string_view> kOptionNames = {"--events",           "--verbose", "--lines",
+                                                    "--no-registrations", "--dir",     "--plugin",
+                                                    "--no-default-world", "--help"};
+
+devserver::EventOutput EventOutputNamed(std::string_view value) {
+  if (value == "text") return devserver::EventOutput::Text;
+  if (value == "jsonl") return devserver::EventOutput::JsonLines;
+  if (value == "none") return devserver::EventOutput::None;
+  throw UsageError(fmt::format("--events takes text, jsonl or none, not {}{}", value,
+                               devserver::DidYouMean(value, {"text", "jsonl", "none"})));
+}
+
+Arguments Parse(int argc, char** argv) {
   Arguments arguments;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (argument == "--events" && hasValue) {
-      const std::string value = argv[++i];
-      if (value == "text") {
-        arguments.output = devserver::EventOutput::Text;
-      } else if (value == "jsonl") {
-        arguments.output = devserver::EventOutput::JsonLines;
-      } else if (value == "none") {
-        arguments.output = devserver::EventOutput::None;
-      } else {
-        return std::nullopt;
-      }
-    } else if (argument == "--dir" && hasValue) {
-      arguments.dir = argv[++i];
-    } else if (argument == "--plugin" && hasValue) {
-      arguments.plugin = argv[++i];
+    // An option's value, which must follow it.
+    const auto value = [&](std::string_view what) -> std::string {
+      if (i + 1 >= argc) throw UsageError(fmt::format("{} takes {}", argument, what));
+      return argv[++i];
+    };
+    if (argument == "--events") {
+      arguments.output = EventOutputNamed(value("text, jsonl or none"));
+    } else if (argument == "--dir") {
+      arguments.dir = value("a folder");
+    } else if (argument == "--plugin") {
+      arguments.plugin = value("the plugin library's path");
     } else if (argument == "--no-default-world") {
       arguments.defaultWorld = false;
     } else if (argument == "--verbose") {
@@ -84,10 +104,14 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       arguments.lines = true;
     } else if (argument == "--no-registrations") {
       arguments.registrations = false;
-    } else if ((argument == "-" || argument.empty() || argument[0] != '-') && !arguments.script) {
-      arguments.script = argument;
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      throw UsageError(fmt::format("unknown option {}{}", argument,
+                                   devserver::DidYouMean(argument, kOptionNames)));
+    } else if (arguments.script) {
+      throw UsageError(
+          fmt::format("one script at a time: {} and {} were given", *arguments.script, argument));
     } else {
-      return std::nullopt;
+      arguments.script = argument;
     }
   }
   return arguments;
@@ -127,39 +151,46 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  const auto arguments = Parse(argc, argv);
-  if (!arguments) {
-    std::cerr << kUsage;
+  Arguments arguments;
+  try {
+    arguments = Parse(argc, argv);
+  } catch (const UsageError& error) {
+    std::cerr << "devserver: " << error.what() << "\n" << kUsage;
     return 2;
   }
-  const bool interactive = !arguments->script && isatty(STDIN_FILENO);
+  const bool interactive = !arguments.script && isatty(STDIN_FILENO);
   std::ifstream scriptFile;
-  if (arguments->script && *arguments->script != "-") {
-    scriptFile.open(*arguments->script);
+  if (arguments.script && *arguments.script != "-") {
+    scriptFile.open(*arguments.script);
     if (!scriptFile) {
-      std::cerr << "devserver: can't read " << *arguments->script << "\n" << kUsage;
+      std::cerr << "devserver: can't read " << *arguments.script << "\n" << kUsage;
       return 2;
     }
   }
+  // Before the folder exists, so that no signal can leave it behind.
+  devserver::signals::Install();
 
   std::optional<ServerDir> dir;
   try {
-    dir.emplace(arguments->dir);
+    dir.emplace(arguments.dir);
   } catch (const std::exception& error) {
-    std::cerr << "devserver: can't use " << arguments->dir.value_or("a temporary folder")
+    std::cerr << "devserver: can't use " << arguments.dir.value_or("a temporary folder")
               << " as the server's folder: " << error.what() << "\n";
     return 2;
   }
-  const std::string scriptDir = arguments->script && *arguments->script != "-"
-                                    ? fs::absolute(*arguments->script).parent_path().string()
+  const std::string scriptDir = arguments.script && *arguments.script != "-"
+                                    ? fs::absolute(*arguments.script).parent_path().string()
                                     : fs::current_path().string();
 
   // The script line being run, for events that name it.
   int runningLine = 0;
   auto& events = framework::Events();
   // A person reads a refresh as one line a player; programs and --verbose get every label.
-  const bool summarised = arguments->output == devserver::EventOutput::Text && !arguments->verbose;
-  if (arguments->output == devserver::EventOutput::None) {
+  const bool summarised = arguments.output == devserver::EventOutput::Text && !arguments.verbose;
+  devserver::EventPrinter printer({arguments.output, summarised, arguments.registrations,
+                                   arguments.lines, isatty(STDOUT_FILENO) != 0},
+                                  stdout);
+  if (arguments.output == devserver::EventOutput::None) {
     // Nothing is printed, so no event needs building; snapshots get their labels from the game.
     events.SetMode(framework::EventLog::Mode::Count);
   } else {
@@ -167,48 +198,49 @@ int main(int argc, char** argv) {
     if (summarised) {
       events.SetUnbuilt({std::begin(game::kLabelEventKinds), std::end(game::kLabelEventKinds)});
     }
-    events.SetListener([&arguments, &runningLine](const framework::Event& event) {
-      if (!arguments->registrations && devserver::IsRegistryEvent(event)) return;
-      if (!arguments->lines || runningLine == 0) {
-        devserver::WriteEventLine(stdout, arguments->output, event);
-        return;
-      }
-      auto traced = event;
-      traced["line"] = runningLine;
-      devserver::WriteEventLine(stdout, arguments->output, traced);
+    events.SetListener([&printer, &runningLine](const framework::Event& event) {
+      printer.Print(event, runningLine);
     });
   }
 
   int status = 0;
   {
     devserver::DevServer server(
-        {dir->Path(), arguments->plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
+        {dir->Path(), arguments.plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
     if (summarised) {
-      server.SetRefreshListener([](const devserver::ActorsByPlace& actors,
-                                   const game::Player& player, const devserver::SentLabels& sent) {
-        devserver::WriteTextLine(stdout, devserver::RefreshLine(actors, player, sent));
+      server.SetRefreshListener([&printer](const devserver::ActorsByPlace& actors,
+                                           const game::Player& player,
+                                           const devserver::SentLabels& sent) {
+        printer.PrintRefresh(actors, player, sent);
       });
     }
-    if (!arguments->script) {
+    server.SetLineEndListener([&printer] { printer.Flush(); });
+    server.SetConfirming(interactive);
+    devserver::signals::Stdin signalledStdin;
+    std::istream standardInput(&signalledStdin);
+    if (!arguments.script) {
       // A person's session: the default world with the shipped configuration, plugin loaded.
-      if (arguments->defaultWorld) {
+      if (arguments.defaultWorld) {
         server.SpawnDefaultWorld();
         server.Plugin().Load();
+        printer.Flush();
       }
       if (interactive) {
         devserver::RunConsole(server);
       } else {
-        status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr, &runningLine);
+        status = devserver::RunScript(standardInput, "<stdin>", server, std::cerr, &runningLine);
       }
-    } else if (*arguments->script == "-") {
-      status = devserver::RunScript(std::cin, "<stdin>", server, std::cerr, &runningLine);
+    } else if (*arguments.script == "-") {
+      status = devserver::RunScript(standardInput, "<stdin>", server, std::cerr, &runningLine);
     } else {
-      status =
-          devserver::RunScript(scriptFile, *arguments->script, server, std::cerr, &runningLine);
+      status = devserver::RunScript(scriptFile, *arguments.script, server, std::cerr, &runningLine);
     }
     server.Shutdown();
+    printer.Flush();
   }
   events.SetListener(nullptr);
   std::cout.flush();
+  dir.reset();
+  if (const int signal = devserver::signals::Ending()) devserver::signals::EndWith(signal);
   return status;
 }

@@ -101,9 +101,25 @@ std::vector<ScriptCase> Cases() {
 
       {"CRLF lines", "player alice steam=1 data=1\r\nconfig <<END\r\n{\"a\": 1}\r\nEND\r\ntick\r\n",
        "", R"({"a": 1})"},
-      {"a CR beyond the line's end shown", "tick\r\r", "t.scn:1: unknown command: tick\\x0D\n"},
+      {"a CR beyond the line's end shown", "tick\r\r",
+       "t.scn:1: unknown command: tick\\x0D; did you mean tick?\n"},
       {"a long unknown word cut", std::string(1 << 20, 'x'),
        "t.scn:1: unknown command: " + std::string(40, 'x') + "…\n"},
+
+      // The nearest command or option is offered; too far from any, none is.
+      {"a misspelt command", "tik 5", "t.scn:1: unknown command: tik; did you mean tick?\n"},
+      {"letters swapped", "tcik", "t.scn:1: unknown command: tcik; did you mean tick?\n"},
+      {"nothing near", "tickle", "t.scn:1: unknown command: tickle\n"},
+      {"a misspelt option", "player alice stem=1 data=1",
+       "t.scn:1: unknown player option: stem=1; did you mean steam=?\n"},
+      // Words counted as a person counts them.
+      {"a missing name", "labels", "t.scn:1: labels takes a player's name\n"},
+
+      {"quit ends a script", "quit\nnosuch", ""},
+      {"and exit", "  exit\nnosuch", ""},
+      {"quit takes no words", "quit now", "t.scn:1: quit takes nothing after it\n"},
+      {"quit within a config block is its text", "config <<END\nquit\nEND\nnosuch",
+       "t.scn:4: unknown command: nosuch\n"},
   };
 }
 
@@ -140,26 +156,40 @@ TEST(DevServerScriptTest, HelpAnswersBesideTheEvents) {
     int status;
   } cases[] = {
       {"help", "Server and plugin\n*", 0},
-      {"help tick", "  tick [N]\n", 0},
-      {"  help unload", "  load / unload                       load or unload the plugin\n", 0},
+      // What a command does, and an example.
+      {"help tick",
+       "  tick [N]            run N server ticks (default 1); Ctrl-C stops a long run\n"
+       "                      e.g. tick 21\n",
+       0},
+      {"  help unload",
+       "  unload              unload the plugin\n"
+       "                      e.g. unload\n",
+       0},
       {"help dinos",
        "  dinos COUNT \"Descriptive Name\" [spread=F] [seed=N] [max-level=N] [team=N]\n"
-       "                      spread: half the side of the square around the "
-       "origin, 0 or more\n",
+       "                      spawn COUNT creatures at random; spread: half the side of the "
+       "square\n"
+       "                      around the origin, 0 or more\n"
+       "                      e.g. dinos 1000 Dodo spread=100000 seed=7\n",
+       0},
+      {"help config",
+       "  config <<END ... END\n"
+       "                      write the lines up to the line END as config.json (any word may "
+       "follow <<)\n"
+       "                      e.g. config <<END\n"
+       "                           {\"UpdateTextEvery\": 5}\n"
+       "                           END\n",
        0},
       {"help snapshot", "  snapshot FILE.svg [NAME] [radius=M]\n*", 0},
-      {"help labels",
-       "  labels NAME         the labels NAME was sent at the last tick he was sent any: "
-       "colour,\n*",
-       0},
       {"help who",
        "  who                 players (position, tribe, team, groups, connection, character) and "
        "the\n*",
        0},
       {"help nosuch", "t.scn:1: no command nosuch; help lists them\n", 1},
+      {"help tikc", "t.scn:1: no command tikc; did you mean tick?\n", 1},
       // Words of a description name no command.
       {"help plugin", "t.scn:1: no command plugin; help lists them\n", 1},
-      {"help tick tock", "t.scn:1: help [COMMAND]\n", 1},
+      {"help tick tock", "t.scn:1: help takes nothing, or the name of a command\n", 1},
       {"helper", "t.scn:1: unknown command: helper\n", 1},
       {"config <<END\nhelp\nEND", "", 0},
   };

@@ -138,6 +138,29 @@ TEST(EventFormatTest, TextPrintsEachLineOfATextOnItsOwn) {
   }
 }
 
+// On a terminal a text shows in the colour it was sent in; its other fields and a text sent in
+// no colour stay plain.
+TEST(EventFormatTest, ATerminalShowsATextInItsColour) {
+  const std::string green = "\x1b[38;2;0;255;0m", plain = "\x1b[39m";
+  const struct {
+    framework::Event event;
+    std::string text;
+  } cases[] = {
+      {{{"event", "server_chat"},
+        {"tick", 0},
+        {"to", "alice"},
+        {"text", "Reloaded"},
+        {"color", framework::Event::array({0.f, 1.f, 0.f, 1.f})}},
+       "[   0] server_chat       to=\"alice\" text=" + green + "\"Reloaded\"" + plain +
+           " color=#00FF00"},
+      {{{"event", "notification"}, {"tick", 0}, {"text", "Found\nRex"}, {"color", "FF00FF00"}},
+       "[   0] notification      color=#00FF00\n         text:\n           " + green + "Found" +
+           plain + "\n           " + green + "Rex" + plain},
+      {{{"event", "chat"}, {"tick", 0}, {"text", "hi"}}, "[   0] chat              text=\"hi\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(devserver::ToText(c.event, true), c.text) << c.event;
+}
+
 // JSON has no number for them, so that every line stays JSON.
 TEST(EventFormatTest, NumbersThatAreNotFinitePrintAsNull) {
   framework::Event event = {{"event", "debug_string"}, {"tick", 3}};

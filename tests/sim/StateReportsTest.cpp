@@ -84,7 +84,7 @@ TEST(LabelsTest, ShowsTheLastRefreshAsThePlayerReadsIt) {
   EXPECT_EQ(run.TakeAnswers(), "bob has been sent no labels\ncarol has been sent no labels\n");
   ASSERT_EQ(run.Run("labels alice"), 0);
   EXPECT_EQ(run.TakeAnswers(),
-            "alice: 9 labels at tick 21\n"
+            "alice: 9 labels sent at tick 21, this tick\n"
             "  #35C211 floating text over mate bob at 1500 800 64\n"
             "    bob 17m\n"
             "  #00FF00 debug string over tribe tamerex (Rex) at 800 -600 100\n"
@@ -108,22 +108,23 @@ TEST(LabelsTest, ShowsTheLastRefreshAsThePlayerReadsIt) {
             "    Alpha Rex 200 254m\n");
 }
 
-// A later refresh replaces the earlier one; what a label floats over is read where it is now.
+// A later refresh replaces the earlier one; what a label floats over is read where it is now,
+// and how old the labels are is told.
 TEST(LabelsTest, KeepsOnlyTheLastRefresh) {
   DevServerRun run;
   ASSERT_EQ(
       run.Run(std::string(kAliceTracksEverything) +
               "chat alice /stoptrack\nchat alice /trackmates on\ntick 21\nmove bob 0 -2000 0\n"
-              "tick 21\nlabels alice\nmove bob 5 5 5\nlabels alice\nlabels nobody"),
+              "tick 21\nlabels alice\nmove bob 5 5 5\ntick 5\nlabels alice\nlabels nobody"),
       1);
   EXPECT_EQ(run.TakeAnswers(),
-            "alice: 1 label at tick 63\n"
+            "alice: 1 label sent at tick 63, this tick\n"
             "  #35C211 floating text over mate bob at 0 -2000 64\n"
             "    bob 20m\n"
-            "alice: 1 label at tick 63\n"
+            "alice: 1 label sent at tick 63, 5 ticks ago (now at tick 68)\n"
             "  #35C211 floating text over nothing at 0 -2000 64\n"
             "    bob 20m\n"
-            "t.scn:15: no player named nobody\n");
+            "t.scn:16: no player named nobody\n");
 }
 
 // devserver itself, as a person runs it: what it prints for a script it is given.
@@ -162,9 +163,31 @@ TEST(CommandLineTest, AServerFolderThatIsAFileIsRefused) {
   EXPECT_EQ(output.find("plugin_loaded"), std::string::npos) << output;
 }
 
+// A bad option is named, with the option it may have meant.
+TEST(CommandLineTest, AnOptionThatCannotBeRunIsNamed) {
+  const struct {
+    const char* options;
+    const char* error;
+  } cases[] = {
+      {"--event jsonl", "devserver: unknown option --event; did you mean --events?\n"},
+      {"--events json",
+       "devserver: --events takes text, jsonl or none, not json; did you mean "
+       "jsonl?\n"},
+      {"--events", "devserver: --events takes text, jsonl or none\n"},
+      {"--dir", "devserver: --dir takes a folder\n"},
+      {"another.scn", "devserver: one script at a time: "},
+  };
+  for (const auto& c : cases) {
+    const std::string output = DevServerOutput(c.options, "tick 1\n");
+    EXPECT_EQ(output.find(c.error), 0u) << c.options << ":\n" << output;
+    EXPECT_NE(output.find("usage: devserver"), std::string::npos) << output;
+  }
+}
+
 TEST(TextOutputTest, ARefreshIsOneLineAPlayerUnlessVerbose) {
   const std::string script = std::string(kAliceTracksEverything) +
-                             "chat bob /trackmates on\ntick 21\nchat eve /finddino wyvern\n";
+                             "chat bob /trackmates on\ntick 21\nchat eve /finddino wyvern\n"
+                             "console alice Packsentinel.Reload\ntick 63\n";
   const std::string summary = DevServerOutput("", script);
   EXPECT_EQ(
       LinesWith(summary, " labels "),
@@ -172,6 +195,11 @@ TEST(TextOutputTest, ARefreshIsOneLineAPlayerUnlessVerbose) {
           R"([  21] labels            to="alice" 9 labels: 1 mate #35C211, 3 tribe #00FF00, 5 wild #FFFF00)",
           R"([  42] labels            to="alice" 9 labels: 1 mate #35C211, 3 tribe #00FF00, 5 wild #FFFF00)",
           R"([  42] labels            to="bob" 1 label: 1 mate #35C211)",
+          // A run of the same refresh: its first, then how many more once the command ends.
+          R"([  63] labels            to="alice" 9 labels: 1 mate #35C211, 3 tribe #00FF00, 5 wild #FFFF00)",
+          R"([  63] labels            to="bob" 1 label: 1 mate #35C211)",
+          R"([ 105] labels            to="alice" the same line 2 more times)",
+          R"([ 105] labels            to="bob" the same line 2 more times)",
       }))
       << summary;
   EXPECT_TRUE(LinesWith(summary, "debug_string").empty()) << summary;
@@ -182,23 +210,40 @@ TEST(TextOutputTest, ARefreshIsOneLineAPlayerUnlessVerbose) {
                          "           Fire Wyvern | level: 180 | location: "),
             std::string::npos)
       << summary;
+  // The registry's bursts, a line each, before what they led to.
+  EXPECT_NE(summary.find("[   0] registry          registered 1 console command, 5 chat commands, "
+                         "3 tick callbacks: Packsentinel.Reload, /trackmates, /tracktribe, "
+                         "/trackdino, /finddino, /stoptrack, DrawPlayersText, DrawDinosText, "
+                         "DrawWildDinos\n[   0] plugin_loaded"),
+            std::string::npos)
+      << summary;
+  EXPECT_NE(summary.find("[  42] registry          re-registered 1 console command, 5 chat "
+                         "commands: Packsentinel.Reload, /trackmates, /tracktribe, /trackdino, "
+                         "/finddino, /stoptrack\n[  42] server_chat"),
+            std::string::npos)
+      << summary;
+  EXPECT_EQ(LinesWith(summary, " registry ").size(), 3u) << summary;
+  EXPECT_TRUE(LinesWith(summary, "] registered ").empty()) << summary;
 
   const std::string verbose = DevServerOutput("--verbose", script);
   EXPECT_TRUE(LinesWith(verbose, " labels ").empty()) << verbose;
-  EXPECT_EQ(LinesWith(verbose, "debug_string").size(), 16u) << verbose;
-  EXPECT_EQ(LinesWith(verbose, "floating_text").size(), 3u) << verbose;
+  EXPECT_TRUE(LinesWith(verbose, " registry ").empty()) << verbose;
+  EXPECT_EQ(LinesWith(verbose, "registered ").size(), 30u) << verbose;
+  EXPECT_EQ(LinesWith(verbose, "debug_string").size(), 40u) << verbose;
+  EXPECT_EQ(LinesWith(verbose, "floating_text").size(), 9u) << verbose;
   EXPECT_EQ(
       LinesWith(verbose,
                 R"(floating_text     to="alice" text="bob 17m" at=[1500,800,64] color=#35C211)")
           .size(),
-      2u)
+      5u)
       << verbose;
 
-  // Programs get every label as before, and nothing else.
+  // Programs get every label and registration as before, and nothing else.
   const std::string jsonl = DevServerOutput("--events jsonl --verbose", script);
   EXPECT_TRUE(LinesWith(jsonl, "] labels ").empty()) << jsonl;
-  EXPECT_EQ(LinesWith(jsonl, R"("event":"debug_string")").size(), 16u) << jsonl;
-  EXPECT_EQ(LinesWith(jsonl, R"("color":"FF35C211")").size(), 3u) << jsonl;
+  EXPECT_TRUE(LinesWith(jsonl, "] registry ").empty()) << jsonl;
+  EXPECT_EQ(LinesWith(jsonl, R"("event":"debug_string")").size(), 40u) << jsonl;
+  EXPECT_EQ(LinesWith(jsonl, R"("color":"FF35C211")").size(), 9u) << jsonl;
 }
 
 }  // namespace

@@ -32,11 +32,21 @@ class DevServer {
   explicit DevServer(ServerOptions options);
   ~DevServer();
 
-  // Runs one line. Throws ScenarioError for a line that cannot be run. A `config <<END`
-  // line opens a block that the following lines fill until END. Commands that answer a person
-  // (who, labels, snapshot) write to answers, never among the events.
+  // Runs one line. Throws ScenarioError for a line that cannot be run, Interrupted for a tick
+  // that a signal stopped. A `config <<END` line opens a block that the following lines fill
+  // until END. Commands that answer a person (who, labels, snapshot) write to answers, never
+  // among the events.
   void Execute(std::string_view line, std::ostream& answers = std::cerr);
   bool InConfigBlock() const { return configBlockEnd_.has_value(); }
+
+  // A person at the console is told on answers what a command did that showed in no event: the
+  // config edits, chat no command took, a tick that sent nothing. A script is not: its every line
+  // would add one beside its errors.
+  void SetConfirming(bool confirming) { confirming_ = confirming; }
+  // Told after each line, run or not, for output held back until a command ends.
+  void SetLineEndListener(std::function<void()> listener) {
+    lineEndListener_ = std::move(listener);
+  }
 
   void SpawnDefaultWorld();
   // Ends the run as a server shutting down: the plugin is unloaded.
@@ -55,13 +65,19 @@ class DevServer {
 
  private:
   void Run(const std::vector<Word>& words, std::string_view line, std::ostream& answers);
+  void RunConfigCommand(const std::vector<Word>& words, std::string_view line,
+                        std::ostream& answers);
+  void Speak(const std::vector<Word>& words, std::string_view line, std::ostream& answers);
+  void EndLine();
+  void Confirm(std::ostream& answers, std::string_view text) const;
   void AddPlayer(const std::vector<Word>& words);
   void AddDino(const std::vector<Word>& words);
   void SpawnDinos(const std::vector<Word>& words);
   void SetFlags(const std::vector<Word>& words);
   void SetWorld(const std::vector<Word>& words);
   void WriteSnapshot(const std::vector<Word>& words, std::ostream& answers);
-  void Tick(int count);
+  // Stops at a tick's end once a signal came.
+  void Tick(int count, std::ostream& answers);
   void EmitStats();
   // Keeps the labels each player was sent at the last tick he was sent any.
   void RecordLabel(const game::SentLabel& label);
@@ -89,10 +105,15 @@ class DevServer {
   decltype(labels_)::iterator lastReceiver_ = labels_.end();
   RefreshListener refreshListener_;
   std::vector<std::string> unreported_;  // receivers sent labels since the last report
+
+  bool confirming_ = false;
+  std::function<void()> lineEndListener_;
 };
 
 // Lines a person can type, for `help`.
 std::string HelpText();
+// Every command's name, as help lists them.
+std::vector<std::string_view> CommandNames();
 
 // Answers a `help` or `help COMMAND` line on out and returns true; any other line is left to
 // the server. A command nobody knows is a ScenarioError.

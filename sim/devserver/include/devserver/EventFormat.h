@@ -4,7 +4,7 @@
 // single-precision values and print in their shortest exact form (at most 9 digits); one that
 // is not finite prints as null, as JSON has no such number. For a person, colours print in one
 // form whichever the game sent (ColourText) and a text of several lines prints them indented
-// below the event's line.
+// below the event's line; on a terminal, a text sent in a colour shows in it.
 
 #include <API/UE/Math/Vector.h>
 
@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "devserver/WorldView.h"
 #include "framework/Events.h"
 #include "game/Game.h"
 
@@ -24,7 +23,8 @@ enum class EventOutput { Text, JsonLines, None };
 std::string ToJsonLine(const framework::Event& event);
 // registered or unregistered: what the command registry reports.
 bool IsRegistryEvent(const framework::Event& event);
-std::string ToText(const framework::Event& event);
+// terminalColour: the text of an event with a colour is drawn in it, in ANSI 24-bit colour.
+std::string ToText(const framework::Event& event, bool terminalColour = false);
 // A line of text output that is not an event, aligned with the events: "[  21] labels  body".
 std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view body);
 
@@ -33,13 +33,13 @@ std::string ColourText(FColor colour);
 
 // Prints the event as one line and flushes it, so that an abrupt end of the process loses no
 // event printed before. output is Text or JsonLines.
-void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event);
+void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
+                    bool terminalColour = false);
 // The same for a line of text output that is not an event.
 void WriteTextLine(std::FILE* out, std::string line);
 
 // A refresh as text output sums it up for one player, unless asked for each label:
 // [  21] labels            to="alice" 3 labels: 2 wild #FFFF00, 1 mate #35C211
-std::string RefreshLine(const ActorsByPlace& actors, const game::Player& receiver,
-                        const SentLabels& sent);
+std::string RefreshLine(std::uint64_t tick, std::string_view receiver, std::string_view summary);
 
 }  // namespace devserver

@@ -15,8 +15,8 @@ namespace devserver {
 // counted by team, dead and asleep among them.
 std::string WhoText(const game::Game& game);
 
-// The labels in the order sent, each with its colour, how it was sent and what it floats over,
-// then its text a line at a time.
+// When the labels were sent and how long ago; then the labels in the order sent, each with its
+// colour, how it was sent and what it floats over, then its text a line at a time.
 std::string LabelsText(const game::Game& game, const game::Player& receiver,
                        const SentLabels& sent);
 

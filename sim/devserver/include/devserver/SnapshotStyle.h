@@ -3,12 +3,9 @@
 // How the map draws things: its colours, the marks of players and creatures, and the legend
 // that explains them with the same marks.
 
-#include <API/UE/Math/Vector.h>
-
 #include <string>
 #include <string_view>
-
-#include "devserver/WorldView.h"
+#include <vector>
 
 namespace devserver {
 
@@ -17,6 +14,7 @@ inline constexpr const char* kMapColour = "#20252c";
 inline constexpr const char* kRadiusColour = "#8fa3bf";
 inline constexpr const char* kPlayerNameColour = "#f0f0f0";
 inline constexpr const char* kCreatureNameColour = "#9aa3ad";
+inline constexpr const char* kEdgeTextColour = "#aab2bd";  // ticks, the north arrow
 
 // Labels in a monospace font, whose width is known without measuring.
 inline constexpr int kLabelFontSize = 12;
@@ -27,10 +25,16 @@ inline constexpr float kNameCharWidth = 6.3f;  // names, in the 11-pixel sans-se
 // Text as SVG holds it, its markup characters escaped.
 std::string SvgText(std::string_view text);
 
-// A square for a player, a circle for a creature, coloured by what it is to the viewer; a dead
-// creature is a hollow grey circle.
-std::string PlayerMark(float x, float y, Relation relation);
-std::string CreatureMark(float x, float y, Relation relation, bool dead);
+// Names as a sentence lists them: "alice, bob and carol", or the first three and how many more.
+std::string NameList(const std::vector<std::string>& names);
+
+// A square for a player, a circle for a creature, in the fill of its tribe; the viewer is ringed
+// in white and a dead creature is a hollow grey circle.
+std::string PlayerMark(float x, float y, std::string_view fill);
+std::string ViewerRing(float x, float y);
+std::string CreatureMark(float x, float y, std::string_view fill, bool dead);
+// A triangle with its tip at x, y, pointing along dx, dy (a unit vector).
+std::string Arrowhead(float x, float y, float dx, float dy, std::string_view fill);
 
 // The legend, a column of entries from its top left corner down.
 class LegendWriter {
@@ -39,10 +43,13 @@ class LegendWriter {
 
   void Heading(const std::string& text);
   void Note(const std::string& text);
-  void Player(Relation relation, const std::string& meaning);
-  void Creature(Relation relation, bool dead, const std::string& meaning);
+  // A tribe's square when it has players shown, and its circle when it has creatures shown.
+  void Tribe(std::string_view fill, bool players, bool creatures, const std::string& meaning);
+  void Viewer(std::string_view fill, const std::string& meaning);
+  void Creature(std::string_view fill, bool dead, const std::string& meaning);
   void Radius(const std::string& meaning);
-  void LabelColour(FColor colour, const std::string& meaning);
+  void LabelColour(std::string_view fill, const std::string& meaning);
+  void OffFrame(std::string_view fill, const std::string& meaning);
 
   std::string Svg() const { return svg_ + "</g>\n"; }
   float Bottom() const { return y_; }

@@ -43,6 +43,10 @@ float ParseFloat(std::string_view text);
 std::string Excerpt(std::string_view text, std::size_t maxCharacters = 40);
 // A text's lines, each whole and printable as Excerpt shows it.
 std::vector<std::string> PrintableLines(std::string_view text);
+// "; did you mean X?" for the candidate a misspelt word is nearest, when it is near enough to
+// be what was meant (a letter or two wrong, missing, extra or swapped, letter case aside); ""
+// otherwise.
+std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& candidates);
 // Characters of UTF-8 text, not bytes: the width it takes.
 std::size_t Characters(std::string_view text);
 
