@@ -74,6 +74,51 @@ std::string ArgumentList(std::span<const schema::MessageArgument> arguments) {
   return list;
 }
 
+// Which fields take arguments, in words: "{0} to {2}", "{0}", or none.
+std::string FieldsTaken(std::size_t count) {
+  if (count == 0) return "this message takes no arguments";
+  if (count == 1) return "this message's one argument is {0} (or {})";
+  return "this message's arguments are {0} to {" + std::to_string(count - 1) + "} (or {} each)";
+}
+
+// The field a refused template stumbles on, and the fix, in words; empty when the fault is
+// another (such as mixing {} with numbered fields), which the formatter's own words then tell.
+std::string FaultyField(host::TextView format, std::size_t count) {
+  const auto at = [](std::size_t i) { return " at character " + std::to_string(i + 1); };
+  std::size_t automatic = 0;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const host::Char c = format[i];
+    if ((c == HOST_TEXT('{') || c == HOST_TEXT('}')) && i + 1 < format.size() &&
+        format[i + 1] == c) {
+      ++i;  // a doubled brace shows one
+      continue;
+    }
+    if (c == HOST_TEXT('}')) return "a lone }" + at(i) + ": write }} to show a brace";
+    if (c != HOST_TEXT('{')) continue;
+    const std::size_t close = format.find(HOST_TEXT('}'), i);
+    if (close == host::TextView::npos) return "a lone {" + at(i) + ": write {{ to show a brace";
+    const host::TextView field = format.substr(i, close - i + 1);
+    const host::TextView id =
+        field.substr(1, std::min(field.find(HOST_TEXT(':')), field.size() - 1) - 1);
+    const std::string shown = host::ToUtf8(field);
+    const bool numbered = !id.empty() && std::all_of(id.begin(), id.end(), [](host::Char d) {
+      return d >= HOST_TEXT('0') && d <= HOST_TEXT('9');
+    });
+    if (id.empty() && automatic++ >= count) {
+      return shown + at(i) + " finds no argument left; " + FieldsTaken(count);
+    }
+    if (numbered && id.size() <= 9 && std::stoul(host::ToUtf8(id)) >= count) {
+      return shown + " names no argument; " + FieldsTaken(count);
+    }
+    if (!id.empty() && !numbered) {
+      return shown + " is no field: " + FieldsTaken(count) + "; write {" + shown +
+             "} to show it as it stands";
+    }
+    i = close;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::optional<std::string> CheckMessageFormat(const std::string& text,
@@ -97,8 +142,9 @@ std::optional<std::string> CheckMessageFormat(const std::string& text,
   try {
     length = host::Format(format, samples).size();
   } catch (const host::FormatError& error) {
+    const std::string fault = FaultyField(format, arguments.size());
     return "cannot be formatted with its arguments (" + ArgumentList(arguments) +
-           "): " + error.what();
+           "): " + (fault.empty() ? std::string(error.what()) : fault);
   }
   return TooLong(length, schema::kMessageLengthLimit,
                  " with the longest arguments a reply passes (texts cut to " +

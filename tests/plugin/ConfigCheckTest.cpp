@@ -211,12 +211,20 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
     std::string text;
     const char* message;
   } cases[] = {
-      {"TrackingDinosNoLevel", "Tracking {} ({2}).", "cannot be formatted"},
+      // The field at fault is named, with the fix.
+      {"TrackingDinosNoLevel", "Tracking {} ({2}).",
+       "{2} names no argument; this message's arguments are {0} to {1} (or {} each)"},
       {"TrackingDinosWithLevel", "Tracking {} ({3}).", "cannot be formatted"},
-      {"NoDinosFound", "No {x} here.", "cannot be formatted"},
-      {"StopTrackingSuccess", "Stopped {", "cannot be formatted with its arguments (none)"},
-      {"StopTrackingSuccess", "Stopped }", "cannot be formatted"},
-      {"NoPermissions", "{}", "cannot be formatted"},
+      {"NoDinosFound", "No {x} here.",
+       "{x} is no field: this message's one argument is {0} (or {}); write {{x}} to show it as "
+       "it stands"},
+      {"StopTrackingSuccess", "Stopped {",
+       "cannot be formatted with its arguments (none): a lone { at character 9: write {{ to show "
+       "a brace"},
+      {"StopTrackingSuccess", "Stopped }", "a lone } at character 9: write }} to show a brace"},
+      {"NoPermissions", "{}",
+       "{} at character 1 finds no argument left; this message takes no arguments"},
+      {"NoDinosFound", "{} {}", "{} at character 4 finds no argument left"},
       {"NoDinosFound", "{:d}", "cannot be formatted"},
       {"TrackingDinosNoLevel", "{} {1:s}", "cannot be formatted"},
       {"NoDinosFound", "{:>2000000000}", "width or precision of 2000000000"},
@@ -380,6 +388,7 @@ TEST_F(ConfigCheckTest, SummariesCountErrorsAndWarnings) {
   const ConfigProblem error{E, "/a", "x"}, warning{W, "", "y"};
   EXPECT_EQ(Summarize({}), "no problems");
   EXPECT_EQ(Summarize({error}), "1 error");
+  EXPECT_EQ(Summarize({warning}), "1 warning");
   EXPECT_EQ(Summarize({warning, warning}), "2 warnings");
   EXPECT_EQ(Summarize({error, warning, error}), "2 errors and 1 warning");
   EXPECT_EQ(Describe(error), "/a: x");
