@@ -69,22 +69,11 @@ BENCHMARK(BM_LongestTemplatesRefresh)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-const char* const kTrackWildConfig = R"({
-  "Commands": {"TrackWildDinos": {"Command": "/trackdino", "Enabled": true,
-    "AllowedGroups": ["Default"], "MaxTrackRange": 0, "MinTrackRange": 0}},
-  "MaxTrackPerPlayer": 10,
-  "UpdateTextEvery": 0,
-  "Messages": {"MessageSender": "Packsentinel",
-    "TrackLimitReached": "You already track as many creatures as you may.",
-    "TrackingDinosNoLevel": "Tracking {} near you. You may track {} creatures at once."},
-  "FloatingTexts": {"TrackWildDinosText": "{dinoName} {dinoLevel} {dinoDistance}m"}
-})";
-
 // A chat line of a megabyte that matches nothing, answered with a message that repeats the name
 // as often as the check allows, beside the floor of reading the line once; "peak_heap" is the
 // most the command held at once.
 void BM_ReplyToAMegabyteLine(benchmark::State& state) {
-  auto config = nlohmann::json::parse(kTrackWildConfig);
+  auto config = nlohmann::json::parse(kTrackWildDinosConfig);
   std::string repeated;
   for (int i = 0; i < 40; ++i) repeated += "{0}";
   config["Messages"]["NoDinosFound"] = repeated;

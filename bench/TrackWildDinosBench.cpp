@@ -21,18 +21,6 @@ namespace {
 
 using namespace bench_support;
 
-const char* const kConfig = R"({
-  "Commands": {"TrackWildDinos": {"Command": "/trackdino", "Enabled": true,
-    "AllowedGroups": ["Default"], "MaxTrackRange": 0, "MinTrackRange": 0}},
-  "MaxTrackPerPlayer": 10,
-  "UpdateTextEvery": 0,
-  "Messages": {"MessageSender": "Packsentinel",
-    "TrackLimitReached": "You already track as many creatures as you may.",
-    "TrackingDinosNoLevel": "Tracking {} near you. You may track {} creatures at once.",
-    "NoDinosFound": "No wild creature called {} is near you."},
-  "FloatingTexts": {"TrackWildDinosText": "{dinoName} {dinoLevel} {dinoDistance}m"}
-})";
-
 std::vector<APrimalDinoCharacter*> PluginRecorded() {
   std::vector<APrimalDinoCharacter*> creatures;
   for (const auto& entry : packsentinel::WildDinoTrackers)
@@ -108,7 +96,7 @@ void RunBesideFloor(benchmark::State& state, BenchServer& server, AShooterPlayer
 // The expanding search at its dearest: nothing matches, so all eleven rings are queried and
 // the last ones return the whole map.
 void BM_TrackWildDinosNoMatch(benchmark::State& state) {
-  BenchServer server(nlohmann::json::parse(kConfig));
+  BenchServer server(nlohmann::json::parse(kTrackWildDinosConfig));
   AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures, "Dodo", kMapHalfWidth, 2);
   RunBesideFloor(state, server, alice,
@@ -119,7 +107,7 @@ BENCHMARK(BM_TrackWildDinosNoMatch)->UseManualTime()->Unit(benchmark::kMilliseco
 
 // The usual case: the player's ten slots are filled from the nearest rings.
 void BM_TrackWildDinosTenNearby(benchmark::State& state) {
-  BenchServer server(nlohmann::json::parse(kConfig));
+  BenchServer server(nlohmann::json::parse(kTrackWildDinosConfig));
   AShooterPlayerController* alice = server.AddPlayer("alice", 1);
   server.Populate(kWorldCreatures - 20, "Dodo", kMapHalfWidth, 3);
   server.Populate(20, "Rex", 30000.f, 4);

@@ -17,6 +17,20 @@ namespace bench_support {
 constexpr int kWorldCreatures = 50000;
 constexpr float kMapHalfWidth = 400000.f;
 
+// The TrackWildDinos command alone, searching outward over the whole map for up to ten
+// creatures, with the replies it sends.
+inline constexpr const char* kTrackWildDinosConfig = R"({
+  "Commands": {"TrackWildDinos": {"Command": "/trackdino", "Enabled": true,
+    "AllowedGroups": ["Default"], "MaxTrackRange": 0, "MinTrackRange": 0}},
+  "MaxTrackPerPlayer": 10,
+  "UpdateTextEvery": 0,
+  "Messages": {"MessageSender": "Packsentinel",
+    "TrackLimitReached": "You already track as many creatures as you may.",
+    "TrackingDinosNoLevel": "Tracking {} near you. You may track {} creatures at once.",
+    "NoDinosFound": "No wild creature called {} is near you."},
+  "FloatingTexts": {"TrackWildDinosText": "{dinoName} {dinoLevel} {dinoDistance}m"}
+})";
+
 class BenchServer {
  public:
   explicit BenchServer(nlohmann::json config);
