@@ -32,7 +32,10 @@ FuzzServer::FuzzServer() : folder_(MakeFolder()) {
   // Events are built, as devserver builds them, but kept nowhere.
   framework::Events().SetMode(framework::EventLog::Mode::Record);
   framework::Events().SetListener([](const framework::Event& event) {
-    if (event["event"] == "handler_error") {
+    // The plugin logs what its handlers raised as "NAME failed: TEXT".
+    const bool handlerFailed = event["event"] == "log" && event["logger"] == "Packsentinel" &&
+                               event["text"].get<std::string>().find(" failed: ") != std::string::npos;
+    if (handlerFailed) {
       std::fprintf(stderr, "handler error: %s\n", event.dump().c_str());
       std::abort();
     }

@@ -47,9 +47,9 @@ ConfigProblems ReadConfig() {
     Config = std::move(next);
     return problems;
   }
-  RemoveCommands();
+  RemoveChatCommands();
   Config = std::move(next);
-  RegisterCommands();
+  RegisterChatCommands();
   return problems;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <json.hpp>
+#include <stdexcept>
 #include <vector>
 
 #include "commands/FindDinos.h"
@@ -13,6 +14,8 @@
 #include "core/Config.h"
 #include "core/ReloadCommand.h"
 #include "host/Framework.h"
+#include "host/GameName.h"
+#include "host/HandlerErrors.h"
 #include "host/Log.h"
 #include "tracking/TribeDinoLabels.h"
 #include "tracking/TribeMemberLabels.h"
@@ -49,7 +52,7 @@ constexpr TickCallback kTickCallbacks[] = {{"DrawPlayersText", TribeMemberLabelU
 
 // What is registered with the host right now, so that withdrawal never depends on a
 // configuration that may have changed or broken since.
-bool consoleRegistered = false;
+bool reloadRegistered = false;
 std::vector<std::string> registeredWords;
 std::vector<std::string> registeredTicks;
 
@@ -69,9 +72,21 @@ void LogHostFaultOnce(std::string_view text) {
   hostFaultLogged = true;
 }
 
-void RegisterCommands() {
+void RegisterReloadCommand() {
   host::AddConsoleCommand(kReloadCommand, ReloadConfigCommand);
-  consoleRegistered = true;
+  host::AddRconCommand(kReloadCommand, ReloadConfigRconCommand);
+  reloadRegistered = true;
+}
+
+void RemoveReloadCommand() {
+  if (reloadRegistered) {
+    host::RemoveConsoleCommand(kReloadCommand);
+    host::RemoveRconCommand(kReloadCommand);
+  }
+  reloadRegistered = false;
+}
+
+void RegisterChatCommands() {
   for (const ChatCommand& command : kChatCommands) {
     const auto word =
         Config[schema::kCommands][command.section->key][schema::kCommandWord].get<std::string>();
@@ -80,9 +95,7 @@ void RegisterCommands() {
   }
 }
 
-void RemoveCommands() {
-  if (consoleRegistered) host::RemoveConsoleCommand(kReloadCommand);
-  consoleRegistered = false;
+void RemoveChatCommands() {
   for (const auto& word : registeredWords) host::RemoveChatCommand(word);
   registeredWords.clear();
 }
@@ -104,13 +117,26 @@ void Load() {
   if (IsLoaded()) Unload();
   host::OpenLog("Packsentinel");
 
+  // The real resolver answers a name the game lacks with offset 0: a call would crash the server
+  // and a read would be wrong, with nothing in the log. So a game update that dropped one of
+  // them stops the start here.
+  if (const std::string unknown = host::UnknownGameNames(); !unknown.empty()) {
+    state = PluginState::Failed;
+    const std::string why =
+        "Can't start: the game has no " + unknown + " (a game update may have renamed them)";
+    host::LogError(why);
+    throw std::runtime_error(why);
+  }
+
   try {
     LogConfigProblems(ReadConfig());
-    RegisterCommands();
+    RegisterReloadCommand();
+    RegisterChatCommands();
     RegisterTickCallbacks();
     state = PluginState::Loaded;
   } catch (const std::exception& error) {
-    RemoveCommands();
+    RemoveReloadCommand();
+    RemoveChatCommands();
     RemoveTickCallbacks();
     state = PluginState::Failed;
     if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
@@ -122,8 +148,10 @@ void Load() {
 }
 
 void Unload() {
-  RemoveCommands();
+  RemoveReloadCommand();
+  RemoveChatCommands();
   RemoveTickCallbacks();
+  host::LogRepeatedHandlerErrors();
   Config = nullptr;
   TextUpdatePeriod = 0;
   hostFaultLogged = false;

@@ -27,9 +27,14 @@ void Load();
 // later Load starts afresh. Tracking entries and counts stay until the library leaves the process.
 void Unload();
 
-void RegisterCommands();
-// Withdraws exactly what RegisterCommands registered, whatever the configuration says now.
-void RemoveCommands();
+// "Packsentinel.Reload", from the console and over RCON: registered at Load, withdrawn at Unload
+// only, never by the reload it runs.
+void RegisterReloadCommand();
+void RemoveReloadCommand();
+// The chat words of the configuration in force; a reload withdraws and registers them again.
+void RegisterChatCommands();
+// Withdraws exactly what RegisterChatCommands registered, whatever the configuration says now.
+void RemoveChatCommands();
 void RegisterTickCallbacks();
 void RemoveTickCallbacks();
 

@@ -33,19 +33,47 @@ const std::array<float, 256>& SrgbToLinear() {
   return table;
 }
 
+// Where the reload's outcome goes: the issuing player, in colour, or an RCON client.
+template <typename Reply>
+concept ReloadReply = requires(Reply reply, Colour colour, host::TextView text) {
+  reply(colour, text);
+};
+
 // One line a problem, errors in red and warnings in yellow; a long list ends with how many
 // more there are.
-void SendProblems(AShooterPlayerController* controller, const ConfigProblems& problems) {
+void SendProblems(ReloadReply auto&& reply, const ConfigProblems& problems) {
   const std::size_t shown = problems.size() <= kProblemLines ? problems.size() : kProblemLines - 1;
   for (std::size_t i = 0; i < shown; ++i) {
     const auto& problem = problems[i];
-    SendServerReply(controller, problem.severity == Severity::Error ? kRed : kYellow,
-                    host::DecodeUtf8(Describe(problem)));
+    reply(problem.severity == Severity::Error ? kRed : kYellow,
+          host::DecodeUtf8(Describe(problem)));
   }
   if (shown == problems.size()) return;
   const bool anyError = CountErrors(problems) > 0;
-  SendServerReply(controller, anyError ? kRed : kYellow,
-                  host::DecodeUtf8("… and " + std::to_string(problems.size() - shown) + " more"));
+  reply(anyError ? kRed : kYellow,
+        host::DecodeUtf8("… and " + std::to_string(problems.size() - shown) + " more"));
+}
+
+void Reload(ReloadReply auto&& reply) {
+  ConfigProblems warnings;
+  try {
+    warnings = ReadConfig();
+  } catch (const std::exception& error) {
+    reply(kRed, host::Widen(error.what()));
+    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
+      SendProblems(reply, rejected->Problems());
+      LogConfigProblems(rejected->Problems());
+    } else {
+      // The file could not be read at all: say which file, and that nothing changed.
+      reply(kRed, host::Widen("The configuration in force stays. The file read is "
+                              "ArkApi/Plugins/Packsentinel/config.json in the server's folder."));
+    }
+    host::LogError(error.what());
+    return;
+  }
+  reply(kGreen, host::Widen("Reloaded config"));
+  SendProblems(reply, warnings);
+  LogConfigProblems(warnings);
 }
 
 }  // namespace
@@ -60,27 +88,13 @@ void SendServerReply(AShooterPlayerController* controller, Colour colour, host::
 
 void ReloadConfigCommand(AShooterPlayerController* controller, host::TextView /*line*/,
                          bool /*flag*/) {
-  ConfigProblems warnings;
-  try {
-    warnings = ReadConfig();
-  } catch (const std::exception& error) {
-    SendServerReply(controller, kRed, host::Widen(error.what()));
-    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
-      SendProblems(controller, rejected->Problems());
-      LogConfigProblems(rejected->Problems());
-    } else {
-      // The file could not be read at all: say which file, and that nothing changed.
-      SendServerReply(controller, kRed,
-                      host::Widen("The configuration in force stays. The file read is "
-                                  "ArkApi/Plugins/Packsentinel/config.json in the server's "
-                                  "folder."));
-    }
-    host::LogError(error.what());
-    return;
-  }
-  SendServerReply(controller, kGreen, host::Widen("Reloaded config"));
-  SendProblems(controller, warnings);
-  LogConfigProblems(warnings);
+  Reload([controller](Colour colour, host::TextView text) {
+    SendServerReply(controller, colour, text);
+  });
+}
+
+void ReloadConfigRconCommand(const host::RconRequest& request, host::TextView /*line*/) {
+  Reload([&request](Colour, host::TextView text) { host::SendRconReply(request, text); });
 }
 
 }  // namespace packsentinel

@@ -7,33 +7,43 @@
 #endif
 
 namespace host {
+namespace {
+
+std::string NotLoaded(const char* library) { return std::string(library) + " is not loaded"; }
+
+std::string NoSymbol(const char* library, const char* symbol) {
+  return std::string(library) + " has no " + symbol;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
-void* OpenLibrary(const char* name) { return LoadLibraryA(name); }
-
-void* FindSymbol(void* library, const char* name) {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
-}
-
-void CloseLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
-
-std::string LastLinkError() {
-  const DWORD code = GetLastError();
-  return code == 0 ? std::string() : "system error " + std::to_string(code);
+void* FindLoadedSymbol(const char* library, const char* symbol, std::string& why) {
+  // GetModuleHandleA takes no reference, so the library's own reload is never blocked.
+  const HMODULE module = GetModuleHandleA(library);
+  if (module == nullptr) {
+    why = NotLoaded(library);
+    return nullptr;
+  }
+  void* found = reinterpret_cast<void*>(GetProcAddress(module, symbol));
+  if (found == nullptr) why = NoSymbol(library, symbol);
+  return found;
 }
 
 #else
 
-void* OpenLibrary(const char* name) { return dlopen(name, RTLD_NOW); }
-
-void* FindSymbol(void* library, const char* name) { return dlsym(library, name); }
-
-void CloseLibrary(void* library) { dlclose(library); }
-
-std::string LastLinkError() {
-  const char* reason = dlerror();
-  return reason ? reason : "";
+void* FindLoadedSymbol(const char* library, const char* symbol, std::string& why) {
+  // RTLD_NOLOAD finds a loaded library only; its reference is given back at once.
+  void* handle = dlopen(library, RTLD_NOW | RTLD_NOLOAD);
+  if (handle == nullptr) {
+    why = NotLoaded(library);
+    return nullptr;
+  }
+  void* found = dlsym(handle, symbol);
+  dlclose(handle);
+  if (found == nullptr) why = NoSymbol(library, symbol);
+  return found;
 }
 
 #endif

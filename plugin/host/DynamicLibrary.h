@@ -1,17 +1,13 @@
 #pragma once
 
-// The system's run-time linking: a library opened by name and a symbol found in it.
+// A symbol of a library the process has already loaded, found without loading anything or
+// keeping a reference: the library may come later, be replaced or go while the plugin runs.
 
 #include <string>
 
 namespace host {
 
-// None when the library cannot be opened.
-void* OpenLibrary(const char* name);
-// None when the library has no such symbol.
-void* FindSymbol(void* library, const char* name);
-void CloseLibrary(void* library);
-// Why the last open or look-up failed; empty when the system does not say.
-std::string LastLinkError();
+// None when the library is not loaded or has no such symbol; why then says which.
+void* FindLoadedSymbol(const char* library, const char* symbol, std::string& why);
 
 }  // namespace host

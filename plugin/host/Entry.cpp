@@ -51,12 +51,14 @@ __attribute__((destructor)) void OnDetach() { Detach(); }
 }  // namespace packsentinel
 
 #ifdef _WIN32
-extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason, LPVOID /*reserved*/) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       return packsentinel::Attach() ? FALSE : TRUE;
     case DLL_PROCESS_DETACH:
-      packsentinel::Detach();
+      // A non-null reserved means the process is ending: its other threads are gone, the
+      // framework may be torn down already, and the system frees everything anyway.
+      if (reserved == nullptr) packsentinel::Detach();
       return TRUE;
     default:
       return TRUE;

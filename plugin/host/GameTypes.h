@@ -10,6 +10,7 @@ struct AShooterGameMode;
 struct AShooterPlayerController;
 struct AShooterPlayerState;
 struct APrimalWorldSettings;
+struct RCONClientConnection;
 struct UClass;
 struct UPrimalCharacterStatusComponent;
 struct USceneComponent;

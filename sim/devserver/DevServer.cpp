@@ -9,6 +9,7 @@
 
 #include "devserver/Reports.h"
 #include "devserver/Signals.h"
+#include "framework/Names.h"
 #include "game/Allocator.h"
 
 namespace devserver {
@@ -121,9 +122,13 @@ void DevServer::Execute(std::string_view line, std::ostream& answers) {
     } else {
       const auto first = line.find_first_not_of(' ');
       if (first != std::string_view::npos && line[first] != '#') {
-        // Chat and console text is the player's, never parsed as scenario words.
-        const auto head = SplitWords(line, 2);
-        const bool freeText = head[0].text == "chat" || head[0].text == "console";
+        // Chat, console and RCON text is the player's, never parsed as scenario words.
+        auto head = SplitWords(line, 2);
+        const std::string command = head[0].text;
+        if (command == "chat" && head.size() == 2 && head[1].text.starts_with("mode=")) {
+          head = SplitWords(line, 3);
+        }
+        const bool freeText = command == "chat" || command == "console" || command == "rcon";
         Run(freeText ? head : SplitWords(line), line, answers);
       }
     }
@@ -213,6 +218,16 @@ void DevServer::Run(const std::vector<Word>& words, std::string_view line, std::
                                 : std::optional<int32>(ParseInt32(words[2].text)));
   } else if (command == "chat" || command == "console") {
     Speak(words, line, answers);
+  } else if (command == "rcon") {
+    if (words.size() < 2) throw ScenarioError("rcon takes TEXT");
+    if (!game_->Rcon(RestAfter(line, words, 0))) {
+      Confirm(answers, "rcon line: no rcon command took it");
+    }
+  } else if (command == "fault") {
+    PlantFault(words);
+  } else if (command == "forget") {
+    ExpectWords(words, 2, 2, "a game name, Class.Member");
+    framework::ForgetName(words[1].text);
   } else if (command == "tick") {
     ExpectWords(words, 1, 2, "a number of ticks, or nothing for one");
     Tick(words.size() == 2 ? static_cast<int>(ParseInteger(words[1].text, 0, 100000000)) : 1,
@@ -270,17 +285,54 @@ void DevServer::RunConfigCommand(const std::vector<Word>& words, std::string_vie
   }
 }
 
+namespace {
+
+const std::vector<std::string_view> kChatModes = {"global", "tribe", "local", "alliance"};
+
+// In the game's order of EChatSendMode.
+EChatSendMode::Type ChatModeNamed(std::string_view name) {
+  const auto it = std::find(kChatModes.begin(), kChatModes.end(), name);
+  if (it == kChatModes.end()) {
+    throw ScenarioError(fmt::format("mode= takes global, tribe, local or alliance, not {}{}",
+                                    Excerpt(name), DidYouMean(name, kChatModes)));
+  }
+  return static_cast<EChatSendMode::Type>(it - kChatModes.begin());
+}
+
+}  // namespace
+
 void DevServer::Speak(const std::vector<Word>& words, std::string_view line,
                       std::ostream& answers) {
   const std::string& command = words[0].text;
-  if (words.size() < 2) throw ScenarioError(command + " takes NAME TEXT");
-  auto* speaker = SpeakerNamed(words[1].text);
-  const std::string_view text = RestAfter(line, words, 1);
-  const bool taken = command == "chat" ? game_->Chat(speaker, text) : game_->Console(speaker, text);
+  const auto mode = command == "chat" && words.size() == 3
+                        ? std::optional(ChatModeNamed(*OptionValue(words[1].text, "mode")))
+                        : std::nullopt;
+  const std::size_t name = mode ? 2 : 1;
+  if (words.size() <= name) throw ScenarioError(command + " takes NAME TEXT");
+  auto* speaker = SpeakerNamed(words[name].text);
+  const std::string_view text = RestAfter(line, words, name);
+  const bool taken = command == "chat"
+                         ? game_->Chat(speaker, text, mode.value_or(EChatSendMode::GlobalChat))
+                         : game_->Console(speaker, text);
   if (!taken) {
     Confirm(answers,
             fmt::format("{} line {}: no {} command took it", command,
                         speaker ? "from " + Excerpt(speaker->name) : "with no player", command));
+  }
+}
+
+void DevServer::PlantFault(const std::vector<Word>& words) {
+  const auto what = "NAME throw [COUNT], or clear";
+  if (words.size() == 2 && words[1].text == "clear") {
+    game::Game::ClearFaults();
+    return;
+  }
+  ExpectWords(words, 3, 4, what);
+  if (words[2].text != "throw") throw ScenarioError(fmt::format("fault takes {}", what));
+  const int count =
+      words.size() == 4 ? static_cast<int>(ParseInteger(words[3].text, 1, INT32_MAX)) : 1;
+  if (!game::Game::Fault(words[1].text, count)) {
+    throw ScenarioError(fmt::format("the game has no function {}", Excerpt(words[1].text)));
   }
 }
 

@@ -73,11 +73,23 @@ const std::vector<Section>& Sections() {
        }},
       {"Interaction",
        {
-           {"chat", "NAME TEXT", "NAME types TEXT in chat (chat - TEXT: no player behind it)",
-            "chat alice /trackdino rex"},
+           {"chat", "[mode=M] NAME TEXT",
+            "NAME types TEXT in chat (chat - TEXT: no player behind it), sent global,\n"
+            "or in mode tribe, local or alliance",
+            "chat alice /trackdino rex\nchat mode=tribe alice /tracktribe on"},
            {"console", "NAME TEXT",
             "a console command from NAME (console - TEXT: the server console)",
             "console alice Packsentinel.Reload"},
+           {"rcon", "TEXT", "an authenticated RCON client sends TEXT; replies are rcon_reply",
+            "rcon Packsentinel.Reload"},
+           {"fault", "NAME throw [COUNT]",
+            "the game function NAME throws on its next COUNT calls (default 1);\n"
+            "fault clear ends every fault",
+            "fault AShooterPlayerController.ClientChatMessage throw"},
+           {"forget", "NAME",
+            "the game no longer has NAME, as after an update: the resolver answers it\n"
+            "with offset 0, as the real one does",
+            "forget APrimalCharacter.bIsDead"},
            {"tick", "[N]", "run N server ticks (default 1); Ctrl-C stops a long run", "tick 21"},
            {"stats", "",
             fmt::format("live game allocations, and the overlap queries since the last stats:\n"

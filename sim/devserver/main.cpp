@@ -20,6 +20,7 @@
 #include "devserver/Script.h"
 #include "devserver/Signals.h"
 #include "devserver/Words.h"
+#include "framework/Server.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +48,9 @@ A stand-in game server with the plugin loaded.
   --plugin PATH        the plugin library to load
   --no-default-world   the console starts from an empty world
   --help               this text
-Exit status: 0 the scenario ran to its end, 1 a line could not be run, 2 a usage error.
+Exit status: 0 the scenario ran to its end, 1 a line could not be run, 2 a usage error,
+3 the server crashed (server_crash: an exception left a plugin's handler, or a plugin called a
+game function the game does not have); as a real server, it ends there, unloading nothing.
 
 Commands (help COMMAND at the console or in a script tells one):
 )";
@@ -131,9 +134,11 @@ class ServerDir {
     path_ = pattern;
     temporary_ = true;
   }
-  ~ServerDir() {
+  ~ServerDir() { RemoveIfTemporary(); }
+  void RemoveIfTemporary() {
     std::error_code ignored;
     if (temporary_) fs::remove_all(path_, ignored);
+    temporary_ = false;
   }
   const std::string& Path() const { return path_; }
 
@@ -141,6 +146,18 @@ class ServerDir {
   std::string path_;
   bool temporary_ = false;
 };
+
+// What a crash must still do, set while the server runs: the crash handler can capture nothing.
+devserver::EventPrinter* printerAtCrash = nullptr;
+ServerDir* dirAtCrash = nullptr;
+
+// The events so far are printed and the temporary folder goes; the plugin stays loaded, as it
+// does in a server that crashed.
+void OnServerCrash() {
+  if (printerAtCrash != nullptr) printerAtCrash->Flush();
+  std::cout.flush();
+  if (dirAtCrash != nullptr) dirAtCrash->RemoveIfTemporary();
+}
 
 }  // namespace
 
@@ -203,6 +220,10 @@ int main(int argc, char** argv) {
     });
   }
 
+  printerAtCrash = &printer;
+  dirAtCrash = &*dir;
+  framework::SetCrashHandler(OnServerCrash);
+
   int status = 0;
   {
     devserver::DevServer server(
@@ -238,6 +259,7 @@ int main(int argc, char** argv) {
     server.Shutdown();
     printer.Flush();
   }
+  framework::SetCrashHandler(nullptr);
   events.SetListener(nullptr);
   std::cout.flush();
   dir.reset();

@@ -1,9 +1,11 @@
-// The command registry and the dispatch of chat lines, console lines and ticks. Handlers are
-// held through shared pointers and a dispatch keeps its own reference while a handler runs, so
-// a handler may withdraw any command, itself included. A tick, run thirty times a second, keeps
-// plain pointers instead: what is withdrawn during a tick is kept alive until the tick ends.
-// Rcon commands, timers and chat-message callbacks are kept and withdrawn like the others; the
-// stand-in's game never calls them.
+// The command registry and the dispatch of chat, console and RCON lines and of ticks, as the
+// real framework does them: a removal takes the first registration of that name ignoring case,
+// whichever plugin made it; a line goes to the first command named by its first word, ignoring
+// case, and a command withdrawn while it runs is destroyed at once, as the real registry destroys
+// it (the sanitizer build sees any use after). A tick runs the callbacks registered when it began,
+// a withdrawn one included. Nothing a handler throws is forgiven: it ends the server.
+// Timers and chat-message callbacks are kept and withdrawn like the others; the stand-in's game
+// never calls them.
 
 #include <API/ARK/Ark.h>
 
@@ -50,21 +52,6 @@ void Add(Registry<Callback>& registry, std::string_view kind, const FString& nam
   Announce("registered", kind, name);
 }
 
-// Withdraws the first registration of that name and hands it back; none when there is none.
-template <typename Callback>
-std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registry,
-                                                     std::string_view kind, const FString& name) {
-  for (auto it = registry.begin(); it != registry.end(); ++it) {
-    if (ViewOf((*it)->name) == ViewOf(name)) {
-      Announce("unregistered", kind, name);
-      auto removed = std::move(*it);
-      registry.erase(it);
-      return removed;
-    }
-  }
-  return nullptr;
-}
-
 bool EqualsIgnoringAsciiCase(TextView a, TextView b) {
   if (a.size() != b.size()) return false;
   const auto lower = [](TCHAR c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
@@ -74,6 +61,21 @@ bool EqualsIgnoringAsciiCase(TextView a, TextView b) {
   return true;
 }
 
+// Withdraws the first registration of that name and hands it back; none when there is none.
+template <typename Callback>
+std::shared_ptr<const Registration<Callback>> Remove(Registry<Callback>& registry,
+                                                     std::string_view kind, const FString& name) {
+  for (auto it = registry.begin(); it != registry.end(); ++it) {
+    if (EqualsIgnoringAsciiCase(ViewOf((*it)->name), ViewOf(name))) {
+      Announce("unregistered", kind, (*it)->name);
+      auto removed = std::move(*it);
+      registry.erase(it);
+      return removed;
+    }
+  }
+  return nullptr;
+}
+
 TextView FirstWord(TextView line) {
   const auto start = line.find_first_not_of(TCHAR(' '));
   if (start == TextView::npos) return {};
@@ -81,32 +83,30 @@ TextView FirstWord(TextView line) {
   return line.substr(start, end == TextView::npos ? end : end - start);
 }
 
-// An exception leaving a plugin handler is reported and the server goes on.
+// An exception leaving a plugin handler unwinds into the game's code: the server ends. The name
+// is taken before the call, since the handler may withdraw (and so destroy) its registration.
 template <typename Callback, typename Invoke>
 void RunHandler(std::string_view kind, const Registration<Callback>& registration,
                 Invoke&& invoke) {
-  const auto report = [&](const char* text) {
-    framework::Events().Emit(
-        "handler_error", {{"kind", kind}, {"name", registration.name.ToString()}, {"text", text}});
-  };
+  const std::string name = registration.name.ToString();
   try {
     invoke(registration.handler);
   } catch (const std::exception& error) {
-    report(error.what());
+    framework::CrashServer(kind, name, error.what());
   } catch (...) {
-    report("unknown exception");
+    framework::CrashServer(kind, name, "unknown exception");
   }
 }
 
-// Calls the first command whose name is the line's first word; true when there was one.
+// Calls the first command whose name is the line's first word; true when there was one. The
+// registry is walked in place, as the real one is.
 template <typename Callback, typename Invoke>
 bool DispatchLine(const Registry<Callback>& registry, std::string_view kind, TextView line,
                   Invoke&& invoke) {
   const TextView word = FirstWord(line);
   for (const auto& registration : registry) {
     if (!EqualsIgnoringAsciiCase(ViewOf(registration->name), word)) continue;
-    const auto keepAlive = registration;
-    RunHandler(kind, *keepAlive, invoke);
+    RunHandler(kind, *registration, invoke);
     return true;
   }
   return false;
@@ -164,6 +164,11 @@ class Commands final : public ArkApi::ICommands {
                         [&](const auto& handler) { handler(player, &line, false); });
   }
 
+  bool DispatchRcon(RCONClientConnection* connection, RCONPacket& packet, UWorld* world) {
+    return DispatchLine(rcon_, "rcon", ViewOf(packet.Body),
+                        [&](const auto& handler) { handler(connection, &packet, world); });
+  }
+
   void RunTick(float deltaSeconds) {
     auto& events = framework::Events();
     events.SetTick(events.Tick() + 1);
@@ -209,6 +214,10 @@ bool DispatchChat(AShooterPlayerController* player, FString& line, EChatSendMode
 
 bool DispatchConsole(APlayerController* player, FString& line) {
   return TheCommands().DispatchConsole(player, line);
+}
+
+bool DispatchRcon(RCONClientConnection* connection, RCONPacket& packet, UWorld* world) {
+  return TheCommands().DispatchRcon(connection, packet, world);
 }
 
 void RunTick(float deltaSeconds) { TheCommands().RunTick(deltaSeconds); }

@@ -54,28 +54,71 @@ void Register(Pick pick, std::string_view name, const Value& value) {
   if (realCost) pick(*realCost).Insert(name, value);
 }
 
-// Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
-// line and answering what the lookup answers, so that a lookup's own path stays free of it.
-template <typename Answer>
-[[gnu::cold, gnu::noinline]] Answer ReportUnknown(std::string_view kind, const std::string& name) {
-  // By kind as well: a field and a function of one name are two unknown names.
-  const std::string key = std::string(kind) + ' ' + name;
-  if (reportedUnknown.Find(key) == nullptr) {
-    reportedUnknown.Insert(key, true);
-    framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
-  }
-  return Answer{};
+// The function last answered for a name the game does not have: what a call to the start of the
+// game's code was meant to reach.
+std::string unknownFunctionAsked;
+
+// The start of the game's code, where the real resolver sends a function it does not know.
+// Whatever a plugin passes, the server ends here. Called through a pointer of the caller's
+// type, so the function-type sanitizer, which cannot know it, must not look at it.
+#ifdef __clang__
+[[clang::no_sanitize("function")]]
+#endif
+[[noreturn]] void
+StartOfGameCode() {
+  framework::CrashServer("game", unknownFunctionAsked,
+                         "called the start of the game's code: the game has no such function");
 }
 
-// The word of the flag, bits and width; all zero for an unknown name or no base.
+// Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
+// line, so that a lookup's own path stays free of it.
+[[gnu::cold, gnu::noinline]] void ReportUnknown(std::string_view kind, const std::string& name) {
+  // By kind as well: a field and a function of one name are two unknown names.
+  const std::string key = std::string(kind) + ' ' + name;
+  if (reportedUnknown.Find(key) != nullptr) return;
+  reportedUnknown.Insert(key, true);
+  framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
+}
+
+// The real resolver's answers (offset 0 for a name it lacks, a flag of no bits) added to base,
+// null included.
 BitField FindBitField(const void* base, const std::string& name) {
   ++resolutions;
+  const auto at = reinterpret_cast<DWORD64>(base);
   const BitSpec* bit = Find(name, kBits);
-  if (bit == nullptr) [[unlikely]]
-    return ReportUnknown<BitField>("bit field", name);
-  if (base == nullptr) return {};
-  return {reinterpret_cast<DWORD64>(base) + static_cast<DWORD64>(bit->wordOffset), bit->position,
-          bit->width, sizeof(std::uint32_t)};
+  if (bit == nullptr) [[unlikely]] {
+    ReportUnknown("bit field", name);
+    return {at, 0, 0, 0};
+  }
+  return {at + static_cast<DWORD64>(bit->wordOffset), bit->position, bit->width,
+          sizeof(std::uint32_t)};
+}
+
+void* UnknownFunction(std::string_view kind, const std::string& name) {
+  ReportUnknown(kind, name);
+  unknownFunctionAsked = name;
+  return reinterpret_cast<void*>(&StartOfGameCode);
+}
+
+template <typename Table>
+void Forget(Table& table, std::string_view name) {
+  if (table.Find(name) == nullptr) return;
+  Table kept;
+  table.ForEach([&](std::string_view other, const auto& value) {
+    if (other != name) kept.Insert(other, value);
+  });
+  table = std::move(kept);
+}
+
+void BuildRealCost() {
+  // About as many members of each kind as the game has.
+  constexpr std::size_t kFillers = 150000;
+  realCost.reset(new MemberTables<framework::RealCostTable>{
+      framework::RealCostTable<void*>(kFillers), framework::RealCostTable<std::ptrdiff_t>(kFillers),
+      framework::RealCostTable<BitSpec>(kFillers)});
+  CopyEntries(fast.functions, realCost->functions);
+  CopyEntries(fast.fields, realCost->fields);
+  CopyEntries(fast.bits, realCost->bits);
 }
 
 }  // namespace
@@ -84,23 +127,25 @@ LPVOID GetAddress(const std::string& name) {
   ++resolutions;
   void* const* function = Find(name, kFunctions);
   if (function == nullptr) [[unlikely]]
-    return ReportUnknown<void*>("function", name);
+    return UnknownFunction("function", name);
   return *function;
 }
 
 DWORD64 GetAddress(const void* base, const std::string& name) {
   ++resolutions;
+  const auto at = reinterpret_cast<DWORD64>(base);
   const std::ptrdiff_t* offset = Find(name, kFields);
-  if (offset == nullptr) [[unlikely]]
-    return ReportUnknown<DWORD64>("field", name);
-  if (base == nullptr) return 0;
-  return reinterpret_cast<DWORD64>(base) + static_cast<DWORD64>(*offset);
+  if (offset == nullptr) [[unlikely]] {
+    ReportUnknown("field", name);
+    return at;
+  }
+  return at + static_cast<DWORD64>(*offset);
 }
 
-// The stand-in's game publishes no globals.
+// The stand-in's game publishes no globals: every one is the start of the game's image.
 LPVOID GetDataAddress(const std::string& name) {
   ++resolutions;
-  return ReportUnknown<void*>("data", name);
+  return UnknownFunction("data", name);
 }
 
 BitField GetBitField(const void* base, const std::string& name) { return FindBitField(base, name); }
@@ -113,15 +158,14 @@ std::uint64_t ResolutionCount() { return resolutions; }
 
 void UseResolverProfile(ResolverProfile profile) {
   realCostChosen = profile == ResolverProfile::kRealCost;
-  if (!realCostChosen || realCost) return;
-  // About as many members of each kind as the game has.
-  constexpr std::size_t kFillers = 150000;
-  realCost.reset(new MemberTables<RealCostTable>{RealCostTable<void*>(kFillers),
-                                                 RealCostTable<std::ptrdiff_t>(kFillers),
-                                                 RealCostTable<BitSpec>(kFillers)});
-  CopyEntries(fast.functions, realCost->functions);
-  CopyEntries(fast.fields, realCost->fields);
-  CopyEntries(fast.bits, realCost->bits);
+  if (realCostChosen && !realCost) BuildRealCost();
+}
+
+void ForgetName(std::string_view name) {
+  Forget(fast.functions, name);
+  Forget(fast.fields, name);
+  Forget(fast.bits, name);
+  if (realCost) BuildRealCost();
 }
 
 void RegisterFunction(std::string_view name, void* address) { Register(kFunctions, name, address); }

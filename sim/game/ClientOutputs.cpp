@@ -106,9 +106,17 @@ void ClientAddFloatingText(const AActor* self, FVector at, const FString& text, 
   });
 }
 
+// A response over the RCON connection: the stand-in has one client, the scenario.
+void SendRconMessage(const RCONClientConnection* /*self*/, int /*id*/, int /*type*/,
+                     FString* text) {
+  framework::Events().Emit("rcon_reply", {{"text", text ? text->ToString() : std::string()}});
+}
+
 }  // namespace
 
 void RegisterClientOutputs() {
+  PublishFunction<void(DWORD64, int, int, FString*), &SendRconMessage>(
+      "RCONClientConnection.SendMessageW");
   PublishFunction<void(DWORD64, FChatMessage*), &CopyChatMessage>("FChatMessage.FChatMessage");
   PublishFunction<FChatMessage*(DWORD64, FChatMessage*), &AssignChatMessage>(
       "FChatMessage.operator=");

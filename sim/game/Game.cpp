@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "Faults.h"
 #include "GameStorage.h"
 #include "Names.h"
 #include "permissions/Groups.h"
@@ -270,11 +271,11 @@ void Game::RefreshTribeData(int32 tribe) {
   }
 }
 
-bool Game::Chat(Player* player, std::string_view text) {
+bool Game::Chat(Player* player, std::string_view text, EChatSendMode::Type mode) {
   FString line(ArkApi::Tools::Utf8Decode(std::string(text)));
   auto* controller = player ? player->controller : nullptr;
   return framework::DispatchChat(reinterpret_cast<::AShooterPlayerController*>(controller), line,
-                                 EChatSendMode::GlobalChat);
+                                 mode);
 }
 
 bool Game::Console(Player* player, std::string_view text) {
@@ -282,6 +283,22 @@ bool Game::Console(Player* player, std::string_view text) {
   auto* controller = player ? player->controller : nullptr;
   return framework::DispatchConsole(reinterpret_cast<::APlayerController*>(controller), line);
 }
+
+bool Game::Rcon(std::string_view text) {
+  // SERVERDATA_EXECCOMMAND, the RCON protocol's type of a command.
+  constexpr int kExecCommand = 2;
+  static RCONClientConnection connection;
+  RCONPacket packet{};
+  packet.Id = ++rconPackets_;
+  packet.Type = kExecCommand;
+  packet.Body = FString(ArkApi::Tools::Utf8Decode(std::string(text)));
+  packet.Length = packet.Body.Len();
+  return framework::DispatchRcon(&connection, packet, reinterpret_cast<::UWorld*>(world_));
+}
+
+bool Game::Fault(std::string_view name, int count) { return faults::Arm(name, count); }
+
+void Game::ClearFaults() { faults::Clear(); }
 
 void Game::Tick(int count) {
   for (int i = 0; i < count; ++i) framework::RunTick(1.f / 30.f);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "Faults.h"
 #include "framework/Names.h"
 
 namespace game {
@@ -42,6 +43,7 @@ template <typename R, typename... Args, auto Function, typename OwnR, typename..
 struct Adapter<R(Args...), Function, OwnR (*)(OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
   static R Call(Args... args) {
+    faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     if constexpr (std::is_void_v<R>) {
       Function(Convert<OwnArgs>(std::forward<Args>(args))...);
     } else {
@@ -59,6 +61,7 @@ template <typename R, typename... Args, auto Function, typename Self, typename..
 struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
   static R* Call(DWORD64 self, R* result, Args... args) {
+    faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     // Built in the caller's storage, as the game does: whatever the caller had there is not
     // released, so a caller must pass an empty record.
     return new (result)
@@ -71,13 +74,17 @@ struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)
 // Publishes Function under name with the type plugins call it with.
 template <typename Published, auto Function>
 void PublishFunction(std::string_view name) {
-  framework::RegisterFunction(name, &publish::Adapter<Published, Function>::Call);
+  const auto function = &publish::Adapter<Published, Function>::Call;
+  framework::RegisterFunction(name, function);
+  faults::Published(name, reinterpret_cast<const void*>(function));
 }
 
 // The same for a function published with a result pointer (see ResultAdapter).
 template <typename Published, auto Function>
 void PublishResultFunction(std::string_view name) {
-  framework::RegisterFunction(name, &publish::ResultAdapter<Published, Function>::Call);
+  const auto function = &publish::ResultAdapter<Published, Function>::Call;
+  framework::RegisterFunction(name, function);
+  faults::Published(name, reinterpret_cast<const void*>(function));
 }
 
 }  // namespace game

@@ -38,11 +38,13 @@ std::vector<std::string> GroupsOf(uint64 steamId) {
 
 namespace Permissions {
 
-PERMISSIONS_EXPORT bool IsPlayerInGroup(uint64 steamId, const FString& group) {
-  const auto it = Membership().find(steamId);
+// Group names match ignoring case, as the real plugin's do.
+bool IsPlayerInGroup(uint64 steam_id, const FString& group) {
+  const auto it = Membership().find(steam_id);
   if (it == Membership().end()) return false;
-  const std::string name = group.ToString();
-  return std::find(it->second.begin(), it->second.end(), name) != it->second.end();
+  return std::any_of(it->second.begin(), it->second.end(), [&](const std::string& name) {
+    return group.Equals(FString(name.c_str()), ESearchCase::IgnoreCase);
+  });
 }
 
 }  // namespace Permissions

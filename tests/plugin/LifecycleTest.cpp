@@ -73,19 +73,20 @@ TEST_F(LifecycleTest, DeeplyNestedFileIsRefusedAtLoadAndAtReload) {
   EXPECT_EQ(Config["Unused"].dump(), std::string(31, '[') + std::string(31, ']'));
 }
 
-// Every start registers the nine handlers once, whatever came before it in the process: Unload
+// Every start registers the ten handlers once, whatever came before it in the process: Unload
 // leaves nothing behind that would make the next Load a reload, and a Load of a loaded plugin
 // starts it afresh.
 TEST_F(LifecycleTest, EachLoadRegistersEveryHandlerOnce) {
-  const std::vector<std::string> nine = {"console Packsentinel.Reload",
-                                         "chat /trackmates",
-                                         "chat /tracktribe",
-                                         "chat /trackdino",
-                                         "chat /finddino",
-                                         "chat /stoptrack",
-                                         "tick DrawPlayersText",
-                                         "tick DrawDinosText",
-                                         "tick DrawWildDinos"};
+  const std::vector<std::string> ten = {"console Packsentinel.Reload",
+                                        "rcon Packsentinel.Reload",
+                                        "chat /trackmates",
+                                        "chat /tracktribe",
+                                        "chat /trackdino",
+                                        "chat /finddino",
+                                        "chat /stoptrack",
+                                        "tick DrawPlayersText",
+                                        "tick DrawDinosText",
+                                        "tick DrawWildDinos"};
   const std::vector<std::pair<const char*, void (*)()>> before = {
       {"load, unload", [] { Load(), Unload(); }},
       {"load", [] { Load(); }},
@@ -101,7 +102,7 @@ TEST_F(LifecycleTest, EachLoadRegistersEveryHandlerOnce) {
     run();
     framework::Events().ClearRetained();
     Load();
-    EXPECT_EQ(Registrations("registered"), nine);
+    EXPECT_EQ(Registrations("registered"), ten);
     EXPECT_TRUE(IsLoaded());
     Unload();
     EXPECT_EQ(State(), PluginState::NotLoaded);
@@ -130,9 +131,9 @@ TEST_F(LifecycleTest, UnloadWithdrawsWhatWasRegisteredWhateverTheConfigurationSa
     breakages[i]();
     EXPECT_NO_THROW(Unload());
     EXPECT_EQ(Registrations("unregistered"),
-              (std::vector<std::string>{"console Packsentinel.Reload", "chat /trackmates",
-                                        "chat /tracktribe", "chat /trackdino", "chat /finddino",
-                                        "chat /untrack", "tick DrawPlayersText",
+              (std::vector<std::string>{"console Packsentinel.Reload", "rcon Packsentinel.Reload",
+                                        "chat /trackmates", "chat /tracktribe", "chat /trackdino",
+                                        "chat /finddino", "chat /untrack", "tick DrawPlayersText",
                                         "tick DrawDinosText", "tick DrawWildDinos"}));
     EXPECT_FALSE(ChatTaken(alice, "/untrack"));
     EXPECT_FALSE(ChatTaken(alice, "/stoptrack"));

@@ -208,7 +208,7 @@ TEST_F(RegistriesTest, AReloadKeepsEntriesAndCounts) {
   ResetTrackCount(2);
 
   game.Console(nullptr, "Packsentinel.Reload");
-  EXPECT_EQ(EventsOf("unregistered").size(), 6u) << "the reload ran";
+  EXPECT_EQ(EventsOf("unregistered").size(), 5u) << "the reload ran";
   EXPECT_EQ(Contents(WildDinoTrackers), (std::vector<std::pair<std::string, int>>{{"alice", 0}}));
   EXPECT_EQ(Contents(TribeDinoTrackers), (std::vector<std::pair<std::string, int>>{{"bob", 1}}));
   EXPECT_EQ(TribeMemberTrackers.size(), 1u);

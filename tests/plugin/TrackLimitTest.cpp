@@ -87,7 +87,7 @@ TEST_F(TrackLimitTest, PermissionNeedsOneListedGroup) {
   } cases[] = {
       {{"Default"}, {"Default"}, true},   {{"Vip"}, {"Admins", "Vip"}, true},
       {{"Default", "Admins"}, {}, false}, {{}, {"Default"}, false},
-      {{"Default"}, {"default"}, false},
+      {{"Default"}, {"dEFAULT"}, true},  // the permissions plugin ignores case
   };
   for (const auto& c : cases) {
     game.SetGroups(player, c.playerGroups);

@@ -96,38 +96,59 @@ TEST_F(CommandsTest, TickCallbacksRunInRegistrationOrderEveryTick) {
   EXPECT_EQ(framework::Events().Tick(), 2u);
 }
 
-TEST_F(CommandsTest, ExceptionsLeavingHandlersBecomeEventsAndTheServerGoesOn) {
+// The real framework catches nothing: the exception unwinds into the game and the server ends,
+// without unloading anything.
+TEST_F(CommandsTest, AnExceptionLeavingAHandlerCrashesTheServer) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   auto& alice = AddPlayer("alice", 1);
-  int ticksAfter = 0;
   AddChat("/boom", [](AShooterPlayerController*, FString*, int32) {
     throw std::runtime_error("chat {} failed");
   });
   AddConsole("Boom.Console", [](APlayerController*, FString*, bool) { throw 42; });
   AddTick("Boom", [](float) { throw std::out_of_range("tick failed"); });
-  AddTick("After", [&](float) { ++ticksAfter; });
-
-  EXPECT_TRUE(game.Chat(&alice, "/boom"));
-  EXPECT_TRUE(game.Console(nullptr, "boom.console now"));
-  game.Tick();
-
-  const auto errors = EventsOf("handler_error");
-  ASSERT_EQ(errors.size(), 3u);
-  EXPECT_EQ(errors[0]["kind"], "chat");
-  EXPECT_EQ(errors[0]["name"], "/boom");
-  EXPECT_EQ(errors[0]["text"], "chat {} failed");
-  EXPECT_EQ(errors[1]["kind"], "console");
-  EXPECT_EQ(errors[1]["text"], "unknown exception");
-  EXPECT_EQ(errors[2]["kind"], "tick");
-  EXPECT_EQ(errors[2]["name"], "Boom");
-  EXPECT_EQ(ticksAfter, 1) << "the callbacks after a failing one still run";
+  const struct {
+    std::function<void()> run;
+    framework::Event crash;
+  } cases[] = {
+      {[&] { game.Chat(&alice, "/BOOM now"); },
+       {{"event", "server_crash"},
+        {"tick", 0},
+        {"kind", "chat"},
+        {"name", "/boom"},
+        {"text", "chat {} failed"}}},
+      {[&] { game.Console(nullptr, "boom.console"); },
+       {{"event", "server_crash"},
+        {"tick", 0},
+        {"kind", "console"},
+        {"name", "Boom.Console"},
+        {"text", "unknown exception"}}},
+      {[&] { game.Tick(); },
+       {{"event", "server_crash"},
+        {"tick", 1},
+        {"kind", "tick"},
+        {"name", "Boom"},
+        {"text", "tick failed"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.crash.dump());
+    EXPECT_EXIT(
+        {
+          framework::Events().SetListener([&](const framework::Event& event) {
+            if (event == c.crash) std::fputs("the expected crash\n", stderr);
+          });
+          c.run();
+        },
+        testing::ExitedWithCode(3), "the expected crash");
+  }
 }
 
-// A reload withdraws the very command whose handler is running.
-TEST_F(CommandsTest, HandlerMayWithdrawItself) {
+// A handler that withdraws itself is destroyed while it runs, as the real registry destroys it:
+// it may touch nothing of its own after that (the sanitizer build sees it if it does).
+TEST_F(CommandsTest, HandlerMayWithdrawItselfAsItsLastAct) {
   bool ran = false;
   AddConsole("Reload", [&](APlayerController*, FString*, bool) {
-    EXPECT_TRUE(commands_.RemoveConsoleCommand("Reload"));
     ran = true;
+    commands_.RemoveConsoleCommand("Reload");
   });
   EXPECT_TRUE(game.Console(nullptr, "Reload"));
   EXPECT_TRUE(ran);
@@ -152,8 +173,8 @@ TEST_F(CommandsTest, TickCallbacksChangedDuringATickTakeEffectAtTheNext) {
   EXPECT_EQ(calls, (std::vector<std::string>{"First", "LLLLL", "Added"}));
 }
 
-// Every kind of registration is announced, and withdrawn only by its own kind's exact name.
-TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByExactName) {
+// Every kind of registration is announced, and withdrawn by its own kind's name, ignoring case.
+TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByNameIgnoringCase) {
   auto& commands = commands_;
   const struct {
     const char* kind;
@@ -178,13 +199,12 @@ TEST_F(CommandsTest, RegistrationsAreAnnouncedAndWithdrawnByExactName) {
     SCOPED_TRACE(c.kind);
     framework::Events().ClearRetained();
     c.add();
-    EXPECT_FALSE(c.remove("/A"));
     for (const auto& other : cases) {
       if (&other != &c) {
         EXPECT_FALSE(other.remove("/a")) << other.kind;
       }
     }
-    EXPECT_TRUE(c.remove("/a"));
+    EXPECT_TRUE(c.remove("/A"));
     EXPECT_FALSE(c.remove("/a"));
     const auto registered = EventsOf("registered");
     const auto unregistered = EventsOf("unregistered");

@@ -138,23 +138,28 @@ TEST_P(NamesTest, ResultFunctionsWriteThroughTheirPointer) {
   EXPECT_EQ(top.Z, 3 + dino->CapsuleHalfHeight);
 }
 
-TEST_P(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
+// As the real resolver: a name the game lacks is answered with offset 0, never refused, and the
+// stand-in logs it once.
+TEST_P(NamesTest, UnknownNamesAnswerOffsetZeroAndAreLoggedOnce) {
   auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
-  EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
-  EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), nullptr);
-  EXPECT_EQ(GetAddress(dino, "AActor.NoSuchField"), 0u);
-  EXPECT_EQ(GetBitField(dino, "AActor.bNoSuchBit").offset, 0u);
-  // A flag of an unknown name reads as clear, and writing it touches nothing.
-  EXPECT_FALSE((GetNativeBitField<bool, uint32>(dino, "AActor.bNoSuchBit")));
-  SetNativeBitField<bool, uint32>(dino, "AActor.bNoSuchBit", true);
-  EXPECT_EQ(GetDataAddress("UWorld.NoSuchGlobal"), nullptr);
-  EXPECT_EQ(GetNativeDataPointerField<int32*>("UWorld.NoSuchGlobal"), nullptr);
-  // A known field or flag of no object is none as well, and not an unknown name.
-  EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"), 0u);
-  EXPECT_FALSE((GetNativeBitField<bool, uint32>(nullptr, "APrimalCharacter.bIsDead")));
+  const auto at = reinterpret_cast<DWORD64>(dino);
+  const LPVOID startOfCode = GetAddress("AActor.NoSuchFunction");
+  EXPECT_NE(startOfCode, nullptr);
+  EXPECT_EQ(GetAddress("AActor.NoSuchFunction"), startOfCode);
+  EXPECT_NE(GetAddress("APrimalCharacter.IsDead"), startOfCode);
+  EXPECT_EQ(GetAddress(dino, "AActor.NoSuchField"), at) << "the object's own first word";
+  const BitField flag = GetBitField(dino, "AActor.bNoSuchBit");
+  EXPECT_EQ(flag.offset, at);
+  EXPECT_EQ(flag.num_bits, 0u);
+  EXPECT_EQ(GetDataAddress("UWorld.NoSuchGlobal"), startOfCode);
+  // A known member of no object is its offset.
+  EXPECT_EQ(GetAddress(nullptr, "AActor.TargetingTeam"),
+            reinterpret_cast<DWORD64>(&dino->TargetingTeam) - at);
+  EXPECT_NE(GetBitField(static_cast<const void*>(nullptr), "APrimalCharacter.bIsDead").num_bits,
+            0u);
   // The empty name is no name either.
-  EXPECT_EQ(GetAddress(""), nullptr);
-  EXPECT_EQ(GetAddress(dino, ""), 0u);
+  EXPECT_EQ(GetAddress(""), startOfCode);
+  EXPECT_EQ(GetAddress(dino, ""), at);
 
   const auto logs = EventsOf("log");
   ASSERT_EQ(logs.size(), 6u);
@@ -165,6 +170,24 @@ TEST_P(NamesTest, UnknownNamesAnswerNoneAndAreLoggedOnce) {
   EXPECT_EQ(logs[3]["text"], "Unknown data name: UWorld.NoSuchGlobal");
   EXPECT_EQ(logs[4]["text"], "Unknown function name: ");
   EXPECT_EQ(logs[5]["text"], "Unknown field name: ");
+}
+
+// Calling a function the game lacks runs the start of the game's code: the server ends.
+TEST_P(NamesTest, CallingAnUnknownFunctionCrashesTheServer) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto* dino = game.SpawnDino({"rex", "Rex", 1, 0, {}});
+  EXPECT_EXIT(
+      {
+        framework::ForgetName("APrimalCharacter.IsDead");
+        framework::Events().SetListener([](const framework::Event& event) {
+          if (event["event"] == "server_crash" && event["kind"] == "game" &&
+              event["name"] == "APrimalCharacter.IsDead") {
+            std::fputs("the expected crash\n", stderr);
+          }
+        });
+        NativeCall<bool>(dino, "APrimalCharacter.IsDead");
+      },
+      testing::ExitedWithCode(3), "the expected crash");
 }
 
 // Each flag reads and writes its own bit, whatever the neighbouring flags in the same word say.
@@ -244,8 +267,11 @@ TEST_P(NamesTest, NearlyEqualNamesResolveApart) {
   for (const auto& c : cases) EXPECT_EQ(GetAddress(c.name), c.target) << c.name;
   EXPECT_EQ(GetAddress("Test.FunctionNamedAlike2"), &targets[3]);
   EXPECT_EQ(GetAddress("T.a"), &targets[0]);
-  EXPECT_EQ(GetAddress("Test.FunctionNamedAlike3"), nullptr);
-  EXPECT_EQ(GetAddress("Test.FunctionNamedAli"), nullptr);
+  // Not refused: answered as the real resolver answers a name it lacks, the start of the code.
+  const LPVOID unknown = GetAddress("Test.NoSuchFunction");
+  EXPECT_EQ(GetAddress("Test.FunctionNamedAlike3"), unknown);
+  EXPECT_EQ(GetAddress("Test.FunctionNamedAli"), unknown);
+  EXPECT_NE(GetAddress("T.a"), unknown);
 }
 
 TEST_P(NamesTest, EveryLookupIsCounted) {

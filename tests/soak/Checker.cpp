@@ -55,7 +55,9 @@ Checker::Checker(Session& session, World& world, const ConfigInForce& inForce)
 
 void Checker::NoHandlerErrors() const {
   for (const auto& event : session_.ActionEvents()) {
-    if (event["event"] == "handler_error") {
+    // The plugin logs what its handlers raised as "NAME failed: TEXT".
+    if (event["event"] == "log" && event["logger"] == "Packsentinel" &&
+        event["text"].get<std::string>().find(" failed: ") != std::string::npos) {
       session_.Fail("a handler failed while a valid configuration was in force: " + Dumped(event));
     }
   }

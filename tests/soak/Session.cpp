@@ -15,7 +15,7 @@ constexpr std::size_t kRecentActions = 40;
 constexpr std::size_t kShownActionLength = 400;
 
 bool IsWatched(std::string_view kind) {
-  return kind == "handler_error" || kind == "debug_string" || kind == "floating_text" ||
+  return kind == "debug_string" || kind == "floating_text" ||
          kind == "server_chat" || kind == "log" || kind == "plugin_loaded" ||
          kind == "plugin_failed";
 }

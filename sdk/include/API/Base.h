@@ -36,12 +36,14 @@ struct BitField {
   ULONGLONG length;
 };
 
-// Names are "Class.Member". The address of a field of base (0 for an unknown name or no base).
+// Names are "Class.Member". A name the game does not have is never refused: it is answered
+// with offset 0, as the real resolver answers it. The address of a field of base: base + offset.
 ARK_API DWORD64 GetAddress(const void* base, const std::string& name);
-// A function's address (null for an unknown name).
+// A function's address: for an unknown name, the start of the game's code.
 ARK_API LPVOID GetAddress(const std::string& name);
-// A global's address (null for an unknown name).
+// A global's address: for an unknown name, the start of the game's image.
 ARK_API LPVOID GetDataAddress(const std::string& name);
+// A flag's word (base + offset) and bits: for an unknown name, base and no bits.
 ARK_API BitField GetBitField(const void* base, const std::string& name);
 ARK_API BitField GetBitField(LPVOID base, const std::string& name);
 

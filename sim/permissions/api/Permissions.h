@@ -1,21 +1,12 @@
 #pragma once
 
-// The permissions plugin, as other plugins reach it. Its library exports IsPlayerInGroup under an
-// unmangled name so that a plugin can bind it on first use (dlopen + dlsym) and load even while
-// it is absent.
+// The permissions plugin's public header, declared as the real one declares it: an ordinary C++
+// function, exported only under the name the compiler gives this declaration.
 
-#include <API/UE/Containers/FString.h>
+#include <API/ARK/Ark.h>
 
 namespace Permissions {
 
-extern "C" bool IsPlayerInGroup(uint64 steamId, const FString& group);
-
-using IsPlayerInGroupFunction = bool (*)(uint64, const FString&);
-#ifdef _WIN32
-inline constexpr const char* kLibraryName = "Permissions.dll";
-#else
-inline constexpr const char* kLibraryName = "libPermissions.so";
-#endif
-inline constexpr const char* kIsPlayerInGroupSymbol = "IsPlayerInGroup";
+ARK_API bool IsPlayerInGroup(uint64 steam_id, const FString& group);
 
 }  // namespace Permissions

@@ -74,6 +74,8 @@ class DevServer {
   void AddDino(const std::vector<Word>& words);
   void SpawnDinos(const std::vector<Word>& words);
   void SetFlags(const std::vector<Word>& words);
+  // fault NAME throw [COUNT] / fault clear.
+  void PlantFault(const std::vector<Word>& words);
   void SetWorld(const std::vector<Word>& words);
   void WriteSnapshot(const std::vector<Word>& words, std::ostream& answers);
   // Stops at a tick's end once a signal came.

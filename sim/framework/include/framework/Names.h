@@ -16,6 +16,10 @@ ARK_API void RegisterField(std::string_view name, std::ptrdiff_t offset);
 ARK_API void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset,
                               std::uint32_t position, std::uint32_t width = 1);
 
+// The game no longer has that name, as after an update that renamed it: the resolver answers it
+// as the real one answers any name it lacks.
+ARK_API void ForgetName(std::string_view name);
+
 // Lookups made through GetAddress, GetDataAddress and GetBitField since the process started,
 // found or not: what benchmarks report per label and per visited creature.
 ARK_API std::uint64_t ResolutionCount();

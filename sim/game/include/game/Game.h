@@ -113,9 +113,18 @@ class Game final : public framework::GameBackend {
   void SetTeam(Player& player, int32 team);
   void SetGroups(Player& player, std::vector<std::string> groups);
 
-  // Chat typed by the player (none: a line with no controller). True when a command took it.
-  bool Chat(Player* player, std::string_view text);
+  // Chat typed by the player (none: a line with no controller), sent in mode. True when a
+  // command took it.
+  bool Chat(Player* player, std::string_view text,
+            EChatSendMode::Type mode = EChatSendMode::GlobalChat);
   bool Console(Player* player, std::string_view text);
+  // A line from an authenticated RCON client; replies are rcon_reply events.
+  bool Rcon(std::string_view text);
+
+  // The game function published under name throws std::runtime_error("fault: NAME") on its next
+  // count calls; false when the game has no function of that name.
+  static bool Fault(std::string_view name, int count);
+  static void ClearFaults();
   void Tick(int count = 1);
 
   APrimalWorldSettings& WorldSettings() { return *world_->WorldSettings; }
@@ -185,6 +194,7 @@ class Game final : public framework::GameBackend {
   std::function<void(const SentLabel&)> labelListener_;
 
   UWorld* world_ = nullptr;
+  int rconPackets_ = 0;
   AShooterGameMode* gameMode_ = nullptr;
   std::vector<std::unique_ptr<Player>> players_;
   std::unordered_map<std::string, APrimalDinoCharacter*> dinos_;
