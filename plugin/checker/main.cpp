@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
   };
   packsentinel::ConfigFile file = packsentinel::OpenConfigFile(path);
   if (!file.problem.empty()) return unreadable(file.problem);
-  nlohmann::json document;
+  packsentinel::ParsedConfig parsed;
   try {
-    document = packsentinel::ParseConfig(file.stream, path);
+    parsed = packsentinel::ParseConfig(file.stream, path);
   } catch (const packsentinel::ConfigSyntaxError& error) {
     std::cout << error.what() << "\n";
     return kUnreadable;
@@ -51,7 +51,9 @@ int main(int argc, char** argv) {
     return unreadable(error.code().message());
   }
 
-  const auto problems = packsentinel::CheckConfig(document);
+  auto problems = std::move(parsed.ignored);
+  const auto checked = packsentinel::CheckConfig(parsed.document);
+  problems.insert(problems.end(), checked.begin(), checked.end());
   for (const auto& problem : problems) {
     const char* severity = problem.severity == packsentinel::Severity::Error ? "error" : "warning";
     std::cout << path << ": " << (problem.pointer.empty() ? "" : problem.pointer + ": ") << severity

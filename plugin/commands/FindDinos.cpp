@@ -10,6 +10,7 @@
 #include "commands/MapCoordinates.h"
 #include "commands/Reply.h"
 #include "commands/WildCreature.h"
+#include "config/Schema.h"
 #include "host/Framework.h"
 #include "host/Game.h"
 #include "host/Text.h"
@@ -76,20 +77,43 @@ std::vector<Listed> GatherListed(UWorld* world, const CreatureRequest& request) 
   return listed;
 }
 
-host::String ListText(const std::vector<Listed>& listed, const host::MapScale& scale) {
-  host::String text = HOST_TEXT("Found Dinos\n");
+// One line of the list, in UTF-8: the name as the game has it, level and map position.
+std::string ListLine(const Listed& entry, const host::MapScale& scale) {
+  const MapPosition place = ToMapPosition(entry.location, scale);
+  host::String line(entry.name);
+  line += HOST_TEXT(" | level: ");
+  AppendDecimal(line, entry.level);
+  line += HOST_TEXT(" | location: ");
+  AppendGeneral(line, place.latitude);
+  line += HOST_TEXT(' ');
+  AppendGeneral(line, place.longitude);
+  line += HOST_TEXT('\n');
+  return host::ToUtf8(line);
+}
+
+// Whole lines up to the bound every reply keeps: a map full of one kind would otherwise send a
+// single client megabytes, for a screen that shows a few dozen lines. Past the bound, one last
+// line counts the creatures left out.
+std::string ListText(const std::vector<Listed>& listed, const host::MapScale& scale) {
+  constexpr std::size_t kBound = schema::kMessageLengthLimit;
+  constexpr std::string_view kHeading = "Found Dinos\n";
+  std::string text(kHeading);
+  std::vector<std::size_t> lineEnds;  // where the text ends after each listed creature
   for (const Listed& entry : listed) {
-    const MapPosition place = ToMapPosition(entry.location, scale);
-    text += entry.name;
-    text += HOST_TEXT(" | level: ");
-    AppendDecimal(text, entry.level);
-    text += HOST_TEXT(" | location: ");
-    AppendGeneral(text, place.latitude);
-    text += HOST_TEXT(' ');
-    AppendGeneral(text, place.longitude);
-    text += HOST_TEXT('\n');
+    const std::string line = ListLine(entry, scale);
+    if (text.size() + line.size() > kBound) break;
+    text += line;
+    lineEnds.push_back(text.size());
   }
-  return text;
+  if (lineEnds.size() == listed.size()) return text;
+  // Lines give way until the count of those left out fits.
+  for (;;) {
+    const std::string more =
+        "... and " + std::to_string(listed.size() - lineEnds.size()) + " more\n";
+    const std::size_t kept = lineEnds.empty() ? kHeading.size() : lineEnds.back();
+    if (kept + more.size() <= kBound) return text.substr(0, kept) + more;
+    lineEnds.pop_back();
+  }
 }
 
 }  // namespace
@@ -115,10 +139,8 @@ void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
   }
   if (controller != nullptr) {
     const auto scale = host::GetMapScale(host::GetWorldSettings(world));
-    // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'. The rest of the
-    // list is ASCII, which UTF-8 leaves as it is, so the whole list is encoded at once.
-    host::ClientServerNotificationSingle(controller,
-                                         host::Widen(host::ToUtf8(ListText(listed, scale))),
+    // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'.
+    host::ClientServerNotificationSingle(controller, host::Widen(ListText(listed, scale)),
                                          kFoundColour, 0.6f, 18.f, nullptr, nullptr, 6349);
   }
   // A game array counts in 32 bits, so the list does too.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/IgnoredParts.h"
+
 namespace packsentinel {
 namespace {
 
@@ -43,12 +45,12 @@ std::string Hint(std::string_view text, std::size_t at, std::string_view what) {
 
 }  // namespace
 
-nlohmann::json ParseConfig(std::istream& in, const std::string& name) {
+ParsedConfig ParseConfig(std::istream& in, const std::string& name) {
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::istringstream stream(text);
-  nlohmann::json document;
+  ParsedConfig parsed;
   try {
-    stream >> document;
+    stream >> parsed.document;
   } catch (const nlohmann::json::parse_error& error) {
     // byte counts from 1 and names the last character read.
     const std::size_t at = error.byte == 0 ? 0 : error.byte - 1;
@@ -56,7 +58,11 @@ nlohmann::json ParseConfig(std::istream& in, const std::string& name) {
     const std::string hint = Hint(text, at, what);
     throw ConfigSyntaxError(name + ": " + what + (hint.empty() ? "" : ". Hint: " + hint));
   }
-  return document;
+  // The parse stops after the first complete value; a stream at its end cannot say where.
+  const auto end = stream.tellg();
+  const std::size_t valueEnd = end < 0 ? text.size() : static_cast<std::size_t>(end);
+  parsed.ignored = FindIgnoredParts(text, valueEnd);
+  return parsed;
 }
 
 }  // namespace packsentinel

@@ -4,10 +4,11 @@
 // act on, the same at start, at a reload and in the checker.
 
 #include <istream>
+#include <json.hpp>
 #include <stdexcept>
 #include <string>
 
-#include "config/JsonFwd.h"
+#include "config/Problems.h"
 
 namespace packsentinel {
 
@@ -19,8 +20,14 @@ class ConfigSyntaxError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The first complete JSON value of the stream; what follows it is ignored. Throws
-// ConfigSyntaxError, naming the file as name.
-nlohmann::json ParseConfig(std::istream& in, const std::string& name);
+// The first complete JSON value of the stream, and a warning for each part the parse passes
+// over: what follows the value, and a key given twice (the last is used).
+struct ParsedConfig {
+  nlohmann::json document;
+  ConfigProblems ignored;
+};
+
+// Throws ConfigSyntaxError, naming the file as name.
+ParsedConfig ParseConfig(std::istream& in, const std::string& name);
 
 }  // namespace packsentinel

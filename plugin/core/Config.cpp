@@ -35,12 +35,13 @@ ConfigProblems ReadConfig() {
   if (!file.problem.empty()) throw std::runtime_error("Can't open config.json: " + file.problem);
 
   // Parsed aside, so a broken file leaves the document in force untouched. The parse stops
-  // after the first complete value; whatever follows it is ignored.
-  nlohmann::json next = ParseConfig(file.stream, "config.json");
+  // after the first complete value; whatever follows it is ignored, with a warning.
+  auto [next, problems] = ParseConfig(file.stream, "config.json");
 
   // Only a loaded plugin has commands to move; any other read is a first one.
   const bool reload = IsLoaded();
-  ConfigProblems problems = reload ? CheckReload(next, TextUpdatePeriod) : CheckConfig(next);
+  const ConfigProblems checked = reload ? CheckReload(next, TextUpdatePeriod) : CheckConfig(next);
+  problems.insert(problems.end(), checked.begin(), checked.end());
   if (CountErrors(problems) > 0) throw ConfigRejected(std::move(problems));
 
   if (!reload) {

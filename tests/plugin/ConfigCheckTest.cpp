@@ -5,10 +5,12 @@
 
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "config/Check.h"
+#include "config/ParseError.h"
 #include "support/GameFixture.h"
 
 namespace {
@@ -317,6 +319,34 @@ TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
 }
 
 // A refused reload shows the first few problems only: the errors come first.
+// The parse uses the first value and the last of a key given twice, without a word: each is
+// said, where it is, and nothing else is.
+TEST_F(ConfigCheckTest, WhatTheParsePassesOverIsAWarning) {
+  const struct {
+    const char* text;
+    std::vector<Expected> expected;
+  } cases[] = {
+      {R"({"a": 1} {"MaxTrackPerPlayer": "x"} }}})",
+       {{W, "", "the text after the configuration, from line 1, column 10 on, is ignored"}}},
+      {"{\"a\": 1}\n\n  x", {{W, "", "from line 3, column 3 on"}}},
+      {R"({"a": 1, "a": 2})",
+       {{W, "/a",
+         "given twice, at line 1, column 2 and at line 1, column 10; the last one is used"}}},
+      {"{\"C\": {\"S\": {\"Command\": \"/x\",\n  \"Command\": \"/y\"}}}",
+       {{W, "/C/S/Command", "at line 1, column 14 and at line 2, column 3"}}},
+      {R"({"L": [0, {"k": 1}, {"k": 1, "k": 2}]})", {{W, "/L/2/k", "given twice"}}},
+      {R"({"a/b": 1, "a\u002fb": 2, "x": "y:z", "y": ":", "x": 1})",
+       {{W, "/a~1b", "column 2 and at line 1, column 12"},
+        {W, "/x", "column 27 and at line 1, column 49"}}},
+      {"{\"a\": {\"a\": [1, {\"a\": 1}]}, \"b\": 1}\n\t \r\n", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::istringstream in(c.text);
+    ExpectProblems(ParseConfig(in, "config.json").ignored, c.expected);
+  }
+}
+
 TEST_F(ConfigCheckTest, ErrorsComeBeforeWarnings) {
   const auto problems = CheckConfig(ShippedWith({{"/Aaa", 1},
                                                  {"/Commands/TrackWildDinos/MinTrackRange", -1},

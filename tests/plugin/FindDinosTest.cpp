@@ -161,6 +161,38 @@ TEST_F(FindDinosTest, EachCreatureIsExaminedOnceCheapTestsBeforeTheLevel) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"Found Dinos\nRex | level: 7 | location: 50 50\n"});
 }
 
+// The list keeps whole lines up to the bound every reply keeps, then counts the rest; below the
+// bound it is whole. "Dinos found" counts every match either way.
+TEST_F(FindDinosTest, TheListKeepsWholeLinesWithinTheReplyBound) {
+  const std::string line = "Rexy | level: 1 | location: 50 50\n";  // 34 bytes
+  const struct {
+    int creatures;
+    int listed;
+    const char* last;  // the list's last line
+  } cases[] = {
+      {117, 117, "Rexy | level: 1 | location: 50 50"},  // 12 + 117 * 34 = 3990
+      {118, 116, "... and 2 more"},                     // 117 lines leave no room for the count
+      {1000, 116, "... and 884 more"},
+  };
+  int spawned = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.creatures);
+    for (; spawned < c.creatures; ++spawned)
+      Spawn(("rex" + std::to_string(spawned)).c_str(), "Rexy");
+    framework::Events().ClearRetained();
+    Find(u"/finddino rex");
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    const std::string& text = shown[0];
+    EXPECT_LE(text.size(), 4000u);
+    std::size_t lines = 0;
+    for (auto at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++lines;
+    EXPECT_EQ(lines, static_cast<std::size_t>(c.listed));
+    EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), std::string(c.last) + "\n");
+    EXPECT_EQ(EventsOf("chat").back()["text"], "Dinos found: " + std::to_string(c.creatures));
+  }
+}
+
 TEST(MapCoordinateTest, SinglePrecisionInTheGameOrder) {
   const struct {
     float position, scale, origin;
