@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/ActorWalk.h"
+#include "config/Ranges.h"
 #include "core/Config.h"
 #include "host/Framework.h"
 #include "host/Game.h"
@@ -125,7 +126,7 @@ std::int32_t SearchAndRecord(const CreatureSearch& request) {
   if (!centre) return 0;
   Search search(request, *centre, freeSlots);
   auto& range = request.section[schema::kMaxTrackRange];
-  if (nlohmann::json(0) < range) {
+  if (RangeBoundOf(&range).IsAboveZero()) {
     search.FixedRadius(ReadInt32(range));
   } else {
     search.ExpandingRings();

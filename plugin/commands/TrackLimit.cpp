@@ -1,7 +1,9 @@
 #include "commands/TrackLimit.h"
 
+#include <algorithm>
 #include <json.hpp>
 
+#include "config/Numbers.h"
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 #include "host/Framework.h"
@@ -43,11 +45,13 @@ std::int32_t GetTrackLimit(AShooterPlayerController* controller) {
   }
   if (!inAnyGroup) return ReadInt32(Config[schema::kMaxTrackPerPlayer]);
 
-  nlohmann::json limit = 0;
+  // Compared as read, not as JSON values: the library ranks true below every number and an
+  // unsigned number of 2^63 or more below zero, which would give such a group no slot at all.
+  std::int32_t limit = 0;
   for (auto group = groups.begin(); group != groups.end(); ++group) {
-    if (IsInGroup(id, group.key()) && limit < group.value()) limit = ReadInt32(group.value());
+    if (IsInGroup(id, group.key())) limit = std::max(limit, GroupLimit(group.value()));
   }
-  return limit.get<std::int32_t>();
+  return limit;
 }
 
 }  // namespace packsentinel

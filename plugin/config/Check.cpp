@@ -12,6 +12,7 @@
 
 #include "config/MessageFormat.h"
 #include "config/Numbers.h"
+#include "config/Ranges.h"
 #include "config/Schema.h"
 #include "core/AsciiCase.h"
 #include "host/Text.h"
@@ -102,11 +103,12 @@ class Checker {
                 {schema::kCommands, schema::kMaxTrackPerPlayer, schema::kMaxTrackPerGroup,
                  schema::kUpdateTextEvery, schema::kMessages, schema::kFloatingTexts});
     CheckCommands(document);
-    CheckLimit(document, "", schema::kMaxTrackPerPlayer,
-               "players in none of the groups of \"MaxTrackPerGroup\" can track nothing");
+    CheckNumberSetting(document, "", schema::kMaxTrackPerPlayer,
+                       "below zero: players in none of the groups of \"MaxTrackPerGroup\" can "
+                       "track nothing");
     CheckGroupLimits(document);
-    CheckLimit(document, "", schema::kUpdateTextEvery,
-               "labels are refreshed at every tick, as with 0");
+    CheckNumberSetting(document, "", schema::kUpdateTextEvery,
+                       "below zero: labels are refreshed at every tick, as with 0");
     CheckMessages(document);
     CheckLabelTemplates(document);
     // Errors first: they are what stands between the file and the server.
@@ -198,26 +200,33 @@ class Checker {
     return &*it;
   }
 
-  // A number read as a 32-bit integer.
-  void CheckLimitValue(const json& value, const std::string& at, std::string_view belowZero) {
-    if (value.is_boolean()) {
-      Warning(at, value.dump() + " is read as " + std::to_string(ReadInt32(value)) +
-                      "; a number is expected");
-    } else if (!value.is_number()) {
+  // A number setting, and what the plugin makes of it (outcome, the plugin's own reading) where
+  // that is not the number written: true and false, a fraction, a value beyond 32 bits, and
+  // below zero, where belowZero says what that means.
+  using Outcome = std::int32_t (*)(const json&);
+  void CheckNumberSetting(const json& value, const std::string& at, Outcome outcome,
+                          std::string_view belowZero) {
+    if (!value.is_number() && !value.is_boolean()) {
       Error(at, "found " + Found(value) + ", expected a number");
-    } else if (ReadInt32(value) < 0) {
-      Warning(at, "below zero: " + std::string(belowZero));
+      return;
     }
+    const std::int32_t read = outcome(value);
+    const bool asWritten = !value.is_boolean() && value.get<double>() == read;
+    std::string message;
+    if (!asWritten) message = value.dump() + " is read as " + std::to_string(read);
+    if (value.is_boolean()) message += "; a number is expected";
+    if (ReadInt32(value) < 0) message += (message.empty() ? "" : "; ") + std::string(belowZero);
+    if (!message.empty()) Warning(at, message);
   }
 
-  void CheckLimit(const json& object, const std::string& pointer, std::string_view key,
-                  std::string_view belowZero) {
+  void CheckNumberSetting(const json& object, const std::string& pointer, std::string_view key,
+                          std::string_view belowZero) {
     const auto it = object.find(key);
     if (it == object.end()) {
       Error(Child(pointer, key), "missing, expected a number");
       return;
     }
-    CheckLimitValue(*it, Child(pointer, key), belowZero);
+    CheckNumberSetting(*it, Child(pointer, key), ReadInt32, belowZero);
   }
 
   // Absent, the groups set no limits.
@@ -230,25 +239,25 @@ class Checker {
       return;
     }
     for (const auto& [group, limit] : it->items()) {
-      CheckLimitValue(limit, Child("/MaxTrackPerGroup", group),
-                      "counts as 0: members of the group can track nothing");
+      CheckNumberSetting(limit, Child("/MaxTrackPerGroup", group), GroupLimit,
+                         "a member also in a group with a higher limit gets that one");
     }
   }
 
   // Ranges are compared, not read: absent or below zero they still mean something, if seldom
-  // what was meant.
+  // what was meant. Said through the reading the searches and labels use.
   void CheckRange(const json& section, const std::string& pointer, std::string_view key,
                   std::string_view meaning) {
     const auto it = section.find(key);
+    const RangeBound bound = RangeBoundOf(it == section.end() ? nullptr : &*it);
     if (it == section.end()) {
       Warning(Child(pointer, key), "missing: " + std::string(meaning));
     } else if (it->is_boolean() && key == schema::kMaxTrackRange) {
-      // Compared as JSON values, true and false rank below every number.
       Warning(Child(pointer, key),
               "found " + Found(*it) + ", which counts as below zero: " + std::string(meaning));
     } else if (!it->is_number()) {
       Error(Child(pointer, key), "found " + Found(*it) + ", expected a number of metres");
-    } else if (it->get<double>() < 0) {
+    } else if (bound.IsBelowZero()) {
       Warning(Child(pointer, key), "below zero: " + std::string(meaning));
     }
   }

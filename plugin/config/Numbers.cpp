@@ -25,4 +25,6 @@ std::int32_t ReadInt32(const nlohmann::json& value) {
   return value.get<std::int32_t>();
 }
 
+std::int32_t GroupLimit(const nlohmann::json& value) { return std::max(0, ReadInt32(value)); }
+
 }  // namespace packsentinel

@@ -4,6 +4,7 @@
 #include <json.hpp>
 #include <limits>
 
+#include "config/Ranges.h"
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 
@@ -30,34 +31,9 @@ namespace {
 constexpr std::int64_t kLeast = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
 
-const nlohmann::json& Member(const nlohmann::json& section, const char* key) {
-  static const nlohmann::json absent;
+const nlohmann::json* Member(const nlohmann::json& section, const char* key) {
   const auto it = section.find(key);
-  return it == section.end() ? absent : *it;
-}
-
-// A bound as the JSON library compares a whole number of metres with it: null and booleans rank
-// below every number, texts, lists and objects above, and an unsigned number is read as a signed
-// 64-bit one (so the largest rank below zero).
-struct Bound {
-  enum class Kind { BelowEveryNumber, Number, AboveEveryNumber } kind;
-  double value;  // for a number
-};
-
-Bound BoundOf(const nlohmann::json& value) {
-  switch (value.type()) {
-    case nlohmann::json::value_t::number_integer:
-    case nlohmann::json::value_t::number_float:
-      return {Bound::Kind::Number, value.get<double>()};
-    case nlohmann::json::value_t::number_unsigned:
-      return {Bound::Kind::Number,
-              static_cast<double>(static_cast<std::int64_t>(value.get<std::uint64_t>()))};
-    case nlohmann::json::value_t::null:
-    case nlohmann::json::value_t::boolean:
-      return {Bound::Kind::BelowEveryNumber, 0};
-    default:
-      return {Bound::Kind::AboveEveryNumber, 0};
-  }
+  return it == section.end() ? nullptr : &*it;
 }
 
 std::int64_t Clamped(double metres, std::int64_t least, std::int64_t most) {
@@ -67,25 +43,26 @@ std::int64_t Clamped(double metres, std::int64_t least, std::int64_t most) {
 }
 
 // The least distance not below the bound: kMost + 1 when there is none.
-std::int64_t LeastNotBelow(const Bound& bound) {
-  if (bound.kind == Bound::Kind::BelowEveryNumber) return kLeast;
-  if (bound.kind == Bound::Kind::AboveEveryNumber) return kMost + 1;
-  return Clamped(std::ceil(bound.value), kLeast, kMost + 1);
+std::int64_t LeastNotBelow(const RangeBound& bound) {
+  if (bound.kind == RangeBound::Kind::BelowEveryNumber) return kLeast;
+  if (bound.kind == RangeBound::Kind::AboveEveryNumber) return kMost + 1;
+  return Clamped(std::ceil(bound.metres), kLeast, kMost + 1);
 }
 
 // The greatest distance not above the bound: kLeast - 1 when there is none.
-std::int64_t MostNotAbove(const Bound& bound) {
-  if (bound.kind == Bound::Kind::BelowEveryNumber) return kLeast - 1;
-  if (bound.kind == Bound::Kind::AboveEveryNumber) return kMost;
-  return Clamped(std::floor(bound.value), kLeast - 1, kMost);
+std::int64_t MostNotAbove(const RangeBound& bound) {
+  if (bound.kind == RangeBound::Kind::BelowEveryNumber) return kLeast - 1;
+  if (bound.kind == RangeBound::Kind::AboveEveryNumber) return kMost;
+  return Clamped(std::floor(bound.metres), kLeast - 1, kMost);
 }
 
 }  // namespace
 
 RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
-  lowest_ = LeastNotBelow(BoundOf(Member(section, schema::kMinTrackRange)));
-  const auto& maximum = Member(section, schema::kMaxTrackRange);
-  highest_ = !upperBound || maximum == 0 ? kMost : MostNotAbove(BoundOf(maximum));
+  lowest_ = LeastNotBelow(RangeBoundOf(Member(section, schema::kMinTrackRange)));
+  const RangeBound maximum = RangeBoundOf(Member(section, schema::kMaxTrackRange));
+  const bool unbounded = maximum.IsNumber() && maximum.metres == 0;
+  highest_ = !upperBound || unbounded ? kMost : MostNotAbove(maximum);
 }
 
 std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,

@@ -48,9 +48,10 @@ A stand-in game server with the plugin loaded.
   --plugin PATH        the plugin library to load
   --no-default-world   the console starts from an empty world
   --help               this text
-Exit status: 0 the scenario ran to its end, 1 a line could not be run, 2 a usage error,
-3 the server crashed (server_crash: an exception left a plugin's handler, or a plugin called a
-game function the game does not have); as a real server, it ends there, unloading nothing.
+Exit status: 0 the scenario ran to its end, 1 a line could not be run (or held in memory),
+2 a usage error, a server folder devserver cannot use or a script it cannot read, 3 the server
+crashed (server_crash: an exception left a plugin's handler, or a plugin called a game function
+the game does not have); as a real server, it ends there, unloading nothing.
 
 Commands (help COMMAND at the console or in a script tells one):
 )";
@@ -159,6 +160,13 @@ void OnServerCrash() {
   if (dirAtCrash != nullptr) dirAtCrash->RemoveIfTemporary();
 }
 
+// A folder devserver cannot make its server's files in: a usage error, named with why.
+int FolderUnusable(const std::optional<std::string>& dir, const std::exception& error) {
+  std::cerr << "devserver: can't use " << dir.value_or("a temporary folder")
+            << " as the server's folder: " << error.what() << "\n";
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -191,9 +199,7 @@ int main(int argc, char** argv) {
   try {
     dir.emplace(arguments.dir);
   } catch (const std::exception& error) {
-    std::cerr << "devserver: can't use " << arguments.dir.value_or("a temporary folder")
-              << " as the server's folder: " << error.what() << "\n";
-    return 2;
+    return FolderUnusable(arguments.dir, error);
   }
   const std::string scriptDir = arguments.script && *arguments.script != "-"
                                     ? fs::absolute(*arguments.script).parent_path().string()
@@ -225,9 +231,15 @@ int main(int argc, char** argv) {
   framework::SetCrashHandler(OnServerCrash);
 
   int status = 0;
-  {
-    devserver::DevServer server(
-        {dir->Path(), arguments.plugin, DEVSERVER_SHIPPED_CONFIG, scriptDir});
+  std::optional<devserver::DevServer> started;
+  try {
+    started.emplace(devserver::ServerOptions{dir->Path(), arguments.plugin,
+                                             DEVSERVER_SHIPPED_CONFIG, scriptDir});
+  } catch (const std::exception& error) {
+    status = FolderUnusable(arguments.dir, error);
+  }
+  if (started) {
+    devserver::DevServer& server = *started;
     if (summarised) {
       server.SetRefreshListener([&printer](const devserver::ActorsByPlace& actors,
                                            const game::Player& player,
@@ -258,6 +270,7 @@ int main(int argc, char** argv) {
     }
     server.Shutdown();
     printer.Flush();
+    started.reset();
   }
   framework::SetCrashHandler(nullptr);
   events.SetListener(nullptr);

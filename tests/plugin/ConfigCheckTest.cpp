@@ -87,7 +87,7 @@ void ExpectProblems(const ConfigProblems& problems, const std::vector<Expected>&
 TEST_F(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
   const std::vector<std::vector<Edit>> sound = {
       {},
-      {{"/MaxTrackPerPlayer", 2.9}},
+      {{"/MaxTrackPerPlayer", 2147483647}, {"/MaxTrackPerGroup/Vip", 2.0}},
       {{"/MaxTrackPerGroup", std::nullopt}},
       {{"/MaxTrackPerGroup", json::object()}},
       {{"/Commands/TrackWildDinos/MaxTrackRange", 0.5}},
@@ -309,7 +309,15 @@ TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
        {{W, "/Commands/TrackWildDinos/MinTrackRange", "missing: labels are drawn from 0 m"}}},
       {{{"/MaxTrackPerPlayer", true}}, {{W, "/MaxTrackPerPlayer", "true is read as 1"}}},
       {{{"/MaxTrackPerPlayer", -1}}, {{W, "/MaxTrackPerPlayer", "below zero"}}},
-      {{{"/MaxTrackPerGroup/Vip", -3}}, {{W, "/MaxTrackPerGroup/Vip", "counts as 0"}}},
+      {{{"/MaxTrackPerGroup/Vip", -3}},
+       {{W, "/MaxTrackPerGroup/Vip",
+         "-3 is read as 0; a member also in a group with a higher limit gets that one"}}},
+      // Each said as the plugin reads it: a fraction cut, a value beyond 32 bits held.
+      {{{"/MaxTrackPerPlayer", 2.9}}, {{W, "/MaxTrackPerPlayer", "2.9 is read as 2"}}},
+      {{{"/MaxTrackPerGroup/Vip", 9223372036854775808u}},
+       {{W, "/MaxTrackPerGroup/Vip", "9223372036854775808 is read as 2147483647"}}},
+      {{{"/MaxTrackPerGroup/Vip", false}},
+       {{W, "/MaxTrackPerGroup/Vip", "false is read as 0; a number is expected"}}},
       {{{"/UpdateTextEvery", -1}}, {{W, "/UpdateTextEvery", "refreshed at every tick"}}},
   };
   for (const auto& c : cases) {

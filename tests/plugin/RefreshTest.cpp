@@ -94,8 +94,12 @@ TEST(RangeRule, ComparesWholeMetresWithTheConfiguredBounds) {
 }
 
 // The bounds, read once, admit exactly what comparing each distance with the JSON values admits,
-// for every kind of value a configuration can hold.
+// for every kind of value a configuration can hold; numbers by their value, where the library
+// would put an unsigned one of 2^63 or more below zero.
 TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
+  const auto below = [](const nlohmann::json& a, const nlohmann::json& b) {
+    return a.is_number() && b.is_number() ? a.get<double>() < b.get<double>() : a < b;
+  };
   const char* const bounds[] = {"null",
                                 "true",
                                 "false",
@@ -113,6 +117,7 @@ TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
                                 "-2147483648",
                                 "-2147483649",
                                 "18446744073709551615",
+                                "9223372036854775808",
                                 "9223372036854775807",
                                 "2147483646.5",
                                 "\"50\"",
@@ -140,8 +145,8 @@ TEST(RangeRule, AgreesWithTheLibrarysOrderingForEveryKindOfBound) {
       const nlohmann::json& max = section["MaxTrackRange"];
       for (const std::int32_t metres : distances) {
         const nlohmann::json d = metres;
-        const bool aboveMin = !(d < min);
-        const bool belowMax = max == 0 || !(max < d);
+        const bool aboveMin = !below(d, min);
+        const bool belowMax = max == 0 || !below(max, d);
         EXPECT_EQ(lower.Admits(metres), aboveMin) << minimum << " " << maximum << " " << metres;
         EXPECT_EQ(both.Admits(metres), aboveMin && belowMax)
             << minimum << " " << maximum << " " << metres;

@@ -2,9 +2,12 @@
 // crash, and never a value the game or the printed events cannot take.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -144,6 +147,89 @@ TEST(DevServerScriptTest, EndsAtTheLineItCannotRun) {
       EXPECT_EQ(nlohmann::json::parse(written, nullptr, false),
                 nlohmann::json::parse(c.configJson));
     }
+  }
+}
+
+// Under the address sanitizer a process cannot start within a memory limit; g++ and clang++
+// tell of it in their own ways.
+#if defined(__SANITIZE_ADDRESS__)
+#define MEMORY_CANNOT_BE_LIMITED
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MEMORY_CANNOT_BE_LIMITED
+#endif
+#endif
+#if defined(MEMORY_CANNOT_BE_LIMITED)
+constexpr bool kMemoryCanBeLimited = false;
+#else
+constexpr bool kMemoryCanBeLimited = true;
+#endif
+
+struct Ended {
+  int status;
+  std::string errors;  // standard error, the folder's path in it written as <folder>
+};
+
+// Runs sh commands in folder, where devserver is the program, and t.scn a script of one tick.
+Ended RunInFolder(const std::string& folder, const std::string& commands) {
+  std::ofstream(folder + "/t.scn") << "tick\n";
+  const std::string shell = "cd '" + folder +
+                            "' && devserver() { '" DEVSERVER_PATH "' \"$@\" --events none; } && (" +
+                            commands + ") 2>&1 >/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(shell.c_str(), "r"), &pclose);
+  std::string errors;
+  char buffer[4096];
+  while (const auto read = std::fread(buffer, 1, sizeof buffer, pipe.get())) {
+    errors.append(buffer, read);
+  }
+  const std::string path = fs::canonical(folder).string();
+  for (auto at = errors.find(path); at != std::string::npos; at = errors.find(path, at)) {
+    errors.replace(at, path.size(), "<folder>");
+  }
+  const int status = pclose(pipe.release());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
+}
+
+// A server folder devserver cannot use, or a script it cannot read, ends it with a usage error
+// naming the path and why; a line too long for memory ends the script at it. Never an abort.
+TEST(DevServerScriptTest, RefusesWhatItCannotUseOrRead) {
+  const struct {
+    const char* name;
+    const char* commands;
+    int status;
+    const char* errors;
+    bool limitsMemory = false;
+  } cases[] = {
+      {"a server folder whose ArkApi is a file",
+       "mkdir server && : >server/ArkApi && devserver t.scn --dir server", 2,
+       "devserver: can't use server as the server's folder: Failed opening file "
+       "<folder>/server/ArkApi/Logs/ArkApi.log for writing: Not a directory\n"},
+      {"a folder nothing can be made in", "devserver t.scn --dir /proc/self", 2,
+       "devserver: can't use /proc/self as the server's folder: Failed opening file "
+       "/proc/self/ArkApi/Logs/ArkApi.log for writing: No such file or directory\n"},
+      {"a script that is a folder", "mkdir folder && devserver folder", 2,
+       "devserver: can't read folder: Is a directory\n"},
+      // The process's own memory: a regular file whose first read fails.
+      {"a script whose read fails", "devserver /proc/self/mem", 2,
+       "devserver: can't read /proc/self/mem: Input/output error\n"},
+      // Within 350 MB a line of 400 MB cannot be held; one of 100 MB can, but not copied as well
+      // to be run.
+      {"a line too long to read",
+       "{ echo tick; head -c 400000000 /dev/zero | tr '\\0' x; } | "
+       "(ulimit -v 350000 && devserver -)",
+       1, "<stdin>:2: the line is too long to hold in memory\n", true},
+      {"a line too long to run",
+       "{ echo tick; head -c 100000000 /dev/zero | tr '\\0' x; } | "
+       "(ulimit -v 350000 && devserver -)",
+       1, "<stdin>:2: there is not enough memory to run the line\n", true},
+  };
+  for (const auto& c : cases) {
+    if (c.limitsMemory && !kMemoryCanBeLimited) continue;
+    SCOPED_TRACE(c.name);
+    testing_support::TempDir folder;
+    const auto ended = RunInFolder(folder.Path(), c.commands);
+    EXPECT_EQ(ended.errors, c.errors);
+    EXPECT_EQ(ended.status, c.status);
   }
 }
 

@@ -14,10 +14,11 @@ namespace devserver {
 // quit or exit, alone on its line: the end of a script or of the console.
 bool IsQuit(std::string_view line);
 
-// Runs a scenario to its end (or to a quit): 0, or 1 at the first line that cannot be run, with
-// the reason written to errors as "NAME:LINE: reason", or once a signal came. Lines may end in
-// CRLF. Answers to a person (help, who, labels, snapshot) go to errors too, so that standard
-// output keeps only events.
+// Runs a scenario to its end (or to a quit): 0, or 1 at the first line that cannot be run (or
+// held in memory), with the reason written to errors as "NAME:LINE: reason", or once a signal
+// came; 2 when a read of the script fails, which is no end of it. Lines may end in CRLF. Answers
+// to a person (help, who, labels, snapshot) go to errors too, so that standard output keeps only
+// events.
 // runningLine, when given, holds the number of the line being run, and 0 once the script ends.
 int RunScript(std::istream& in, const std::string& name, DevServer& server, std::ostream& errors,
               int* runningLine = nullptr);
