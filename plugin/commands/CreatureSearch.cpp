@@ -15,10 +15,12 @@
 namespace packsentinel {
 namespace {
 
+// The expanding search's rings: 100 m, doubled after each until one past 80 km has been searched,
+// so that a search that finds too little still ends (eleven rings at most).
 constexpr std::int32_t kFirstRingMetres = 100;
 constexpr std::int32_t kLastRingAfterMetres = 80000;
-constexpr std::int64_t kGameUnitsPerMetre = 100;
-constexpr std::int32_t kDinoOctreeGroup = 2;
+constexpr std::int64_t kGameUnitsPerMetre = 100;  // the game's unit is the centimetre
+constexpr std::int32_t kDinoOctreeGroup = 2;      // EServerOctreeGroup::DINOPAWNS
 
 // In 64 bits: the widest range a setting can give is past 32 bits of game units.
 float RadiusOf(std::int64_t metres) { return static_cast<float>(metres * kGameUnitsPerMetre); }

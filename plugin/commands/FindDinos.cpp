@@ -18,8 +18,15 @@
 namespace packsentinel {
 namespace {
 
+// What players have always been sent. The game's linear colours run from 0 to 1: the 255s of
+// "none" are an old slip that the client clamps to plain red, kept so that nothing changes.
 constexpr host::LinearColour kFoundColour{0.f, 1.f, 0.f, 1.f};
 constexpr host::LinearColour kNoneColour{255.f, 0.f, 0.f, 255.f};
+// The client's text scale and seconds on screen; the list also carries the priority the client
+// orders notifications by.
+constexpr float kNoneScale = 2.f, kNoneSeconds = 8.f;
+constexpr float kListScale = 0.6f, kListSeconds = 18.f;
+constexpr std::int32_t kListPriority = 6349;
 
 // Digits written by the C++ library, which are ASCII: they widen character by character.
 void AppendNarrow(host::String& text, const char* begin, const char* end) {
@@ -133,7 +140,7 @@ void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
   if (listed.empty()) {
     if (controller != nullptr) {
       host::ClientServerSOTFNotificationCustom(controller, host::Widen("No dinos found"),
-                                               kNoneColour, 2.f, 8.f, nullptr, nullptr);
+                                               kNoneColour, kNoneScale, kNoneSeconds, nullptr, nullptr);
     }
     return;
   }
@@ -141,7 +148,8 @@ void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
     const auto scale = host::GetMapScale(host::GetWorldSettings(world));
     // Names go out as UTF-8 bytes, each byte of 0x80 or above showing as '?'.
     host::ClientServerNotificationSingle(controller, host::Widen(ListText(listed, scale)),
-                                         kFoundColour, 0.6f, 18.f, nullptr, nullptr, 6349);
+                                         kFoundColour, kListScale, kListSeconds, nullptr, nullptr,
+                                         kListPriority);
   }
   // A game array counts in 32 bits, so the list does too.
   SendChatReply(controller, FixedText{"Dinos found: {}"}, static_cast<std::int32_t>(listed.size()));

@@ -15,7 +15,8 @@ void TrackTribeMembersCommand(AShooterPlayerController* controller, host::TextVi
     SendUsage(controller, schema::kTrackTribeMembers, schema::kTrackTribeMembersUseHelp);
     return;
   }
-  // Mates cost no slot, but a player at his limit may not use the command at all.
+  // Mates cost no slot, but a player at his limit may not use the command at all, "off"
+  // included: a deliberate rule players know (/stoptrack always frees him), not an oversight.
   if (IsTrackLimitReached(controller)) {
     SendChatReply(controller, schema::kTrackLimitReached);
     return;

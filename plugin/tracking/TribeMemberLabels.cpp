@@ -20,6 +20,7 @@ std::int32_t MemberLabelTickCount = 0;
 
 namespace {
 
+// Opaque green, ARGB: a mate's label in the tribe's colour, as the tribe's creatures' labels are.
 constexpr host::PackedColour kLabelColour{0xFF35C211};
 
 class MemberLabels {
@@ -60,6 +61,8 @@ class MemberLabels {
     const host::TextView values[] = {mate.name.View(), distance.Digits()};
     labelTemplate_->Fill(values, text_);
     sent_.Assign(text_);
+    // The client's label as players know it: scaled 0.2 by 0.2, not moving, a smallest scale of
+    // 1.5, neither faded in nor out.
     const host::Vector still{0.f, 0.f, 0.f};
     host::ClientAddFloatingText(tracker, *mate.labelAt, sent_, kLabelColour, 0.2f, 0.2f, duration_,
                                 still, 1.5f, 0.f, 0.f);
