@@ -1,25 +1,37 @@
 #include "config/IgnoredParts.h"
 
+#include <algorithm>
 #include <json.hpp>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "config/Schema.h"
 
 namespace packsentinel {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
 
-std::string Where(std::string_view text, std::size_t at) {
-  std::size_t line = 1, lineStart = 0;
-  for (std::size_t i = 0; i < at; ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      lineStart = i + 1;
+// "line L, column C" of an offset, found by halving among the line starts, so that many
+// warnings on a long file cost no pass over it each.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) {
+    starts_.push_back(0);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n') starts_.push_back(i + 1);
     }
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1);
-}
+  std::string Where(std::size_t at) const {
+    const auto line = std::upper_bound(starts_.begin(), starts_.end(), at) - starts_.begin();
+    return "line " + std::to_string(line) + ", column " +
+           std::to_string(at - starts_[line - 1] + 1);
+  }
+
+ private:
+  std::vector<std::size_t> starts_;
+};
 
 // Where each key of the value starts (its opening quote), in the order the parser meets them: a
 // key is the only text followed by a colon.
@@ -52,9 +64,11 @@ std::string Token(const std::string& key) {
   return token;
 }
 
-// One container being parsed: its pointer and, for an object, where each key was first given.
+// One container being parsed: its place in its parent and, for an object, where each key was
+// first given. Only the place is kept, not the whole pointer: a deep document would otherwise
+// hold a pointer as long as its depth at every level.
 struct Container {
-  std::string pointer;
+  std::string token;  // its reference token in its parent; empty for the document
   bool isObject = false;
   std::size_t nextIndex = 0;  // of an array's next element
   std::string key;            // of an object's value being parsed
@@ -63,8 +77,8 @@ struct Container {
 
 class DuplicateKeys {
  public:
-  DuplicateKeys(std::string_view text, std::string_view value, ConfigProblems& problems)
-      : text_(text), keyPositions_(KeyPositions(value)), problems_(problems) {}
+  DuplicateKeys(const Lines& lines, std::string_view value, ConfigProblems& problems)
+      : lines_(lines), keyPositions_(KeyPositions(value)), problems_(problems) {}
 
   bool operator()(int /*depth*/, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
     using Event = nlohmann::json::parse_event_t;
@@ -81,7 +95,7 @@ class DuplicateKeys {
         Key(parsed.get<std::string>());
         break;
       case Event::value:
-        PointerOfNext();
+        TokenOfNext();
         break;
     }
     return true;
@@ -90,31 +104,40 @@ class DuplicateKeys {
  private:
   void Open(bool isObject) {
     Container container;
-    container.pointer = PointerOfNext();
+    container.token = TokenOfNext();
     container.isObject = isObject;
     open_.push_back(std::move(container));
   }
 
-  // The pointer of the value that starts now in the innermost container, which counts it.
-  std::string PointerOfNext() {
+  // The reference token of the value that starts now in the innermost container, which counts
+  // it.
+  std::string TokenOfNext() {
     if (open_.empty()) return "";
     Container& parent = open_.back();
-    if (parent.isObject) return parent.pointer + "/" + Token(parent.key);
-    return parent.pointer + "/" + std::to_string(parent.nextIndex++);
+    if (parent.isObject) return Token(parent.key);
+    return std::to_string(parent.nextIndex++);
+  }
+
+  std::string PointerOfInnermost() const {
+    std::string pointer;
+    for (std::size_t i = 1; i < open_.size(); ++i) pointer += "/" + open_[i].token;
+    return pointer;
   }
 
   void Key(const std::string& key) {
     const std::size_t at = keyPositions_[keysSeen_++];
+    // Deeper, the file is refused for its nesting anyway; a pointer there would be as long.
+    if (open_.size() > schema::kNestingLimit) return;
     Container& object = open_.back();
     object.key = key;
     const auto [first, isNew] = object.keys.emplace(key, at);
     if (isNew) return;
-    problems_.push_back({Severity::Warning, object.pointer + "/" + Token(key),
-                         "given twice, at " + Where(text_, first->second) + " and at " +
-                             Where(text_, at) + "; the last one is used"});
+    problems_.push_back({Severity::Warning, PointerOfInnermost() + "/" + Token(key),
+                         "given twice, at " + lines_.Where(first->second) + " and at " +
+                             lines_.Where(at) + "; the last one is used"});
   }
 
-  std::string_view text_;
+  const Lines& lines_;
   std::vector<std::size_t> keyPositions_;
   std::size_t keysSeen_ = 0;
   std::vector<Container> open_;
@@ -125,15 +148,16 @@ class DuplicateKeys {
 
 ConfigProblems FindIgnoredParts(std::string_view text, std::size_t valueEnd) {
   ConfigProblems problems;
+  const Lines lines(text);
   const std::string_view value = text.substr(0, valueEnd);
   // The value parsed once already; parsed again, each of its events is seen.
   [[maybe_unused]] const auto reparsed =
-      nlohmann::json::parse(value.begin(), value.end(), DuplicateKeys(text, value, problems));
+      nlohmann::json::parse(value.begin(), value.end(), DuplicateKeys(lines, value, problems));
   const std::size_t after = text.find_first_not_of(kBlanks, valueEnd);
   if (after != std::string_view::npos) {
     problems.push_back(
         {Severity::Warning, "",
-         "the text after the configuration, from " + Where(text, after) + " on, is ignored"});
+         "the text after the configuration, from " + lines.Where(after) + " on, is ignored"});
   }
   return problems;
 }
