@@ -187,6 +187,11 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
         {W, "/Commands/StopTrack/Command", "registered as \"/ST??P\""},
         {E, "/Commands/StopTrack/Command",
          "as registered (letter case is ignored, and characters beyond ASCII become \"?\")"}}},
+      // DEL is the last ASCII character: only the letter case is why these meet.
+      {{{"/Commands/FindDinos/Command", "/\x7fz"}, {"/Commands/StopTrack/Command", "/\x7fZ"}},
+       {{E, "/Commands/StopTrack/Command",
+         "also the word of /Commands/FindDinos/Command as registered (letter case is ignored); "
+         "only"}}},
       {{{"/Commands/FindDinos/Command", ""}},
        {{E, "/Commands/FindDinos/Command", "the command word is empty"}}},
       // Said once each; two empty words are not also the same word.
@@ -284,9 +289,10 @@ TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
        {{W, "/Messages/NoDinosFound", "players will read \"No message\""}}},
       {{{"/FloatingTexts/TrackTribeMembersText", std::nullopt}},
        {{W, "/FloatingTexts/TrackTribeMembersText", "labels will read \"No message\""}}},
-      {{{"/FloatingTexts/TrackWildDinosText", "{dinoName} {dinoHealth} {dinoHealth} {x_1}"}},
+      {{{"/FloatingTexts/TrackWildDinosText", "{dinoName} {dinoHealth} {dinoHealth} {x_1} {Z}"}},
        {{W, "/FloatingTexts/TrackWildDinosText", "\"{dinoHealth}\" is not a placeholder"},
-        {W, "/FloatingTexts/TrackWildDinosText", "\"{x_1}\" is not a placeholder"}}},
+        {W, "/FloatingTexts/TrackWildDinosText", "\"{x_1}\" is not a placeholder"},
+        {W, "/FloatingTexts/TrackWildDinosText", "\"{Z}\" is not a placeholder"}}},
       {{{"/FloatingTexts/TrackTribeMembersText", "{dinoName}"}},
        {{W, "/FloatingTexts/TrackTribeMembersText",
          "its placeholders are {playerName}, {playerDistance}"}}},
@@ -402,6 +408,13 @@ TEST_F(ConfigCheckTest, NestingIsBoundedWhereverItIs) {
   for (int level = 3; level <= 33; ++level) deepest += "/0";
   ExpectProblems(CheckConfig(document),
                  {{W, "/Unused", "unknown key"}, {E, deepest.c_str(), "nested deeper than 32"}});
+
+  // Deep in a later item of a list: the pointer names that item alone, not those before it.
+  document["Unused"] = json::array({0, nested(40)});
+  std::string inLaterItem = "/Unused/1";
+  for (int level = 4; level <= 33; ++level) inLaterItem += "/0";
+  ExpectProblems(CheckConfig(document),
+                 {{W, "/Unused", "unknown key"}, {E, inLaterItem.c_str(), "nested deeper"}});
 
   document.erase("Unused");
   document["MaxTrackPerGroup"]["Vip"] = nested(40);

@@ -163,6 +163,9 @@ TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
        "literal. Hint: a comma after the last entry is not allowed (the comma on line 2)"},
       {"a comma after the last item", "{\"Commands\": [1,\n2, ]}",
        "Hint: a comma after the last entry is not allowed (the comma on line 2)"},
+      // The first character is a line feed too.
+      {"a comma after a blank first line", "\n{\"MaxTrackPerPlayer\": 10,\n}",
+       "Hint: a comma after the last entry is not allowed (the comma on line 2)"},
       {"a comment", "{\n  // limits\n  \"MaxTrackPerPlayer\": 10\n}",
        "line 2, column 3: syntax error while parsing object key - invalid literal; last read: "
        "'{<U+000A>  /'; expected string literal. Hint: JSON has no comments"},
