@@ -151,7 +151,8 @@ void DevServer::WriteConfig(const std::string& text) {
   if (!out) throw ScenarioError("can't write " + ConfigPath());
 }
 
-void DevServer::CopyConfig(std::string_view file) {
+void DevServer::CopyConfig(const CommandLine& line) {
+  const std::string_view file = line.words[1].text;
   const fs::path path = fs::path(options_.scriptDir) / file;
   ExpectFileOrNothing(path, Excerpt(file));
   std::ifstream in(path, std::ios::binary);
@@ -159,17 +160,22 @@ void DevServer::CopyConfig(std::string_view file) {
   std::ostringstream text;
   text << in.rdbuf();
   WriteConfig(text.str());
+  Confirm(line.answers, fmt::format("config.json copied from {}", path.string()));
 }
 
-void DevServer::DeleteConfig() {
+void DevServer::DeleteConfig(const CommandLine& line) {
+  const bool existed = fs::exists(ConfigPath());
   // Whatever else stands there was not written as config.json and is left for a person to see.
   ExpectFileOrNothing(ConfigPath(), "config.json");
   std::error_code error;
   fs::remove(ConfigPath(), error);
   if (error) throw ScenarioError("can't delete config.json: " + error.message());
+  Confirm(line.answers, existed ? "config.json deleted" : "there was no config.json to delete");
 }
 
-void DevServer::ConfigSet(std::string_view pointer, std::string_view json) {
+void DevServer::ConfigSet(const CommandLine& line) {
+  const std::string_view pointer = line.words[1].text;
+  const std::string_view json = RestAfter(line.text, line.words, 1);
   Json document = ReadJson(ConfigPath());
   Json value;
   try {
@@ -185,9 +191,11 @@ void DevServer::ConfigSet(std::string_view pointer, std::string_view json) {
     throw ScenarioError(fmt::format("can't set {}: {}", Excerpt(pointer), Reason(error)));
   }
   WriteConfig(Serialized(document));
+  Confirm(line.answers, fmt::format("config.json: {} set to {}", Excerpt(pointer), Excerpt(json)));
 }
 
-void DevServer::ConfigRemove(std::string_view pointer) {
+void DevServer::ConfigRemove(const CommandLine& line) {
+  const std::string_view pointer = line.words[1].text;
   Json document = ReadJson(ConfigPath());
   const auto target = Pointer(pointer);
   if (target.empty() || !Contains(document, target)) {
@@ -200,6 +208,7 @@ void DevServer::ConfigRemove(std::string_view pointer) {
     parent.erase(static_cast<std::size_t>(ParseUnsigned(target.back())));
   }
   WriteConfig(Serialized(document));
+  Confirm(line.answers, fmt::format("config.json: {} removed", Excerpt(pointer)));
 }
 
 }  // namespace devserver

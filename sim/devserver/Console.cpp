@@ -57,13 +57,7 @@ class Console {
       if (!line->empty() && !server_.InConfigBlock()) add_history(line->c_str());
       secondCtrlCEnds_ = false;
       try {
-        if (server_.InConfigBlock()) {
-          server_.Execute(*line, std::cout);
-        } else if (IsQuit(*line)) {
-          break;
-        } else if (!AnswerHelp(*line, std::cout)) {
-          server_.Execute(*line, std::cout);
-        }
+        if (!RunLine(server_, *line, std::cout)) break;
       } catch (const Interrupted& stop) {
         std::cout << stop.what() << "\n";
         secondCtrlCEnds_ = true;

@@ -18,8 +18,10 @@ namespace {
 
 using AttachFailureFunction = const char* (*)();
 
-void Fail(const std::string& reason) {
+// What Load answers once it has said why.
+bool Fail(const std::string& reason) {
   framework::Events().Emit("plugin_failed", {{"text", reason}});
+  return false;
 }
 
 void Copy(const std::string& from, const fs::path& to) {
@@ -56,30 +58,24 @@ std::string PluginLoader::Install() {
 }
 
 bool PluginLoader::Load() {
-  if (handle_ != nullptr) {
-    Fail("plugin is loaded already");
-    return false;
-  }
+  if (handle_ != nullptr) return Fail("plugin is loaded already");
   std::string library;
   PluginInfo info;
   try {
     library = Install();
     info = ReadPluginInfo(PluginDir());
   } catch (const std::exception& error) {
-    Fail(error.what());
-    return false;
+    return Fail(error.what());
   }
   const float apiVersion = ArkApi::Tools::GetApiVersion();
   if (static_cast<float>(info.minApiVersion) > apiVersion) {
-    Fail(fmt::format("{} needs framework version {} or later; this framework is {}", pluginName_,
-                     info.minApiVersion, apiVersion));
-    return false;
+    return Fail(fmt::format("{} needs framework version {} or later; this framework is {}",
+                            pluginName_, info.minApiVersion, apiVersion));
   }
   handle_ = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* reason = dlerror();
-    Fail(reason ? reason : "dlopen failed");
-    return false;
+    return Fail(reason ? reason : "dlopen failed");
   }
   const auto attachFailure =
       reinterpret_cast<AttachFailureFunction>(dlsym(handle_, "LibraryAttachFailure"));
@@ -87,8 +83,7 @@ bool PluginLoader::Load() {
     // As when the attach notification answers FALSE: the loader releases the library.
     const std::string text = reason;
     dlclose(std::exchange(handle_, nullptr));
-    Fail(text);
-    return false;
+    return Fail(text);
   }
   framework::SetPluginLoaded(pluginName_, true);
   framework::Events().Emit("plugin_loaded", {{"text", pluginName_}});

@@ -30,16 +30,40 @@ std::string AfterLine(int number) {
   return number == 0 ? std::string() : " after line " + std::to_string(number);
 }
 
-}  // namespace
+// 1, with why, for a script a signal stopped or that left its config block open; else 0.
+int StatusAtEnd(const std::string& name, int lines, const DevServer& server, std::ostream& errors) {
+  if (signals::Pending()) {
+    errors << name << ": stopped by " << signals::Name(signals::Ending())
+           << (lines == 0 ? std::string(" before its first line") : AfterLine(lines)) << "\n";
+    return 1;
+  }
+  if (server.InConfigBlock()) {
+    errors << name << ":" << lines << ": the config block is not closed\n";
+    return 1;
+  }
+  return 0;
+}
 
+// quit or exit, alone on its line: the end of a script or of the console.
 bool IsQuit(std::string_view line) {
   // Only a quit line is split: a chat line may hold any quotes.
   const auto start = line.find_first_not_of(' ');
   if (start == std::string_view::npos) return false;
   const auto word = line.substr(start, line.find(' ', start) - start);
   if (word != "quit" && word != "exit") return false;
-  if (SplitWords(line).size() > 1)
-    throw ScenarioError(std::string(word) + " takes nothing after it");
+  FindCommand(word)->ExpectWords(SplitWords(line));
+  return true;
+}
+
+}  // namespace
+
+bool RunLine(DevServer& server, std::string_view line, std::ostream& answers) {
+  // A config block's lines are its text, whatever they say.
+  if (!server.InConfigBlock()) {
+    if (IsQuit(line)) return false;
+    if (AnswerHelp(line, answers)) return true;
+  }
+  server.Execute(line, answers);
   return true;
 }
 
@@ -60,13 +84,7 @@ int RunScript(std::istream& in, const std::string& name, DevServer& server, std:
       // A file saved on Windows: its CR would otherwise end the line's last word, unseen.
       if (!line.empty() && line.back() == '\r') line.pop_back();
       // A person reading the script's run gets answers beside the errors, not among the events.
-      if (server.InConfigBlock()) {
-        server.Execute(line, errors);
-      } else if (IsQuit(line)) {
-        return ended(0);
-      } else if (!AnswerHelp(line, errors)) {
-        server.Execute(line, errors);
-      }
+      if (!RunLine(server, line, errors)) return ended(0);
     }
   } catch (const ScenarioError& error) {
     errors << name << ":" << number << ": " << error.what() << "\n";
@@ -85,16 +103,7 @@ int RunScript(std::istream& in, const std::string& name, DevServer& server, std:
            << error.code().message() << "\n";
     return ended(2);
   }
-  if (signals::Pending()) {
-    errors << name << ": stopped by " << signals::Name(signals::Ending())
-           << (number == 0 ? std::string(" before its first line") : AfterLine(number)) << "\n";
-    return ended(1);
-  }
-  if (server.InConfigBlock()) {
-    errors << name << ":" << number << ": the config block is not closed\n";
-    return ended(1);
-  }
-  return ended(0);
+  return ended(StatusAtEnd(name, number, server, errors));
 }
 
 }  // namespace devserver

@@ -98,6 +98,22 @@ std::string Leader(float x, float y, const Box& text, std::string_view colour) {
       x, y, nearX, nearY, colour);
 }
 
+// A label's text on a dark box, a line at a time.
+std::string LabelBox(const Box& box, std::string_view colour,
+                     const std::vector<std::string>& lines) {
+  std::string svg = fmt::format(
+      "<g><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"{:.1f}\" rx=\"3\" "
+      "fill=\"#000000\" fill-opacity=\"0.6\"/>\n<text class=\"label\" fill=\"{}\" "
+      "font-family=\"DejaVu Sans Mono, monospace\" font-size=\"{}\" "
+      "xml:space=\"preserve\">",
+      box.x, box.y, box.width, box.height, colour, kLabelFontSize);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    svg += fmt::format("<tspan x=\"{:.1f}\" y=\"{:.1f}\">{}</tspan>", box.x + 4,
+                       box.y + 2 + (i + 0.8f) * kLabelLineHeight, SvgText(lines[i]));
+  }
+  return svg + "</text></g>\n";
+}
+
 class SnapshotWriter {
  public:
   SnapshotWriter(const game::Game& game, const Request& request,
@@ -239,17 +255,7 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
       const Box box = placement.Place(places).value_or(places.front());
       const std::string colour = ColourText(label.colour.Shown());
       leaders += Leader(x, y, box, colour);
-      texts += fmt::format(
-          "<g><rect x=\"{:.1f}\" y=\"{:.1f}\" width=\"{:.1f}\" height=\"{:.1f}\" rx=\"3\" "
-          "fill=\"#000000\" fill-opacity=\"0.6\"/>\n<text class=\"label\" fill=\"{}\" "
-          "font-family=\"DejaVu Sans Mono, monospace\" font-size=\"{}\" "
-          "xml:space=\"preserve\">",
-          box.x, box.y, box.width, box.height, colour, kLabelFontSize);
-      for (std::size_t i = 0; i < lines.size(); ++i) {
-        texts += fmt::format("<tspan x=\"{:.1f}\" y=\"{:.1f}\">{}</tspan>", box.x + 4,
-                             box.y + 2 + (i + 0.8f) * kLabelLineHeight, SvgText(lines[i]));
-      }
-      texts += "</text></g>\n";
+      texts += LabelBox(box, colour, lines);
     }
     drawnLabels_ += drawn.size();
     CountLabelKinds(actors_, *receiver.player, drawn, drawnKinds_);
@@ -426,9 +432,8 @@ std::string SnapshotWriter::Write() {
 
 }  // namespace
 
-void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answers) {
-  constexpr const char* kUsage = "snapshot takes FILE.svg [NAME] [radius=M]";
-  if (words.size() < 2 || words.size() > 4) throw ScenarioError(kUsage);
+void DevServer::WriteSnapshot(const CommandLine& line) {
+  const auto& words = line.words;
   Request request;
   request.file = words[1].text;
   if (!EndsInSvg(request.file)) {
@@ -439,7 +444,7 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answ
   for (std::size_t i = 2; i < words.size(); ++i) {
     const std::string_view word = words[i].text;
     if (word.substr(0, 7) == "radius=") {
-      if (request.radius) throw ScenarioError(kUsage);
+      if (request.radius) line.command.RefuseWords();
       const float metres = ParseFloat(word.substr(7));
       if (!(metres > 0.f) || metres > 1e7f) {
         throw ScenarioError(fmt::format("radius must be above 0 and at most 10000000 metres: {}",
@@ -449,7 +454,7 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answ
     } else if (request.viewer == nullptr) {
       request.viewer = &PlayerNamed(word);
     } else {
-      throw ScenarioError(kUsage);
+      line.command.RefuseWords();
     }
   }
   if (request.radius) {
@@ -464,7 +469,7 @@ void DevServer::WriteSnapshot(const std::vector<Word>& words, std::ostream& answ
   out << svg;
   out.close();
   if (!out) throw ScenarioError("can't write " + Excerpt(request.file));
-  answers << "wrote " << request.file << "\n";
+  line.answers << "wrote " << request.file << "\n";
 }
 
 }  // namespace devserver

@@ -48,6 +48,10 @@ long long ParseInteger(std::string_view text, long long min, long long max) {
   return value;
 }
 
+std::int32_t ParseInt32(std::string_view text) {
+  return static_cast<std::int32_t>(ParseInteger(text, INT32_MIN, INT32_MAX));
+}
+
 unsigned long long ParseUnsigned(std::string_view text) {
   unsigned long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -55,6 +59,17 @@ unsigned long long ParseUnsigned(std::string_view text) {
     throw ScenarioError(fmt::format("not an unsigned 64-bit integer: {}", Excerpt(text)));
   }
   return value;
+}
+
+std::vector<std::string> SplitList(std::string_view text) {
+  std::vector<std::string> items;
+  if (text == "-") return items;
+  for (std::size_t start = 0; start <= text.size();) {
+    const auto end = std::min(text.find(',', start), text.size());
+    if (end > start) items.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return items;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

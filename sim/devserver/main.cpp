@@ -167,6 +167,105 @@ int FolderUnusable(const std::optional<std::string>& dir, const std::exception& 
   return 2;
 }
 
+// Events printed as the arguments say, naming the script line that caused them.
+void PrintEvents(devserver::EventPrinter& printer, const Arguments& arguments, bool summarised,
+                 const int& runningLine) {
+  auto& events = framework::Events();
+  if (arguments.output == devserver::EventOutput::None) {
+    // Nothing is printed, so no event needs building; snapshots get their labels from the game.
+    events.SetMode(framework::EventLog::Mode::Count);
+    return;
+  }
+  // Summarised, labels are read from the game's record of them instead.
+  if (summarised) {
+    events.SetUnbuilt({std::begin(game::kLabelEventKinds), std::end(game::kLabelEventKinds)});
+  }
+  events.SetListener([&printer, &runningLine](const framework::Event& event) {
+    printer.Print(event, runningLine);
+  });
+}
+
+// A refresh printed as a line a player when summarised; what a line held back, printed as it ends.
+void PrintServerOutput(devserver::DevServer& server, devserver::EventPrinter& printer,
+                       bool summarised) {
+  if (summarised) {
+    server.SetRefreshListener([&printer](const devserver::ActorsByPlace& actors,
+                                         const game::Player& player,
+                                         const devserver::SentLabels& sent) {
+      printer.PrintRefresh(actors, player, sent);
+    });
+  }
+  server.SetLineEndListener([&printer] { printer.Flush(); });
+}
+
+// The console or the script, on a server started in dir: the exit status.
+int RunServer(const Arguments& arguments, const ServerDir& dir, std::ifstream& scriptFile,
+              devserver::EventPrinter& printer, bool summarised, int& runningLine) {
+  const bool fromFile = arguments.script && *arguments.script != "-";
+  const std::string scriptDir = fromFile ? fs::absolute(*arguments.script).parent_path().string()
+                                         : fs::current_path().string();
+  std::optional<devserver::DevServer> started;
+  try {
+    started.emplace(devserver::ServerOptions{dir.Path(), arguments.plugin, DEVSERVER_SHIPPED_CONFIG,
+                                             scriptDir});
+  } catch (const std::exception& error) {
+    return FolderUnusable(arguments.dir, error);
+  }
+  devserver::DevServer& server = *started;
+  PrintServerOutput(server, printer, summarised);
+  const bool interactive = !arguments.script && isatty(STDIN_FILENO);
+  server.SetConfirming(interactive);
+  devserver::signals::Stdin signalledStdin;
+  std::istream standardInput(&signalledStdin);
+  int status = 0;
+  // A person's session: the default world with the shipped configuration, plugin loaded.
+  if (!arguments.script && arguments.defaultWorld) {
+    server.SpawnDefaultWorld();
+    server.Plugin().Load();
+    printer.Flush();
+  }
+  if (interactive) {
+    devserver::RunConsole(server);
+  } else {
+    status = devserver::RunScript(fromFile ? scriptFile : standardInput,
+                                  fromFile ? *arguments.script : "<stdin>", server, std::cerr,
+                                  &runningLine);
+  }
+  server.Shutdown();
+  printer.Flush();
+  return status;
+}
+
+// Everything after the command line is read: the server's folder, its events and its run.
+int Serve(const Arguments& arguments, std::ifstream& scriptFile) {
+  // Before the folder exists, so that no signal can leave it behind.
+  devserver::signals::Install();
+  std::optional<ServerDir> dir;
+  try {
+    dir.emplace(arguments.dir);
+  } catch (const std::exception& error) {
+    return FolderUnusable(arguments.dir, error);
+  }
+  // The script line being run, for events that name it.
+  int runningLine = 0;
+  // A person reads a refresh as one line a player; programs and --verbose get every label.
+  const bool summarised = arguments.output == devserver::EventOutput::Text && !arguments.verbose;
+  devserver::EventPrinter printer({arguments.output, summarised, arguments.registrations,
+                                   arguments.lines, isatty(STDOUT_FILENO) != 0},
+                                  stdout);
+  PrintEvents(printer, arguments, summarised, runningLine);
+  printerAtCrash = &printer;
+  dirAtCrash = &*dir;
+  framework::SetCrashHandler(OnServerCrash);
+  const int status = RunServer(arguments, *dir, scriptFile, printer, summarised, runningLine);
+  framework::SetCrashHandler(nullptr);
+  framework::Events().SetListener(nullptr);
+  std::cout.flush();
+  dir.reset();
+  if (const int signal = devserver::signals::Ending()) devserver::signals::EndWith(signal);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -183,7 +282,6 @@ int main(int argc, char** argv) {
     std::cerr << "devserver: " << error.what() << "\n" << kUsage;
     return 2;
   }
-  const bool interactive = !arguments.script && isatty(STDIN_FILENO);
   std::ifstream scriptFile;
   if (arguments.script && *arguments.script != "-") {
     scriptFile.open(*arguments.script);
@@ -192,90 +290,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  // Before the folder exists, so that no signal can leave it behind.
-  devserver::signals::Install();
-
-  std::optional<ServerDir> dir;
-  try {
-    dir.emplace(arguments.dir);
-  } catch (const std::exception& error) {
-    return FolderUnusable(arguments.dir, error);
-  }
-  const std::string scriptDir = arguments.script && *arguments.script != "-"
-                                    ? fs::absolute(*arguments.script).parent_path().string()
-                                    : fs::current_path().string();
-
-  // The script line being run, for events that name it.
-  int runningLine = 0;
-  auto& events = framework::Events();
-  // A person reads a refresh as one line a player; programs and --verbose get every label.
-  const bool summarised = arguments.output == devserver::EventOutput::Text && !arguments.verbose;
-  devserver::EventPrinter printer({arguments.output, summarised, arguments.registrations,
-                                   arguments.lines, isatty(STDOUT_FILENO) != 0},
-                                  stdout);
-  if (arguments.output == devserver::EventOutput::None) {
-    // Nothing is printed, so no event needs building; snapshots get their labels from the game.
-    events.SetMode(framework::EventLog::Mode::Count);
-  } else {
-    // Summarised, labels are read from the game's record of them instead.
-    if (summarised) {
-      events.SetUnbuilt({std::begin(game::kLabelEventKinds), std::end(game::kLabelEventKinds)});
-    }
-    events.SetListener([&printer, &runningLine](const framework::Event& event) {
-      printer.Print(event, runningLine);
-    });
-  }
-
-  printerAtCrash = &printer;
-  dirAtCrash = &*dir;
-  framework::SetCrashHandler(OnServerCrash);
-
-  int status = 0;
-  std::optional<devserver::DevServer> started;
-  try {
-    started.emplace(devserver::ServerOptions{dir->Path(), arguments.plugin,
-                                             DEVSERVER_SHIPPED_CONFIG, scriptDir});
-  } catch (const std::exception& error) {
-    status = FolderUnusable(arguments.dir, error);
-  }
-  if (started) {
-    devserver::DevServer& server = *started;
-    if (summarised) {
-      server.SetRefreshListener([&printer](const devserver::ActorsByPlace& actors,
-                                           const game::Player& player,
-                                           const devserver::SentLabels& sent) {
-        printer.PrintRefresh(actors, player, sent);
-      });
-    }
-    server.SetLineEndListener([&printer] { printer.Flush(); });
-    server.SetConfirming(interactive);
-    devserver::signals::Stdin signalledStdin;
-    std::istream standardInput(&signalledStdin);
-    if (!arguments.script) {
-      // A person's session: the default world with the shipped configuration, plugin loaded.
-      if (arguments.defaultWorld) {
-        server.SpawnDefaultWorld();
-        server.Plugin().Load();
-        printer.Flush();
-      }
-      if (interactive) {
-        devserver::RunConsole(server);
-      } else {
-        status = devserver::RunScript(standardInput, "<stdin>", server, std::cerr, &runningLine);
-      }
-    } else if (*arguments.script == "-") {
-      status = devserver::RunScript(standardInput, "<stdin>", server, std::cerr, &runningLine);
-    } else {
-      status = devserver::RunScript(scriptFile, *arguments.script, server, std::cerr, &runningLine);
-    }
-    server.Shutdown();
-    printer.Flush();
-    started.reset();
-  }
-  framework::SetCrashHandler(nullptr);
-  events.SetListener(nullptr);
-  std::cout.flush();
-  dir.reset();
-  if (const int signal = devserver::signals::Ending()) devserver::signals::EndWith(signal);
-  return status;
+  return Serve(arguments, scriptFile);
 }

@@ -1,12 +1,18 @@
-// How devserver reads scenario words and prints events.
+// How devserver reads scenario words and prints events, and that its guide lists its commands.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <set>
 
+#include "devserver/DevServer.h"
 #include "devserver/EventFormat.h"
 #include "devserver/Words.h"
 
@@ -77,6 +83,40 @@ TEST(ScenarioWordsTest, ErrorsQuoteAnExcerpt) {
       {"a\tb\x7F", "a\\x09b\\x7F"},
   };
   for (const auto& c : cases) EXPECT_EQ(devserver::Excerpt(c.text), c.excerpt) << c.text;
+}
+
+// The commands docs/devserver.md lists: each row of its command tables starts with a usage,
+// "| `tick [N]` |", or several, "| `quit` / `exit` |".
+std::set<std::string> DocumentedCommands(std::istream& guide) {
+  std::set<std::string> names;
+  bool inCommandTable = false;
+  for (std::string line; std::getline(guide, line);) {
+    inCommandTable = line == "| command | effect |" || (inCommandTable && line.starts_with("|"));
+    if (!inCommandTable || !line.starts_with("| `")) continue;
+    const std::string usages = line.substr(2, line.find(" | ", 2) - 2);
+    for (std::size_t start = 0; start != std::string::npos;) {
+      names.insert(usages.substr(start + 1, usages.find_first_of(" `", start + 1) - start - 1));
+      start = usages.find(" / `", start);
+      if (start != std::string::npos) start += 3;
+    }
+  }
+  return names;
+}
+
+// The guide and the command table devserver runs and helps from name the same commands.
+TEST(DevServerDocsTest, TheGuideListsEveryCommandAndNoOther) {
+  const auto guidePath =
+      std::filesystem::path(SHIPPED_CONFIG).parent_path().parent_path() / "docs" / "devserver.md";
+  std::ifstream guide(guidePath);
+  ASSERT_TRUE(guide) << guidePath;
+  const std::set<std::string> documented = DocumentedCommands(guide);
+  const auto names = devserver::CommandNames();
+  const std::set<std::string> commands(names.begin(), names.end());
+  std::vector<std::string> unlisted, unknown;
+  std::ranges::set_difference(commands, documented, std::back_inserter(unlisted));
+  std::ranges::set_difference(documented, commands, std::back_inserter(unknown));
+  EXPECT_EQ(unlisted, std::vector<std::string>{}) << "commands the guide does not list";
+  EXPECT_EQ(unknown, std::vector<std::string>{}) << "rows of the guide that name no command";
 }
 
 TEST(EventFormatTest, FloatsPrintInTheirShortestSinglePrecisionForm) {

@@ -2,6 +2,7 @@
 
 // A game server with the plugin, driven one scenario line at a time.
 
+#include <cstdint>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -26,6 +27,49 @@ struct ServerOptions {
   std::string shippedConfig;  // the config.json the default world uses
   std::string scriptDir;      // where config-file paths start
 };
+
+class DevServer;
+struct Command;
+
+// One line of a command, as its handler reads it.
+struct CommandLine {
+  const Command& command;
+  const std::vector<Word>& words;  // the command's name first
+  std::string_view text;           // the whole line, for what a person typed verbatim
+  std::ostream& answers;
+};
+
+// A command as a person meets it: help, and the words a line of it may have, its name counted.
+struct CommandUsage {
+  std::string_view section;  // help's heading
+  std::string_view name;
+  std::string_view arguments;  // help's usage after the name
+  std::string description;     // lines after the first continue below it
+  std::string_view example;    // a line each
+  std::size_t minWords;
+  std::size_t maxWords;
+  std::string_view takes;  // "tick takes a number of ticks, or nothing for one"
+  // Words split off the line; what follows them is a person's own text, any quotes and all.
+  std::size_t splitWords = SIZE_MAX;
+};
+
+struct Command : CommandUsage {
+  // None for help, quit and exit: the script and the console answer them before the server.
+  void (*run)(DevServer&, const CommandLine&);
+
+  // Refuses a line of too few or too many words with what the command takes.
+  void ExpectWords(const std::vector<Word>& words) const {
+    if (words.size() < minWords || words.size() > maxWords) RefuseWords();
+  }
+  [[noreturn]] void RefuseWords() const {
+    throw ScenarioError(std::string(name) + " takes " + std::string(takes));
+  }
+};
+
+// None for a name no command has.
+const Command* FindCommand(std::string_view name);
+// Every command's name, as help lists them.
+std::vector<std::string_view> CommandNames();
 
 class DevServer {
  public:
@@ -63,39 +107,41 @@ class DevServer {
       std::function<void(const ActorsByPlace&, const game::Player&, const SentLabels&)>;
   void SetRefreshListener(RefreshListener listener) { refreshListener_ = std::move(listener); }
 
+  // Every command, in help's order, with what runs it.
+  static const std::vector<Command> kCommands;
+
  private:
-  void Run(const std::vector<Word>& words, std::string_view line, std::ostream& answers);
-  void RunConfigCommand(const std::vector<Word>& words, std::string_view line,
-                        std::ostream& answers);
-  void Speak(const std::vector<Word>& words, std::string_view line, std::ostream& answers);
+  void Run(std::string_view line, std::ostream& answers);
+  // chat and console.
+  void Speak(const CommandLine& line);
   void EndLine();
   void Confirm(std::ostream& answers, std::string_view text) const;
   void AddPlayer(const std::vector<Word>& words);
   void AddDino(const std::vector<Word>& words);
   void SpawnDinos(const std::vector<Word>& words);
-  void SetFlags(const std::vector<Word>& words);
-  // fault NAME throw [COUNT] / fault clear.
-  void PlantFault(const std::vector<Word>& words);
+  void SetCreatureFlags(game::APrimalDinoCharacter& dino, const std::vector<Word>& words);
+  void SetPlayerFlags(game::Player& player, const std::vector<Word>& words);
   void SetWorld(const std::vector<Word>& words);
-  void WriteSnapshot(const std::vector<Word>& words, std::ostream& answers);
+  void WriteSnapshot(const CommandLine& line);
   // Stops at a tick's end once a signal came.
-  void Tick(int count, std::ostream& answers);
-  void EmitStats();
+  void Tick(const CommandLine& line);
   // Keeps the labels each player was sent at the last tick he was sent any.
   void RecordLabel(const game::SentLabel& label);
   // Tells the refresh listener of the labels sent since the last report.
   void ReportRefreshes();
 
   game::Player& PlayerNamed(std::string_view name);
-  game::Player* SpeakerNamed(std::string_view name);
+  static game::AShooterCharacter& CharacterOf(const game::Player& player);
+  static void ExpectConnected(const game::Player& player);
 
-  // config.json written from text, copied from a file relative to the script, or deleted. Where
-  // something other than a regular file stands, nothing is read, written or deleted.
+  // config.json written from text, and the commands that copy it from a file relative to the
+  // script, edit it or delete it. Where something other than a regular file stands, nothing is
+  // read, written or deleted.
   void WriteConfig(const std::string& text);
-  void CopyConfig(std::string_view file);
-  void DeleteConfig();
-  void ConfigSet(std::string_view pointer, std::string_view json);
-  void ConfigRemove(std::string_view pointer);
+  void CopyConfig(const CommandLine& line);
+  void DeleteConfig(const CommandLine& line);
+  void ConfigSet(const CommandLine& line);
+  void ConfigRemove(const CommandLine& line);
 
   ServerOptions options_;
   std::unique_ptr<game::Game> game_;
@@ -114,8 +160,6 @@ class DevServer {
 
 // Lines a person can type, for `help`.
 std::string HelpText();
-// Every command's name, as help lists them.
-std::vector<std::string_view> CommandNames();
 
 // Answers a `help` or `help COMMAND` line on out and returns true; any other line is left to
 // the server. A command nobody knows is a ScenarioError.

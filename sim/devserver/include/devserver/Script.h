@@ -11,8 +11,9 @@
 
 namespace devserver {
 
-// quit or exit, alone on its line: the end of a script or of the console.
-bool IsQuit(std::string_view line);
+// Runs one line as a script or the console does: help is answered on answers and a config
+// block's lines are collected; false, running nothing, for quit or exit alone on its line.
+bool RunLine(DevServer& server, std::string_view line, std::ostream& answers);
 
 // Runs a scenario to its end (or to a quit): 0, or 1 at the first line that cannot be run (or
 // held in memory), with the reason written to errors as "NAME:LINE: reason", or once a signal

@@ -29,11 +29,15 @@ std::vector<Word> SplitWords(std::string_view line, std::size_t maxWords = SIZE_
 std::string_view RestAfter(std::string_view line, const std::vector<Word>& words,
                            std::size_t index);
 
+// "G1,G2" as its items, empty ones left out; "-" for none.
+std::vector<std::string> SplitList(std::string_view text);
+
 // The lines of a text split at line feeds; a final line feed ends the last line rather than
 // starting an empty one.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 long long ParseInteger(std::string_view text, long long min, long long max);
+std::int32_t ParseInt32(std::string_view text);
 unsigned long long ParseUnsigned(std::string_view text);
 // Finite numbers only: nan or inf would reach the game and the printed events.
 float ParseFloat(std::string_view text);
