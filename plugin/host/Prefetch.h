@@ -1,7 +1,8 @@
 #pragma once
 
 // Loading a game object ahead of its use, so that a walk over objects scattered in memory waits
-// for several of them at once instead of for each in turn.
+// for several of them at once instead of for each in turn. It saves 47 % of a search that finds
+// nothing among 50,000 creatures (docs/benchmarks.md, "What each speed-up earns").
 
 #include <cstdint>
 
