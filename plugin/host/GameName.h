@@ -2,9 +2,9 @@
 
 // The game's names the plugin uses, and a name as the framework's resolver takes it: a
 // std::string built once for each name, "AActor.TargetingTeam"_name, so that a use costs no
-// allocation (with -fno-plt on host/, 34 % of a full-server refresh; docs/benchmarks.md). Only the name is kept ready; every use still resolves it anew. A name written
-// that way must be one of kGameNames, which the start checks: the compiler holds the two
-// together.
+// allocation (with -fno-plt on host/, 34 % of a full-server refresh; docs/benchmarks.md). Only
+// the name is kept ready; every use still resolves it anew. A name written that way must be one
+// of kGameNames, which the start checks: the compiler holds the two together.
 
 #include <algorithm>
 #include <cstddef>
