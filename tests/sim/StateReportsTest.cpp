@@ -1,6 +1,8 @@
 // What devserver tells a person about the world: who is where and in what state, and the labels
 // a player was sent, both as answers and, in text output, one line a player per refresh.
 
+#include <fmt/format.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -132,8 +134,8 @@ std::string DevServerOutput(const std::string& options, const std::string& scrip
   testing_support::TempDir folder;
   const std::string scriptPath = folder.Path() + "/t.scn";
   std::ofstream(scriptPath) << script;
-  const std::string command = std::string(DEVSERVER_PATH) + " " + scriptPath + " --plugin " +
-                              PLUGIN_PATH + " " + options + " 2>&1";
+  const std::string command =
+      fmt::format("{} {} --plugin {} {} 2>&1", DEVSERVER_PATH, scriptPath, PLUGIN_PATH, options);
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
   std::string output;
   char buffer[4096];
