@@ -1,37 +1,17 @@
 #include "config/IgnoredParts.h"
 
-#include <algorithm>
 #include <json.hpp>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "config/Schema.h"
+#include "config/TextLines.h"
 
 namespace packsentinel {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
-
-// "line L, column C" of an offset, found by halving among the line starts, so that many
-// warnings on a long file cost no pass over it each.
-class Lines {
- public:
-  explicit Lines(std::string_view text) {
-    starts_.push_back(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n') starts_.push_back(i + 1);
-    }
-  }
-  std::string Where(std::size_t at) const {
-    const auto line = std::upper_bound(starts_.begin(), starts_.end(), at) - starts_.begin();
-    return "line " + std::to_string(line) + ", column " +
-           std::to_string(at - starts_[line - 1] + 1);
-  }
-
- private:
-  std::vector<std::size_t> starts_;
-};
 
 // Where each key of the value starts (its opening quote), in the order the parser meets them: a
 // key is the only text followed by a colon.
@@ -49,26 +29,11 @@ std::vector<std::size_t> KeyPositions(std::string_view value) {
   return keys;
 }
 
-// A JSON pointer's reference token: "~" and "/" escaped.
-std::string Token(const std::string& key) {
-  std::string token;
-  for (const char c : key) {
-    if (c == '~') {
-      token += "~0";
-    } else if (c == '/') {
-      token += "~1";
-    } else {
-      token += c;
-    }
-  }
-  return token;
-}
-
 // One container being parsed: its place in its parent and, for an object, where each key was
 // first given. Only the place is kept, not the whole pointer: a deep document would otherwise
 // hold a pointer as long as its depth at every level.
 struct Container {
-  std::string token;  // its reference token in its parent; empty for the document
+  std::string token;  // its key or index in its parent, unescaped; empty for the document
   bool isObject = false;
   std::size_t nextIndex = 0;  // of an array's next element
   std::string key;            // of an object's value being parsed
@@ -77,7 +42,7 @@ struct Container {
 
 class DuplicateKeys {
  public:
-  DuplicateKeys(const Lines& lines, std::string_view value, ConfigProblems& problems)
+  DuplicateKeys(const TextLines& lines, std::string_view value, ConfigProblems& problems)
       : lines_(lines), keyPositions_(KeyPositions(value)), problems_(problems) {}
 
   bool operator()(int /*depth*/, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
@@ -114,14 +79,15 @@ class DuplicateKeys {
   std::string TokenOfNext() {
     if (open_.empty()) return "";
     Container& parent = open_.back();
-    if (parent.isObject) return Token(parent.key);
+    if (parent.isObject) return parent.key;
     return std::to_string(parent.nextIndex++);
   }
 
-  std::string PointerOfInnermost() const {
-    std::string pointer;
-    for (std::size_t i = 1; i < open_.size(); ++i) pointer += "/" + open_[i].token;
-    return pointer;
+  // The pointer of key in the innermost container, escaped by the library.
+  std::string PointerOf(const std::string& key) const {
+    nlohmann::json::json_pointer pointer;
+    for (std::size_t i = 1; i < open_.size(); ++i) pointer /= open_[i].token;
+    return (pointer / key).to_string();
   }
 
   void Key(const std::string& key) {
@@ -132,12 +98,12 @@ class DuplicateKeys {
     object.key = key;
     const auto [first, isNew] = object.keys.emplace(key, at);
     if (isNew) return;
-    problems_.push_back({Severity::Warning, PointerOfInnermost() + "/" + Token(key),
+    problems_.push_back({Severity::Warning, PointerOf(key),
                          "given twice, at " + lines_.Where(first->second) + " and at " +
                              lines_.Where(at) + "; the last one is used"});
   }
 
-  const Lines& lines_;
+  const TextLines& lines_;
   std::vector<std::size_t> keyPositions_;
   std::size_t keysSeen_ = 0;
   std::vector<Container> open_;
@@ -148,7 +114,7 @@ class DuplicateKeys {
 
 ConfigProblems FindIgnoredParts(std::string_view text, std::size_t valueEnd) {
   ConfigProblems problems;
-  const Lines lines(text);
+  const TextLines lines(text);
   const std::string_view value = text.substr(0, valueEnd);
   // The value parsed once already; parsed again, each of its events is seen.
   [[maybe_unused]] const auto reparsed =

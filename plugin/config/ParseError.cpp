@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/IgnoredParts.h"
+#include "config/TextLines.h"
 
 namespace packsentinel {
 namespace {
@@ -15,12 +16,6 @@ namespace {
 std::string WhereAndWhat(std::string_view text) {
   const auto line = text.find("line ");
   return std::string(line == std::string_view::npos ? text : text.substr(line));
-}
-
-std::size_t LineOf(std::string_view text, std::size_t at) {
-  std::size_t line = 1;
-  for (std::size_t i = 0; i < at && i < text.size(); ++i) line += text[i] == '\n';
-  return line;
 }
 
 std::string Hint(std::string_view text, std::size_t at, std::string_view what) {
@@ -36,7 +31,7 @@ std::string Hint(std::string_view text, std::size_t at, std::string_view what) {
     const auto before = text.substr(0, at).find_last_not_of(" \t\r\n");
     if (before != std::string_view::npos && text[before] == ',') {
       return "a comma after the last entry is not allowed (the comma on line " +
-             std::to_string(LineOf(text, before)) + ")";
+             std::to_string(TextLines(text).LineOf(before)) + ")";
     }
   }
   if (what.find("object key") != std::string_view::npos) return "keys are texts in double quotes";

@@ -83,18 +83,16 @@ TextView FirstWord(TextView line) {
   return line.substr(start, end == TextView::npos ? end : end - start);
 }
 
-// An exception leaving a plugin handler unwinds into the game's code: the server ends. The name
-// is taken before the call, since the handler may withdraw (and so destroy) its registration.
-template <typename Callback, typename Invoke>
-void RunHandler(std::string_view kind, const Registration<Callback>& registration,
-                Invoke&& invoke) {
-  const std::string name = registration.name.ToString();
+// An exception leaving a plugin handler unwinds into the game's code: the server ends. nameOf
+// gives the registration's name for the report, asked only then.
+template <typename Handler, typename Invoke, typename NameOf>
+void RunHandler(std::string_view kind, const Handler& handler, Invoke&& invoke, NameOf&& nameOf) {
   try {
-    invoke(registration.handler);
+    invoke(handler);
   } catch (const std::exception& error) {
-    framework::CrashServer(kind, name, error.what());
+    framework::CrashServer(kind, nameOf(), error.what());
   } catch (...) {
-    framework::CrashServer(kind, name, "unknown exception");
+    framework::CrashServer(kind, nameOf(), "unknown exception");
   }
 }
 
@@ -106,7 +104,9 @@ bool DispatchLine(const Registry<Callback>& registry, std::string_view kind, Tex
   const TextView word = FirstWord(line);
   for (const auto& registration : registry) {
     if (!EqualsIgnoringAsciiCase(ViewOf(registration->name), word)) continue;
-    RunHandler(kind, *registration, invoke);
+    // Taken before the call: a command that withdraws itself is destroyed while it runs.
+    const std::string name = registration->name.ToString();
+    RunHandler(kind, registration->handler, invoke, [&] { return name; });
     return true;
   }
   return false;
@@ -176,8 +176,11 @@ class Commands final : public ArkApi::ICommands {
     tickSnapshot_.clear();
     for (const auto& registration : ticks_) tickSnapshot_.push_back(registration.get());
     ticking_ = true;
+    // What is withdrawn during the tick stays alive until it ends, its name included.
     for (const auto* registration : tickSnapshot_) {
-      RunHandler("tick", *registration, [&](const auto& handler) { handler(deltaSeconds); });
+      RunHandler(
+          "tick", registration->handler, [&](const auto& handler) { handler(deltaSeconds); },
+          [&] { return registration->name.ToString(); });
     }
     ticking_ = false;
     withdrawnDuringTick_.clear();
