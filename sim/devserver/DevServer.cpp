@@ -179,8 +179,9 @@ void DevServer::RecordLabel(const game::SentLabel& label) {
     sent.tick = tick;
     sent.labels.clear();
   }
-  sent.labels.push_back({std::u16string(*label.text, static_cast<std::size_t>(label.text.Len())),
-                         label.at, label.colour});
+  // Copied a character at a time: the game's TCHAR is wchar_t on Windows.
+  const TCHAR* text = *label.text;
+  sent.labels.push_back({std::u16string(text, text + label.text.Len()), label.at, label.colour});
 }
 
 }  // namespace devserver

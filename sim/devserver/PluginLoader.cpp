@@ -1,7 +1,12 @@
 #include "devserver/PluginLoader.h"
 
-#include <dlfcn.h>
 #include <fmt/format.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 #include <filesystem>
 #include <stdexcept>
@@ -17,6 +22,43 @@ namespace fs = std::filesystem;
 namespace {
 
 using AttachFailureFunction = const char* (*)();
+
+// The system's loader, called as the framework's loader calls it: loading runs the library's
+// attach (DllMain on Windows), closing its detach.
+#ifdef _WIN32
+std::string LibraryFile(const std::string& plugin) { return plugin + ".dll"; }
+
+// A DllMain that answers FALSE makes LoadLibraryA fail with ERROR_DLL_INIT_FAILED (1114).
+void* OpenLibrary(const std::string& path, std::string& why) {
+  const HMODULE module = LoadLibraryA(path.c_str());
+  if (module == nullptr) {
+    why = fmt::format("{} did not load: Windows error {}", fs::path(path).filename().string(),
+                      GetLastError());
+  }
+  return reinterpret_cast<void*>(module);
+}
+
+void* FindSymbol(void* library, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void CloseLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+#else
+std::string LibraryFile(const std::string& plugin) { return "lib" + plugin + ".so"; }
+
+void* OpenLibrary(const std::string& path, std::string& why) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) {
+    const char* reason = dlerror();
+    why = reason ? reason : "dlopen failed";
+  }
+  return library;
+}
+
+void* FindSymbol(void* library, const char* name) { return dlsym(library, name); }
+
+void CloseLibrary(void* library) { dlclose(library); }
+#endif
 
 // What Load answers once it has said why.
 bool Fail(const std::string& reason) {
@@ -49,7 +91,7 @@ std::string PluginLoader::Install() {
   const fs::path folder = PluginDir();
   std::error_code ignored;
   fs::create_directories(folder, ignored);
-  const fs::path library = folder / ("lib" + pluginName_ + ".so");
+  const fs::path library = folder / LibraryFile(pluginName_);
   Copy(source_, library);
   if (!pluginInfo_.empty() && fs::exists(pluginInfo_, ignored)) {
     Copy(pluginInfo_, folder / "PluginInfo.json");
@@ -72,17 +114,16 @@ bool PluginLoader::Load() {
     return Fail(fmt::format("{} needs framework version {} or later; this framework is {}",
                             pluginName_, info.minApiVersion, apiVersion));
   }
-  handle_ = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    const char* reason = dlerror();
-    return Fail(reason ? reason : "dlopen failed");
-  }
+  std::string why;
+  handle_ = OpenLibrary(library, why);
+  if (handle_ == nullptr) return Fail(why);
+  // Where no DllMain can refuse the load, the library says here why its attach failed.
   const auto attachFailure =
-      reinterpret_cast<AttachFailureFunction>(dlsym(handle_, "LibraryAttachFailure"));
+      reinterpret_cast<AttachFailureFunction>(FindSymbol(handle_, "LibraryAttachFailure"));
   if (const char* reason = attachFailure ? attachFailure() : nullptr) {
     // As when the attach notification answers FALSE: the loader releases the library.
     const std::string text = reason;
-    dlclose(std::exchange(handle_, nullptr));
+    CloseLibrary(std::exchange(handle_, nullptr));
     return Fail(text);
   }
   framework::SetPluginLoaded(pluginName_, true);
@@ -98,7 +139,7 @@ bool PluginLoader::Load() {
 
 void PluginLoader::Unload() {
   if (handle_ == nullptr) return;
-  dlclose(std::exchange(handle_, nullptr));
+  CloseLibrary(std::exchange(handle_, nullptr));
   framework::SetPluginLoaded(pluginName_, false);
   framework::Events().Emit("plugin_unloaded", {{"text", pluginName_}});
 }

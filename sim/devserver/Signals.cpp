@@ -1,8 +1,12 @@
 #include "devserver/Signals.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <csignal>
@@ -21,10 +25,17 @@ void Note(int signal) {
   } else {
     ending = signal;
   }
+#ifdef _WIN32
+  // Windows puts the default back before it calls a handler.
+  std::signal(signal, Note);
+#else
   // Full means a wake-up is waiting already.
   [[maybe_unused]] const auto ignored = write(wake[1], "!", 1);
+#endif
   errno = savedErrno;
 }
+
+#ifndef _WIN32
 
 // Waits until fd has input to read: true, or false once a signal came, which goes first.
 bool WaitForInput(int fd) {
@@ -40,9 +51,17 @@ bool WaitForInput(int fd) {
   }
   return false;
 }
+#endif
 
 }  // namespace
 
+#ifdef _WIN32
+// Windows has no SIGHUP, and a console's Ctrl-C comes on a thread of its own: a read in progress
+// goes on, and the signal is seen once it returns.
+void Install() {
+  for (const int signal : {SIGINT, SIGTERM}) std::signal(signal, Note);
+}
+#else
 void Install() {
   if (pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) wake[0] = wake[1] = -1;
   struct sigaction action = {};
@@ -53,6 +72,7 @@ void Install() {
   action.sa_flags = SA_RESTART;
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
+#endif
 
 bool Pending() { return ctrlC != 0 || ending != 0; }
 
@@ -72,8 +92,10 @@ std::string Name(int signal) {
       return "Ctrl-C";
     case SIGTERM:
       return "SIGTERM";
+#ifdef SIGHUP
     case SIGHUP:
       return "SIGHUP";
+#endif
     default:
       return "signal " + std::to_string(signal);
   }
@@ -93,6 +115,14 @@ void EndWith(int signal) {
   _exit(128 + signal);  // a signal whose default is not to end: end as a shell reports one
 }
 
+#ifdef _WIN32
+Stdin::int_type Stdin::underflow() {
+  const int count = Pending() ? 0 : _read(0, buffer_, sizeof buffer_);
+  if (count <= 0) return traits_type::eof();
+  setg(buffer_, buffer_, buffer_ + count);
+  return traits_type::to_int_type(buffer_[0]);
+}
+#else
 Stdin::int_type Stdin::underflow() {
   while (WaitForInput(STDIN_FILENO)) {
     const ssize_t count = read(STDIN_FILENO, buffer_, sizeof buffer_);
@@ -103,5 +133,6 @@ Stdin::int_type Stdin::underflow() {
   }
   return traits_type::eof();
 }
+#endif
 
 }  // namespace devserver::signals

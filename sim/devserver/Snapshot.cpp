@@ -46,7 +46,7 @@ bool EndsInSvg(std::string_view file) {
 }
 
 // "1 player", "2 players".
-std::string Count(std::size_t count, std::string_view thing) {
+std::string Counted(std::size_t count, std::string_view thing) {
   return fmt::format("{} {}{}", count, thing, count == 1 ? "" : "s");
 }
 
@@ -352,17 +352,17 @@ std::string SnapshotWriter::Title() const {
   for (const auto& player : game_.Players()) players += player->character != nullptr;
   const std::size_t creatures = game_.Dinos().size();
   std::string outside;
-  if (players > shownPlayers_) outside = Count(players - shownPlayers_, "player");
+  if (players > shownPlayers_) outside = Counted(players - shownPlayers_, "player");
   if (creatures > shownCreatures_) {
-    outside += (outside.empty() ? "" : " and ") + Count(creatures - shownCreatures_, "creature");
+    outside += (outside.empty() ? "" : " and ") + Counted(creatures - shownCreatures_, "creature");
   }
   return fmt::format(
       "<text class=\"title\" x=\"{}\" y=\"30\" font-size=\"18\" font-weight=\"bold\" "
       "fill=\"#f0f0f0\">Packsentinel devserver: {}</text>\n"
       "<text class=\"subtitle\" x=\"{}\" y=\"50\" font-size=\"12\" fill=\"#aab2bd\">tick {}, "
       "{}, {}, {} of {} inside the frame{}</text>\n",
-      kMargin, view, kMargin, framework::Events().Tick(), Count(shownPlayers_, "player"),
-      Count(shownCreatures_, "creature"), drawnLabels_, Count(sentLabels_, "label"),
+      kMargin, view, kMargin, framework::Events().Tick(), Counted(shownPlayers_, "player"),
+      Counted(shownCreatures_, "creature"), drawnLabels_, Counted(sentLabels_, "label"),
       outside.empty() ? "" : "; outside it: " + outside);
 }
 

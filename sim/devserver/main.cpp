@@ -2,7 +2,13 @@
 //           [--dir DIR] [--plugin PATH] [--no-default-world]
 
 #include <fmt/format.h>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +127,28 @@ Arguments Parse(int argc, char** argv) {
   return arguments;
 }
 
+#ifdef _WIN32
+// devserver.exe has no console (it needs readline): what a person types is read as a script.
+bool AtTerminal(int /*fd*/) { return false; }
+
+// A new folder under the temporary one: the first name no other devserver has taken.
+std::string MakeTemporaryDir() {
+  for (unsigned attempt = 0;; ++attempt) {
+    const fs::path path =
+        fs::temp_directory_path() / fmt::format("devserver-{}-{}", _getpid(), attempt);
+    if (fs::create_directory(path)) return path.string();
+  }
+}
+#else
+bool AtTerminal(int fd) { return isatty(fd) != 0; }
+
+std::string MakeTemporaryDir() {
+  std::string pattern = (fs::temp_directory_path() / "devserver-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("can't make a server directory");
+  return pattern;
+}
+#endif
+
 class ServerDir {
  public:
   explicit ServerDir(const std::optional<std::string>& dir) {
@@ -129,10 +157,7 @@ class ServerDir {
       fs::create_directories(path_);
       return;
     }
-    std::string pattern = (fs::temp_directory_path() / "devserver-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("can't make a server directory");
-    path_ = pattern;
+    path_ = MakeTemporaryDir();
     temporary_ = true;
   }
   ~ServerDir() { RemoveIfTemporary(); }
@@ -213,7 +238,7 @@ int RunServer(const Arguments& arguments, const ServerDir& dir, std::ifstream& s
   }
   devserver::DevServer& server = *started;
   PrintServerOutput(server, printer, summarised);
-  const bool interactive = !arguments.script && isatty(STDIN_FILENO);
+  const bool interactive = !arguments.script && AtTerminal(0);
   server.SetConfirming(interactive);
   devserver::signals::Stdin signalledStdin;
   std::istream standardInput(&signalledStdin);
@@ -225,7 +250,9 @@ int RunServer(const Arguments& arguments, const ServerDir& dir, std::ifstream& s
     printer.Flush();
   }
   if (interactive) {
+#ifndef _WIN32  // never at a terminal there
     devserver::RunConsole(server);
+#endif
   } else {
     status = devserver::RunScript(fromFile ? scriptFile : standardInput,
                                   fromFile ? *arguments.script : "<stdin>", server, std::cerr,
@@ -250,9 +277,9 @@ int Serve(const Arguments& arguments, std::ifstream& scriptFile) {
   int runningLine = 0;
   // A person reads a refresh as one line a player; programs and --verbose get every label.
   const bool summarised = arguments.output == devserver::EventOutput::Text && !arguments.verbose;
-  devserver::EventPrinter printer({arguments.output, summarised, arguments.registrations,
-                                   arguments.lines, isatty(STDOUT_FILENO) != 0},
-                                  stdout);
+  devserver::EventPrinter printer(
+      {arguments.output, summarised, arguments.registrations, arguments.lines, AtTerminal(1)},
+      stdout);
   PrintEvents(printer, arguments, summarised, runningLine);
   printerAtCrash = &printer;
   dirAtCrash = &*dir;

@@ -38,6 +38,11 @@ std::vector<std::string> GroupsOf(uint64 steamId) {
 
 namespace Permissions {
 
+#ifdef _WIN32
+// The header imports the function, as it does for every other plugin; defined here, it is not
+// exported under its own name but only under MSVC's (Permissions.def).
+#pragma GCC diagnostic ignored "-Wattributes"
+#endif
 // Group names match ignoring case, as the real plugin's do.
 bool IsPlayerInGroup(uint64 steam_id, const FString& group) {
   const auto it = Membership().find(steam_id);

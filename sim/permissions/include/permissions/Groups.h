@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
 #define PERMISSIONS_EXPORT __attribute__((visibility("default")))
+#elif defined(PERMISSIONS_BUILDING)
+#define PERMISSIONS_EXPORT __declspec(dllexport)
+#else
+#define PERMISSIONS_EXPORT __declspec(dllimport)
+#endif
 
 namespace permissions {
 
