@@ -28,12 +28,14 @@ using AttachFailureFunction = const char* (*)();
 #ifdef _WIN32
 std::string LibraryFile(const std::string& plugin) { return plugin + ".dll"; }
 
-// A DllMain that answers FALSE makes LoadLibraryA fail with ERROR_DLL_INIT_FAILED (1114).
+// A DllMain that answers FALSE makes LoadLibraryA fail with ERROR_DLL_INIT_FAILED (1114). The
+// real loader passes a full path, so Windows searches none of its own folders for the file.
 void* OpenLibrary(const std::string& path, std::string& why) {
-  const HMODULE module = LoadLibraryA(path.c_str());
+  const HMODULE module = LoadLibraryA(fs::absolute(path).string().c_str());
   if (module == nullptr) {
-    why = fmt::format("{} did not load: Windows error {}", fs::path(path).filename().string(),
-                      GetLastError());
+    const DWORD error = GetLastError();
+    why =
+        fmt::format("{} did not load: Windows error {}", fs::path(path).filename().string(), error);
   }
   return reinterpret_cast<void*>(module);
 }

@@ -56,8 +56,8 @@ bool WaitForInput(int fd) {
 }  // namespace
 
 #ifdef _WIN32
-// Windows has no SIGHUP, and a console's Ctrl-C comes on a thread of its own: a read in progress
-// goes on, and the signal is seen once it returns.
+// Windows has no SIGHUP. A console's Ctrl-C comes on a thread of its own and cuts a read of the
+// console short, which then reads as the end of input.
 void Install() {
   for (const int signal : {SIGINT, SIGTERM}) std::signal(signal, Note);
 }
@@ -110,9 +110,13 @@ void Drain() {
 }
 
 void EndWith(int signal) {
+#ifndef _WIN32
   std::signal(signal, SIG_DFL);
   std::raise(signal);
-  _exit(128 + signal);  // a signal whose default is not to end: end as a shell reports one
+#endif
+  // A signal whose default is not to end, or Windows, whose runtime ends a raised signal with 3,
+  // devserver's status for a crash: end as a shell reports a signal.
+  _exit(128 + signal);
 }
 
 #ifdef _WIN32

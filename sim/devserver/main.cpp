@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #else
@@ -296,6 +297,10 @@ int Serve(const Arguments& arguments, std::ifstream& scriptFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Events are lines ended by \n on every system, as the programs that read them expect.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
       std::cout << kUsage << kOptions << devserver::HelpText();

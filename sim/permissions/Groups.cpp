@@ -38,11 +38,10 @@ std::vector<std::string> GroupsOf(uint64 steamId) {
 
 namespace Permissions {
 
-#ifdef _WIN32
-// The header imports the function, as it does for every other plugin; defined here, it is not
-// exported under its own name but only under MSVC's (Permissions.def).
+// On Windows the header imports the function, as it does for every other plugin; defined here, it
+// is exported under MSVC's name only (Permissions.def), not under its own.
+#pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wattributes"
-#endif
 // Group names match ignoring case, as the real plugin's do.
 bool IsPlayerInGroup(uint64 steam_id, const FString& group) {
   const auto it = Membership().find(steam_id);
@@ -51,5 +50,6 @@ bool IsPlayerInGroup(uint64 steam_id, const FString& group) {
     return group.Equals(FString(name.c_str()), ESearchCase::IgnoreCase);
   });
 }
+#pragma GCC diagnostic pop
 
 }  // namespace Permissions
