@@ -46,9 +46,13 @@ struct TickCallback {
   const char* id;
   host::TickHandler handler;
 };
-constexpr TickCallback kTickCallbacks[] = {{"DrawPlayersText", TribeMemberLabelUpdater},
-                                           {"DrawDinosText", TribeDinoLabelUpdater},
-                                           {"DrawWildDinos", WildDinoLabelUpdater}};
+// Prefixed with the plugin's name: the framework withdraws the first callback of an id whichever
+// plugin added it, so a generic id shared with another plugin would leave ours running after
+// unload, in a released library.
+constexpr TickCallback kTickCallbacks[] = {
+    {"Packsentinel.DrawPlayersText", TribeMemberLabelUpdater},
+    {"Packsentinel.DrawDinosText", TribeDinoLabelUpdater},
+    {"Packsentinel.DrawWildDinos", WildDinoLabelUpdater}};
 
 // What is registered with the host right now, so that withdrawal never depends on a
 // configuration that may have changed or broken since.

@@ -93,8 +93,15 @@ void ReloadConfigCommand(AShooterPlayerController* controller, host::TextView /*
   });
 }
 
+// One response to the request, a line each, every line ended by "\n" as the framework's own
+// commands answer: a client reads one response per request, and the game sends its own after ours.
 void ReloadConfigRconCommand(const host::RconRequest& request, host::TextView /*line*/) {
-  Reload([&request](Colour, host::TextView text) { host::SendRconReply(request, text); });
+  host::String response;
+  Reload([&response](Colour, host::TextView text) {
+    response += text;
+    response += HOST_TEXT('\n');
+  });
+  host::SendRconReply(request, response);
 }
 
 }  // namespace packsentinel

@@ -91,10 +91,6 @@ UWorld* GetWorld() { return ArkApi::GetApiUtils().GetWorld(); }
 
 AShooterGameMode* GetShooterGameMode() { return ArkApi::GetApiUtils().GetShooterGameMode(); }
 
-AShooterPlayerController* FindPlayerFromSteamId(std::uint64_t playerId) {
-  return ArkApi::GetApiUtils().FindPlayerFromSteamId(playerId);
-}
-
 namespace {
 
 // The permissions plugin is not part of the framework: a plugin of its own that exports
@@ -122,7 +118,10 @@ std::optional<bool> IsPlayerInGroup(std::uint64_t playerId, const std::string& g
   const auto isPlayerInGroup = reinterpret_cast<IsPlayerInGroupFunction>(
       FindLoadedSymbol(permissionsLibrary, kIsPlayerInGroupSymbol, bindError));
   if (isPlayerInGroup == nullptr) return std::nullopt;
-  return isPlayerInGroup(playerId, WidenName(group));
+  // Releases with a cache answer a pair's first check "no" whatever the truth, and fill the
+  // cache: a "no" is asked once more, and the second answer is the cache's.
+  const FString name = WidenName(group);
+  return isPlayerInGroup(playerId, name) || isPlayerInGroup(playerId, name);
 }
 
 void BindPermissionsFrom(const char* libraryName) { permissionsLibrary = libraryName; }

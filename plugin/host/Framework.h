@@ -47,8 +47,6 @@ std::string GetCurrentDir();
 
 UWorld* GetWorld();
 AShooterGameMode* GetShooterGameMode();
-// The controller of a 64-bit player id, or none.
-AShooterPlayerController* FindPlayerFromSteamId(std::uint64_t playerId);
 
 // Asks the permissions plugin, found among the loaded libraries at each call (so the plugin
 // loads without it and it may reload). None while it is not there; bindError then says why.

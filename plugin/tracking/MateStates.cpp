@@ -35,9 +35,20 @@ MateState& MateStates::Of(AShooterGameMode* gameMode, std::uint32_t memberId) {
   return found->second;
 }
 
+AShooterPlayerController* MateStates::FindControllerBySteamId(std::uint64_t playerId) {
+  if (!controllers_) {
+    controllers_.emplace();
+    for (AShooterPlayerController* controller : host::GetPlayerControllers(host::GetWorld())) {
+      if (controller != nullptr) (*controllers_)[host::GetPlayerId(controller)] = controller;
+    }
+  }
+  const auto found = controllers_->find(playerId);
+  return found == controllers_->end() ? nullptr : found->second;
+}
+
 AShooterCharacter* MateStates::PresentCharacter(MateState& mate) {
   if (!mate.character) {
-    mate.controller = host::FindPlayerFromSteamId(mate.playerId);
+    mate.controller = FindControllerBySteamId(mate.playerId);
     AShooterCharacter* character =
         mate.controller ? host::GetPlayerCharacter(mate.controller) : nullptr;
     const bool present = character != nullptr && IsPresent(mate.controller, character);

@@ -34,7 +34,15 @@ class MateStates {
   void ReadLabelParts(MateState& mate);
 
  private:
+  // The online controller of a player id: the last the world lists with it, a reconnected
+  // player's new controller coming after his stale one. The framework's own lookup is no help:
+  // older frameworks lack it (the call would go past their interface's end), and today's loses a
+  // player whose stale controller logs out after he reconnected.
+  AShooterPlayerController* FindControllerBySteamId(std::uint64_t playerId);
+
   std::unordered_map<std::uint32_t, MateState> mates_;  // by tribe member id
+  // Player id to controller, read from the world once, by the first mate looked up.
+  std::optional<std::unordered_map<std::uint64_t, AShooterPlayerController*>> controllers_;
 };
 
 }  // namespace packsentinel

@@ -115,12 +115,24 @@ const std::vector<Command> DevServer::kCommands = {
          server.game_->DestroyCharacter(server.PlayerNamed(line.words[1].text));
        }
      }},
-    {{kActors, "disconnect", "NAME", "the player's controller goes; his character stays",
-      "disconnect bob", 2, 2, kPlayersName},
+    {{kActors, "disconnect", "NAME [old]",
+      "the player's controller goes; his character stays. old: the controller\n"
+      "reconnect keep-old kept logs out, and the framework's player lookup\n"
+      "loses his steam id",
+      "disconnect bob\ndisconnect bob old", 2, 3,
+      "a player's name, then old for the controller reconnect keep-old kept"},
      [](DevServer& server, const CommandLine& line) {
        auto& player = server.PlayerNamed(line.words[1].text);
-       server.ExpectConnected(player);
-       server.game_->Disconnect(player);
+       if (line.words.size() == 2) {
+         server.ExpectConnected(player);
+         server.game_->Disconnect(player);
+         return;
+       }
+       if (line.words[2].text != "old") line.command.RefuseWords();
+       if (!server.game_->DisconnectKept(player)) {
+         throw ScenarioError(Excerpt(player.name) + " has no old controller: reconnect " +
+                             Excerpt(player.name) + " keep-old keeps one");
+       }
      }},
     {{kActors, "reconnect", "NAME [keep-old]",
       "a new controller and a living, connected character; keep-old keeps\n"
@@ -144,6 +156,18 @@ const std::vector<Command> DevServer::kCommands = {
        const std::string& tribe = line.words[2].text;
        server.game_->SetTribe(
            player, tribe == "none" ? std::nullopt : std::optional<int32>(ParseInt32(tribe)));
+     }},
+    {{kActors, "permissions", "cache on|off",
+      "on (the default): the permissions plugin answers as its caching releases\n"
+      "do, the first check of each player and group \"no\"; off: truly from the\n"
+      "first check. groups clears the player's cached answers",
+      "permissions cache off", 3, 3, "cache on, or cache off"},
+     [](DevServer&, const CommandLine& line) {
+       const std::string& state = line.words[2].text;
+       if (line.words[1].text != "cache" || (state != "on" && state != "off")) {
+         line.command.RefuseWords();
+       }
+       game::Game::SetPermissionsCaching(state == "on");
      }},
     {{kInteraction, "chat", "[mode=M] NAME TEXT",
       "NAME types TEXT in chat (chat - TEXT: no player behind it), sent global,\n"

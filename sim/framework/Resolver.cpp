@@ -18,10 +18,11 @@ struct BitSpec {
   std::uint32_t width;
 };
 
+// Functions and fields share one table, as the real resolver's offsets do: a function's entry
+// is its address, a field's its offset, and either kind answers for a name only the other has.
 template <template <typename> class Table>
 struct MemberTables {
-  Table<void*> functions;
-  Table<std::ptrdiff_t> fields;
+  Table<std::intptr_t> members;
   Table<BitSpec> bits;
 };
 
@@ -31,16 +32,14 @@ MemberTables<framework::NameTable> fast;
 // Built when a benchmark first chooses the real framework's price, kept from then on.
 std::unique_ptr<MemberTables<framework::RealCostTable>> realCost;
 bool realCostChosen = false;
-framework::NameTable<bool> reportedUnknown;
 std::uint64_t resolutions = 0;
 
-// The entry of name in the tables chosen; pick names the kind (functions, fields or bits).
+// The entry of name in the tables chosen; pick names the table (members or bits).
 template <typename Pick>
 auto Find(const std::string& name, Pick pick) {
   return realCostChosen ? pick(*realCost).Find(name) : pick(fast).Find(name);
 }
-constexpr auto kFunctions = [](auto& tables) -> auto& { return tables.functions; };
-constexpr auto kFields = [](auto& tables) -> auto& { return tables.fields; };
+constexpr auto kMembers = [](auto& tables) -> auto& { return tables.members; };
 constexpr auto kBits = [](auto& tables) -> auto& { return tables.bits; };
 
 template <typename From, typename To>
@@ -70,32 +69,20 @@ StartOfGameCode() {
                          "called the start of the game's code: the game has no such function");
 }
 
-// Each unknown name is logged once; a plugin asking every tick must not flood the log. Out of
-// line, so that a lookup's own path stays free of it.
-[[gnu::cold, gnu::noinline]] void ReportUnknown(std::string_view kind, const std::string& name) {
-  // By kind as well: a field and a function of one name are two unknown names.
-  const std::string key = std::string(kind) + ' ' + name;
-  if (reportedUnknown.Find(key) != nullptr) return;
-  reportedUnknown.Insert(key, true);
-  framework::FrameworkLogger().error("Unknown {} name: {}", kind, name);
-}
-
 // The real resolver's answers (offset 0 for a name it lacks, a flag of no bits) added to base,
-// null included.
+// null included. Like it, nothing is logged for a name it lacks: only a call of one shows.
 BitField FindBitField(const void* base, const std::string& name) {
   ++resolutions;
   const auto at = reinterpret_cast<DWORD64>(base);
   const BitSpec* bit = Find(name, kBits);
-  if (bit == nullptr) [[unlikely]] {
-    ReportUnknown("bit field", name);
+  if (bit == nullptr) [[unlikely]]
     return {at, 0, 0, 0};
-  }
   return {at + static_cast<DWORD64>(bit->wordOffset), bit->position, bit->width,
           sizeof(std::uint32_t)};
 }
 
-void* UnknownFunction(std::string_view kind, const std::string& name) {
-  ReportUnknown(kind, name);
+// Out of line, so that a lookup's own path stays free of it.
+[[gnu::cold, gnu::noinline]] void* UnknownFunction(const std::string& name) {
   unknownFunctionAsked = name;
   return reinterpret_cast<void*>(&StartOfGameCode);
 }
@@ -111,13 +98,12 @@ void Forget(Table& table, std::string_view name) {
 }
 
 void BuildRealCost() {
-  // About as many members of each kind as the game has.
-  constexpr std::size_t kFillers = 150000;
+  // About as many functions, fields and flags as the game has.
+  constexpr std::size_t kFillersOfEachKind = 150000;
   realCost.reset(new MemberTables<framework::RealCostTable>{
-      framework::RealCostTable<void*>(kFillers), framework::RealCostTable<std::ptrdiff_t>(kFillers),
-      framework::RealCostTable<BitSpec>(kFillers)});
-  CopyEntries(fast.functions, realCost->functions);
-  CopyEntries(fast.fields, realCost->fields);
+      framework::RealCostTable<std::intptr_t>(2 * kFillersOfEachKind),
+      framework::RealCostTable<BitSpec>(kFillersOfEachKind)});
+  CopyEntries(fast.members, realCost->members);
   CopyEntries(fast.bits, realCost->bits);
 }
 
@@ -125,27 +111,25 @@ void BuildRealCost() {
 
 LPVOID GetAddress(const std::string& name) {
   ++resolutions;
-  void* const* function = Find(name, kFunctions);
+  const std::intptr_t* function = Find(name, kMembers);
   if (function == nullptr) [[unlikely]]
-    return UnknownFunction("function", name);
-  return *function;
+    return UnknownFunction(name);
+  return reinterpret_cast<LPVOID>(*function);
 }
 
 DWORD64 GetAddress(const void* base, const std::string& name) {
   ++resolutions;
   const auto at = reinterpret_cast<DWORD64>(base);
-  const std::ptrdiff_t* offset = Find(name, kFields);
-  if (offset == nullptr) [[unlikely]] {
-    ReportUnknown("field", name);
+  const std::intptr_t* offset = Find(name, kMembers);
+  if (offset == nullptr) [[unlikely]]
     return at;
-  }
   return at + static_cast<DWORD64>(*offset);
 }
 
 // The stand-in's game publishes no globals: every one is the start of the game's image.
 LPVOID GetDataAddress(const std::string& name) {
   ++resolutions;
-  return UnknownFunction("data", name);
+  return UnknownFunction(name);
 }
 
 BitField GetBitField(const void* base, const std::string& name) { return FindBitField(base, name); }
@@ -162,16 +146,17 @@ void UseResolverProfile(ResolverProfile profile) {
 }
 
 void ForgetName(std::string_view name) {
-  Forget(fast.functions, name);
-  Forget(fast.fields, name);
+  Forget(fast.members, name);
   Forget(fast.bits, name);
   if (realCost) BuildRealCost();
 }
 
-void RegisterFunction(std::string_view name, void* address) { Register(kFunctions, name, address); }
+void RegisterFunction(std::string_view name, void* address) {
+  Register(kMembers, name, reinterpret_cast<std::intptr_t>(address));
+}
 
 void RegisterField(std::string_view name, std::ptrdiff_t offset) {
-  Register(kFields, name, offset);
+  Register(kMembers, name, offset);
 }
 
 void RegisterBitField(std::string_view name, std::ptrdiff_t wordOffset, std::uint32_t position,

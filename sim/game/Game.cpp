@@ -96,10 +96,6 @@ void Game::DestroyActor(AActor* actor) {
         break;
       }
     }
-    const auto it = controllersById_.find(controller->UniqueNetId);
-    auto& live = it->second;
-    live.erase(std::find(live.begin(), live.end(), controller));
-    if (live.empty()) controllersById_.erase(it);
   }
   if (actor->IsA(APrimalDinoCharacter::StaticClass())) dinoIndex_.Remove(actor);
   if (actor->IsA(AShooterCharacter::StaticClass())) playerIndex_.Remove(actor);
@@ -150,7 +146,7 @@ AShooterPlayerController* Game::NewController(Player& player) {
   controller->PlayerState = SpawnActor<AShooterPlayerState>(player.name);
   auto& list = world_->PlayerControllerList;
   objects_.MakeWeak(list[list.Emplace()], controller);
-  controllersById_[controller->UniqueNetId].push_back(controller);
+  controllerLookup_[controller->UniqueNetId] = controller;  // it possesses his character
   player.controller = controller;
   if (player.tribe) RefreshTribeData(*player.tribe);
   return controller;
@@ -213,15 +209,28 @@ void Game::DestroyCharacter(Player& player) {
   player.character = nullptr;
 }
 
+void Game::LogOut(AShooterPlayerController* controller) {
+  controllerLookup_.erase(controller->UniqueNetId);
+  DestroyActor(controller->PlayerState);
+  DestroyActor(controller);
+}
+
 void Game::Disconnect(Player& player) {
   if (player.character) player.character->SetConnected(false);
   if (player.controller == nullptr) return;
-  DestroyActor(player.controller->PlayerState);
-  DestroyActor(player.controller);
+  LogOut(player.controller);
   player.controller = nullptr;
 }
 
+bool Game::DisconnectKept(Player& player) {
+  if (player.keptControllers.empty()) return false;
+  LogOut(player.keptControllers.front());
+  player.keptControllers.erase(player.keptControllers.begin());
+  return true;
+}
+
 void Game::Reconnect(Player& player, bool keepOldController) {
+  if (player.controller && keepOldController) player.keptControllers.push_back(player.controller);
   if (player.controller && !keepOldController) Disconnect(player);
   if (player.character == nullptr) NewBody(player, {});
   player.character->SetFlag(APrimalCharacter::kIsDeadBit, false);
@@ -231,7 +240,9 @@ void Game::Reconnect(Player& player, bool keepOldController) {
 }
 
 void Game::SetCharacterPossessed(Player& player, bool possessed) {
-  if (player.controller) player.controller->Character = possessed ? player.character : nullptr;
+  if (player.controller == nullptr) return;
+  player.controller->Character = possessed ? player.character : nullptr;
+  if (possessed && player.character) controllerLookup_[player.steamId] = player.controller;
 }
 
 void Game::SetTribe(Player& player, std::optional<int32> tribe) {
@@ -259,6 +270,8 @@ void Game::SetTeam(Player& player, int32 team) {
 void Game::SetGroups(Player& player, std::vector<std::string> groups) {
   permissions::SetGroups(player.steamId, std::move(groups));
 }
+
+void Game::SetPermissionsCaching(bool on) { permissions::SetCaching(on); }
 
 void Game::RefreshTribeData(int32 tribe) {
   const auto& members = tribes_[tribe];
@@ -386,10 +399,9 @@ void Game::AllActorsOfClass(const UClass* actorClass, TArray<AActor*>& out) cons
 ::AShooterGameMode* Game::GameMode() { return reinterpret_cast<::AShooterGameMode*>(gameMode_); }
 
 ::AShooterPlayerController* Game::FindControllerBySteamId(uint64 steamId) {
-  // The newest live controller, as a scan of PlayerControllerList keeping the last match finds.
-  const auto it = controllersById_.find(steamId);
-  AShooterPlayerController* found = it == controllersById_.end() ? nullptr : it->second.back();
-  return reinterpret_cast<::AShooterPlayerController*>(found);
+  const auto it = controllerLookup_.find(steamId);
+  return reinterpret_cast<::AShooterPlayerController*>(it == controllerLookup_.end() ? nullptr
+                                                                                    : it->second);
 }
 
 }  // namespace game

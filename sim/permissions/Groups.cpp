@@ -3,7 +3,10 @@
 #include <Permissions.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "framework/Server.h"
 
@@ -12,6 +15,30 @@ namespace {
 std::unordered_map<uint64, std::vector<std::string>>& Membership() {
   static std::unordered_map<uint64, std::vector<std::string>> membership;
   return membership;
+}
+
+// The answers cached by player and by group as asked, letter case and all, as the caching
+// releases key them.
+struct Cache {
+  bool on = true;
+  std::map<std::pair<uint64, std::basic_string<TCHAR>>, bool> answers;
+
+  void Forget(uint64 steamId) {
+    std::erase_if(answers, [steamId](const auto& entry) { return entry.first.first == steamId; });
+  }
+};
+
+Cache& Answers() {
+  static Cache cache;
+  return cache;
+}
+
+bool IsMember(uint64 steamId, const FString& group) {
+  const auto it = Membership().find(steamId);
+  if (it == Membership().end()) return false;
+  return std::any_of(it->second.begin(), it->second.end(), [&](const std::string& name) {
+    return group.Equals(FString(name.c_str()), ESearchCase::IgnoreCase);
+  });
 }
 
 // The library is the plugin "Permissions" while it is mapped, as other plugins ask the
@@ -25,9 +52,18 @@ namespace permissions {
 
 void SetGroups(uint64 steamId, std::vector<std::string> groups) {
   Membership()[steamId] = std::move(groups);
+  Answers().Forget(steamId);
 }
 
-void ClearGroups() { Membership().clear(); }
+void ClearGroups() {
+  Membership().clear();
+  Answers() = Cache{};
+}
+
+void SetCaching(bool on) {
+  Answers().on = on;
+  Answers().answers.clear();
+}
 
 std::vector<std::string> GroupsOf(uint64 steamId) {
   const auto it = Membership().find(steamId);
@@ -42,13 +78,15 @@ namespace Permissions {
 // is exported under MSVC's name only (Permissions.def), not under its own.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wattributes"
-// Group names match ignoring case, as the real plugin's do.
+// Group names match ignoring case, as the real plugin's do. With the cache on, a pair not cached
+// yet is cached and then answered from the cache as it was before: "no", whatever the truth.
 bool IsPlayerInGroup(uint64 steam_id, const FString& group) {
-  const auto it = Membership().find(steam_id);
-  if (it == Membership().end()) return false;
-  return std::any_of(it->second.begin(), it->second.end(), [&](const std::string& name) {
-    return group.Equals(FString(name.c_str()), ESearchCase::IgnoreCase);
-  });
+  const bool member = IsMember(steam_id, group);
+  Cache& cache = Answers();
+  if (!cache.on) return member;
+  const std::basic_string<TCHAR> asked(*group, group.Len());
+  const auto [entry, added] = cache.answers.try_emplace({steam_id, asked}, member);
+  return !added && entry->second;
 }
 #pragma GCC diagnostic pop
 

@@ -84,9 +84,9 @@ TEST_F(LifecycleTest, EachLoadRegistersEveryHandlerOnce) {
                                         "chat /trackdino",
                                         "chat /finddino",
                                         "chat /stoptrack",
-                                        "tick DrawPlayersText",
-                                        "tick DrawDinosText",
-                                        "tick DrawWildDinos"};
+                                        "tick Packsentinel.DrawPlayersText",
+                                        "tick Packsentinel.DrawDinosText",
+                                        "tick Packsentinel.DrawWildDinos"};
   const std::vector<std::pair<const char*, void (*)()>> before = {
       {"load, unload", [] { Load(), Unload(); }},
       {"load", [] { Load(); }},
@@ -107,6 +107,22 @@ TEST_F(LifecycleTest, EachLoadRegistersEveryHandlerOnce) {
     Unload();
     EXPECT_EQ(State(), PluginState::NotLoaded);
   }
+}
+
+// The framework withdraws the first callback of an id whichever plugin added it: another plugin's
+// callbacks under the generic names, registered before ours, outlive our unload.
+TEST_F(LifecycleTest, UnloadLeavesAnotherPluginsCallbacks) {
+  auto& commands = ArkApi::GetCommands();
+  const char* const generic[] = {"DrawPlayersText", "DrawDinosText", "DrawWildDinos"};
+  int othersRun = 0;
+  for (const char* id : generic) {
+    commands.AddOnTickCallback(FString(id), [&othersRun](float) { ++othersRun; });
+  }
+  Load();
+  Unload();
+  game.Tick();
+  EXPECT_EQ(othersRun, 3);
+  for (const char* id : generic) EXPECT_TRUE(commands.RemoveOnTickCallback(FString(id))) << id;
 }
 
 // The in-memory document can no longer name the words (a lookup turned a section into null, or
@@ -133,8 +149,10 @@ TEST_F(LifecycleTest, UnloadWithdrawsWhatWasRegisteredWhateverTheConfigurationSa
     EXPECT_EQ(Registrations("unregistered"),
               (std::vector<std::string>{"console Packsentinel.Reload", "rcon Packsentinel.Reload",
                                         "chat /trackmates", "chat /tracktribe", "chat /trackdino",
-                                        "chat /finddino", "chat /untrack", "tick DrawPlayersText",
-                                        "tick DrawDinosText", "tick DrawWildDinos"}));
+                                        "chat /finddino", "chat /untrack",
+                                        "tick Packsentinel.DrawPlayersText",
+                                        "tick Packsentinel.DrawDinosText",
+                                        "tick Packsentinel.DrawWildDinos"}));
     EXPECT_FALSE(ChatTaken(alice, "/untrack"));
     EXPECT_FALSE(ChatTaken(alice, "/stoptrack"));
   }

@@ -25,6 +25,9 @@ using namespace packsentinel;
 class ResolutionCountTest : public testing_support::PluginFixture {
  protected:
   ResolutionCountTest() {
+    // A caching permissions plugin answers a pair's first check at a cost its later ones do not
+    // have: a cost of the first command, not of an item.
+    game::Game::SetPermissionsCaching(false);
     ReadConfig();
     TextUpdatePeriod = 0;  // every updater call refreshes
     alice = &AddMate("alice", 1, {}, {"Default", "Admins"});
@@ -83,13 +86,14 @@ TEST_F(ResolutionCountTest, PerLabelAndPerSearchedCreature) {
       {"tribe creature label",
        [&] { AppendDinoEntry(TribeDinoTrackers, Controller(*alice), Spawn("Rex", 7, 2000.f)); },
        [] { TribeDinoLabelUpdater(0.f); }, "debug_string", 9},
+      // Two of them find his controller: the refresh reads each online controller's id once.
       {"tribe mate label",
        [&] {
          mateX += 1000.f;
          const auto id = static_cast<std::int32_t>(mateX / 1000.f) + 10;
          AddMate("mate" + std::to_string(id), id, {mateX, 0, 0});
        },
-       [] { TribeMemberLabelUpdater(0.f); }, "floating_text", 10},
+       [] { TribeMemberLabelUpdater(0.f); }, "floating_text", 12},
       // The same labels drawn again by one more of the tracker's entries: neither he nor the
       // mates he sees are asked again within the refresh. He now sees three (two from the row
       // above, and bob): five asks for the entry's tribe, two for each label.

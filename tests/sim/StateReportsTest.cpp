@@ -216,8 +216,9 @@ TEST(TextOutputTest, ARefreshIsOneLineAPlayerUnlessVerbose) {
   EXPECT_NE(summary.find("[   0] registry          registered 1 console command, 1 rcon command, "
                          "5 chat commands, 3 tick callbacks: Packsentinel.Reload, "
                          "Packsentinel.Reload, /trackmates, /tracktribe, "
-                         "/trackdino, /finddino, /stoptrack, DrawPlayersText, DrawDinosText, "
-                         "DrawWildDinos\n[   0] plugin_loaded"),
+                         "/trackdino, /finddino, /stoptrack, Packsentinel.DrawPlayersText, "
+                         "Packsentinel.DrawDinosText, Packsentinel.DrawWildDinos\n"
+                         "[   0] plugin_loaded"),
             std::string::npos)
       << summary;
   // The reload command stays: only the chat words move.

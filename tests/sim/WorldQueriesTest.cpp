@@ -275,8 +275,8 @@ TEST_F(WorldQueriesTest, ControllerListHoldsOnlyLiveControllersInOrder) {
   EXPECT_EQ(LiveControllers(game), 3);
 }
 
-// Histories around player id 7, each giving the controller that must answer for it: the
-// newest live one, as PlayerControllerList's last live entry with that id.
+// Histories around player id 7, each giving the controller the framework's lookup answers for
+// it: the one that last possessed a character, until any controller of the id logs out.
 struct ControllerLookupCase {
   const char* name;
   game::AShooterPlayerController* (*history)(game::Game& game);
@@ -290,7 +290,7 @@ game::Player& Join(game::Game& game, const char* name, uint64 steamId) {
   return game.AddPlayer(setup);
 }
 
-TEST(ControllerLookupTest, AnswersTheNewestLiveController) {
+TEST(ControllerLookupTest, AnswersAsTheFrameworksLookupDoes) {
   const ControllerLookupCase cases[] = {
       {"the player's controller", [](game::Game& game) { return Join(game, "a", 7).controller; }},
       {"none for another id",
@@ -309,24 +309,34 @@ TEST(ControllerLookupTest, AnswersTheNewestLiveController) {
          game.Reconnect(a, true);
          return a.controller;
        }},
-      {"the older kept controller once the newer is gone",
+      {"none once the stale controller logs out after he reconnected",
+       [](game::Game& game) -> game::AShooterPlayerController* {
+         auto& a = Join(game, "a", 7);
+         game.Reconnect(a, true);
+         EXPECT_TRUE(game.DisconnectKept(a));
+         EXPECT_NE(a.controller, nullptr) << "he is still online";
+         return nullptr;
+       }},
+      {"the new controller again once it possesses his character",
        [](game::Game& game) {
          auto& a = Join(game, "a", 7);
-         auto* older = a.controller;
+         game.Reconnect(a, true);
+         game.DisconnectKept(a);
+         game.SetCharacterPossessed(a, false);
+         game.SetCharacterPossessed(a, true);
+         return a.controller;
+       }},
+      {"none for the older kept controller once the newer is gone",
+       [](game::Game& game) -> game::AShooterPlayerController* {
+         auto& a = Join(game, "a", 7);
          game.Reconnect(a, true);
          game.Disconnect(a);
-         return older;
+         return nullptr;
        }},
       {"the later of two players sharing the id",
        [](game::Game& game) {
          Join(game, "a", 7);
          return Join(game, "b", 7).controller;
-       }},
-      {"the earlier player once the later left",
-       [](game::Game& game) {
-         auto& a = Join(game, "a", 7);
-         game.Disconnect(Join(game, "b", 7));
-         return a.controller;
        }},
       {"the earlier player again after he reconnects",
        [](game::Game& game) {

@@ -49,6 +49,8 @@ struct Player {
   int32 team = 0;
   AShooterPlayerController* controller = nullptr;  // none while disconnected
   AShooterCharacter* character = nullptr;          // his body, none once destroyed
+  // Controllers a reconnection kept, oldest first: still online until they log out.
+  std::vector<AShooterPlayerController*> keptControllers;
 };
 
 // The two ways a label reaches a player.
@@ -106,12 +108,16 @@ class Game final : public framework::GameBackend {
   void DestroyCharacter(Player& player);
   // His controller is destroyed; his character stays, not connected.
   void Disconnect(Player& player);
+  // The oldest controller a reconnection kept logs out and is destroyed. False when none was kept.
+  bool DisconnectKept(Player& player);
   // A new controller with his steam id and a living, connected character.
   void Reconnect(Player& player, bool keepOldController);
   void SetCharacterPossessed(Player& player, bool possessed);
   void SetTribe(Player& player, std::optional<int32> tribe);
   void SetTeam(Player& player, int32 team);
   void SetGroups(Player& player, std::vector<std::string> groups);
+  // The permissions plugin answers as its caching releases do (the default), or truly.
+  static void SetPermissionsCaching(bool on);
 
   // Chat typed by the player (none: a line with no controller), sent in mode. True when a
   // command took it.
@@ -177,6 +183,9 @@ class Game final : public framework::GameBackend {
   void NewBody(Player& player, const FVector& at);
   AShooterPlayerController* NewController(Player& player);
   void RefreshTribeData(int32 tribe);
+  // A controller's logout: the framework's lookup loses the steam id, whichever controller of it
+  // the entry held.
+  void LogOut(AShooterPlayerController* controller);
   void OverlapPawns(const FVector& centre, float radius, TArray<AActor*>& out);
 
   ObjectTable objects_;
@@ -198,9 +207,9 @@ class Game final : public framework::GameBackend {
   AShooterGameMode* gameMode_ = nullptr;
   std::vector<std::unique_ptr<Player>> players_;
   std::unordered_map<std::string, APrimalDinoCharacter*> dinos_;
-  // The live controllers of each player id, oldest first: the order of PlayerControllerList,
-  // which grows at its end and loses a controller when it is destroyed.
-  std::unordered_map<uint64, std::vector<AShooterPlayerController*>> controllersById_;
+  // The framework's player lookup, which it keeps by hooking the game: a controller is entered
+  // when it possesses a character, and the steam id erased when any of its controllers logs out.
+  std::unordered_map<uint64, AShooterPlayerController*> controllerLookup_;
   std::map<int32, std::vector<int32>> tribes_;  // tribe id to member data ids, joining order
 };
 
