@@ -110,7 +110,9 @@ void FloorCommand::SendChat(AShooterPlayerController* controller, const FString&
 bool FloorCommand::IsInGroup(uint64 playerId, std::string_view group) {
   group_.Clear();
   group_.AppendNarrow(group);
-  return Permissions::IsPlayerInGroup(playerId, group_.Get());
+  // As the plugin: a caching permissions plugin's first "no" is asked again.
+  return Permissions::IsPlayerInGroup(playerId, group_.Get()) ||
+         Permissions::IsPlayerInGroup(playerId, group_.Get());
 }
 
 }  // namespace bench_support

@@ -98,13 +98,14 @@ void FloorLabels::RefreshMates(int32 period) {
   AShooterGameMode* gameMode = ArkApi::GetApiUtils().GetShooterGameMode();
   // Like the plugin, each mate is read once per refresh.
   std::unordered_map<uint32, Mate> mates;
+  Controllers controllers;
   WalkKeeping(mateTrackers_, [&](const FWeakObjectPtr& entry) {
     auto* tracker = game_.Get<AShooterPlayerController>(entry);
     AShooterCharacter* character = tracker ? game_.playerCharacter(tracker) : nullptr;
     if (character == nullptr || game_.isDead(character) || !game_.connected.Of(character)) {
       return false;
     }
-    DrawMatesOf(tracker, character, gameMode, range, duration, mates);
+    DrawMatesOf(tracker, character, gameMode, range, duration, mates, controllers);
     return true;
   });
 }
@@ -112,7 +113,7 @@ void FloorLabels::RefreshMates(int32 period) {
 void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
                               AShooterCharacter* trackerCharacter, AShooterGameMode* gameMode,
                               const TrackRange& range, float duration,
-                              std::unordered_map<uint32, Mate>& mates) {
+                              std::unordered_map<uint32, Mate>& mates, Controllers& controllers) {
   AShooterPlayerState* state = game_.playerState.Of(tracker);
   if (state == nullptr) return;
   const TArray<uint32>& ids = game_.tribeMemberIds.Of(&game_.tribeData.Of(state));
@@ -128,7 +129,7 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
     if (mate.playerId == trackerId || !trackerPresent) continue;
     if (!mate.looked) {
       mate.looked = true;
-      mate.controller = ArkApi::GetApiUtils().FindPlayerFromSteamId(mate.playerId);
+      mate.controller = ControllerOf(mate.playerId, controllers);
       AShooterCharacter* character =
           mate.controller ? game_.playerCharacter(mate.controller) : nullptr;
       if (character != nullptr && IsPresent(mate.controller, character)) mate.character = character;
@@ -149,6 +150,19 @@ void FloorLabels::DrawMatesOf(AShooterPlayerController* tracker,
     game_.floatingText(tracker, mate.at, text_.Get(), FColor(kMateColour), 0.2f, 0.2f, duration,
                        still, 1.5f, 0.f, 0.f);
   }
+}
+
+AShooterPlayerController* FloorLabels::ControllerOf(uint64 playerId,
+                                                    Controllers& controllers) const {
+  if (!controllers) {
+    controllers.emplace();
+    for (const auto& weak : game_.playerControllers.Of(ArkApi::GetApiUtils().GetWorld())) {
+      auto* controller = game_.Get<AShooterPlayerController>(weak);
+      if (controller != nullptr) (*controllers)[game_.playerId(controller)] = controller;
+    }
+  }
+  const auto found = controllers->find(playerId);
+  return found == controllers->end() ? nullptr : found->second;
 }
 
 uint64 FloorLabels::PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const {

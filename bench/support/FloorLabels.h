@@ -46,9 +46,14 @@ class FloorLabels {
   };
 
   void RefreshMates(int32 period);
+  // Player id to online controller, the last of the world's list with the id; read by the
+  // first mate a refresh looks up.
+  using Controllers = std::optional<std::unordered_map<uint64, AShooterPlayerController*>>;
+
   void DrawMatesOf(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter,
                    AShooterGameMode* gameMode, const TrackRange& range, float duration,
-                   std::unordered_map<uint32, Mate>& mates);
+                   std::unordered_map<uint32, Mate>& mates, Controllers& controllers);
+  AShooterPlayerController* ControllerOf(uint64 playerId, Controllers& controllers) const;
   uint64 PlayerIdOfMember(AShooterGameMode* gameMode, uint32 memberId) const;
   bool IsPresent(AShooterPlayerController* controller, AShooterCharacter* character) const;
   // The walk both creature registries share; the kinds differ in their drop test and text.
