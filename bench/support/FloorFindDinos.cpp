@@ -8,7 +8,6 @@
 namespace bench_support {
 namespace {
 
-constexpr int32 kWildTeamBound = 10000;
 const FLinearColor kFoundColour(0.f, 1.f, 0.f, 1.f);
 const FLinearColor kNoneColour(255.f, 0.f, 0.f, 255.f);
 

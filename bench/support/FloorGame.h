@@ -14,6 +14,9 @@
 
 namespace bench_support {
 
+// Creatures of team 10000 or below belong to nobody.
+inline constexpr int32 kWildTeamBound = 10000;
+
 // Each throws std::runtime_error for a name the game does not publish.
 void* ResolveFunction(const std::string& name);
 std::ptrdiff_t ResolveFieldOffset(const std::string& name);

@@ -211,7 +211,7 @@ void FloorLabels::RefreshCreatures(std::vector<CreatureEntry>& entries, const ch
     }
     if (trackerGone) return false;
     auto* creature = game_.Get<APrimalDinoCharacter>(entry.creature);
-    if (isCreatureGone(creature)) return false;
+    if (isCreatureGone(creature, tracker)) return false;
     const int32 metres = Metres(creature, trackerCharacter);
     if (range.Admits(metres, upperBound)) {
       writeText(creature, metres);
@@ -222,9 +222,10 @@ void FloorLabels::RefreshCreatures(std::vector<CreatureEntry>& entries, const ch
   });
 }
 
-bool FloorLabels::IsWildCreatureGone(APrimalDinoCharacter* creature) const {
+bool FloorLabels::IsWildCreatureGone(APrimalDinoCharacter* creature,
+                                     AShooterPlayerController* /*tracker*/) const {
   return creature == nullptr || game_.destroyingDino.Of(creature) || game_.deadFlag.Of(creature) ||
-         game_.sleeping.Of(creature);
+         game_.sleeping.Of(creature) || game_.targetingTeam.Of(creature) > kWildTeamBound;
 }
 
 bool FloorLabels::IsWildTrackerGone(AShooterPlayerController* tracker,
@@ -234,9 +235,11 @@ bool FloorLabels::IsWildTrackerGone(AShooterPlayerController* tracker,
 }
 
 // Stricter than for wild creatures: death is asked of the game, and a dead tracker ends it.
-bool FloorLabels::IsTribeCreatureGone(APrimalDinoCharacter* creature) const {
+bool FloorLabels::IsTribeCreatureGone(APrimalDinoCharacter* creature,
+                                      AShooterPlayerController* tracker) const {
   return creature == nullptr || game_.destroyingDino.Of(creature) || game_.isDead(creature) ||
-         game_.sleeping.Of(creature);
+         game_.sleeping.Of(creature) ||
+         game_.targetingTeam.Of(creature) != game_.targetingTeam.Of(tracker);
 }
 
 bool FloorLabels::IsTribeTrackerGone(AShooterPlayerController* tracker,

@@ -62,10 +62,11 @@ class FloorLabels {
                         bool upperBound, const FLinearColor& colour, int32 period,
                         IsCreatureGone isCreatureGone, IsTrackerGone isTrackerGone,
                         WriteText writeText);
-  bool IsWildCreatureGone(APrimalDinoCharacter* creature) const;
+  // Gone, or no longer what the search selected: wild, or of the tracker's tribe.
+  bool IsWildCreatureGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker) const;
   bool IsWildTrackerGone(AShooterPlayerController* tracker,
                          AShooterCharacter* trackerCharacter) const;
-  bool IsTribeCreatureGone(APrimalDinoCharacter* creature) const;
+  bool IsTribeCreatureGone(APrimalDinoCharacter* creature, AShooterPlayerController* tracker) const;
   bool IsTribeTrackerGone(AShooterPlayerController* tracker,
                           AShooterCharacter* trackerCharacter) const;
   void WriteWildText(APrimalDinoCharacter* creature, int32 metres);

@@ -13,7 +13,6 @@ constexpr std::int64_t kFirstRingMetres = 100;
 constexpr std::int64_t kLastRingAfterMetres = 80000;
 constexpr std::int64_t kGameUnitsPerMetre = 100;
 constexpr int32 kDinoOctreeGroup = 2;
-constexpr int32 kWildTeamBound = 10000;
 
 class RingSearch {
  public:

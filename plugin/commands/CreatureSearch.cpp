@@ -97,15 +97,13 @@ class Search {
   APrimalDinoCharacter* AsCreature(AActor* actor) const {
     return host::AsCreature(actor, dinoClass_);
   }
-  bool Belongs(APrimalDinoCharacter* dino) const {
-    return request_.team ? host::GetTargetingTeam(dino) == *request_.team : IsWild(dino);
-  }
   // The name first: most creatures a search passes over bear another name, and each test asks
   // the game by name. The tests only read, so their order changes nothing but their cost.
   bool Takes(APrimalDinoCharacter* dino) const {
     const CreatureRequest* asked = request_.request;
     if (asked != nullptr && !asked->NameMatches(host::GetDescriptiveName(dino))) return false;
-    return Belongs(dino) && !host::IsDead(dino) && (asked == nullptr || asked->LevelMatches(dino));
+    return BelongsTo(dino, request_.team) && !host::IsDead(dino) &&
+           (asked == nullptr || asked->LevelMatches(dino));
   }
 
   void Record(APrimalDinoCharacter* dino) {

@@ -4,8 +4,6 @@
 
 namespace packsentinel {
 
-bool IsWild(APrimalDinoCharacter* dino) { return host::GetTargetingTeam(dino) <= kWildTeamBound; }
-
 bool CreatureRequest::NameMatches(host::TextView dinoName) const {
   return nameSearch.FoundIn(dinoName);
 }

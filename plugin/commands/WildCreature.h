@@ -7,13 +7,9 @@
 
 #include "commands/Words.h"
 #include "host/Game.h"
+#include "tracking/CreatureSelection.h"
 
 namespace packsentinel {
-
-constexpr std::int32_t kWildTeamBound = 10000;
-
-// Creatures of team 10000 or below belong to nobody.
-bool IsWild(APrimalDinoCharacter* dino);
 
 struct CreatureRequest {
   host::String name;      // the words joined with single spaces, without the level

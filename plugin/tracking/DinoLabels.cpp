@@ -5,6 +5,7 @@
 
 #include "core/Config.h"
 #include "core/Lifecycle.h"
+#include "tracking/CreatureSelection.h"
 #include "tracking/Refresh.h"
 
 namespace packsentinel {
@@ -19,11 +20,12 @@ void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
   std::optional<LabelTemplate> labelTemplate;  // looked up once, by the first entry that is drawn
   host::String text;                           // every label of the refresh is written here,
   host::GameText sent;                         // and sent from here
-  TrackerStates trackers(kind.isTrackerGone);
+  TrackerStates trackers(kind.isTrackerGone, kind.ofTrackersTeam);
   for (auto entry = registry.begin(); entry != registry.end();) {
     const TrackerState& tracker = trackers.Of(entry->tracker);
     APrimalDinoCharacter* creature = tracker.gone ? nullptr : entry->creature.Get();
-    if (tracker.gone || kind.isCreatureGone(creature)) {
+    if (tracker.gone || kind.isCreatureGone(creature) ||
+        !BelongsTo(creature, kind.ofTrackersTeam ? std::optional(tracker.team) : std::nullopt)) {
       entry = DropDinoEntry(registry, entry);
       continue;
     }

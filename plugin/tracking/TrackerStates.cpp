@@ -13,6 +13,7 @@ const TrackerState& TrackerStates::Of(const host::WeakRef<AShooterPlayerControll
     state.controller = tracker.Get();
     state.character = state.controller ? host::GetPlayerCharacter(state.controller) : nullptr;
     state.gone = isGone_(state.controller, state.character);
+    if (readsTeam_ && !state.gone) state.team = host::GetTargetingTeam(state.controller);
   }
   lastIdentity_ = identity;
   last_ = &state;

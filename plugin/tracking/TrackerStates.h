@@ -15,7 +15,8 @@ namespace packsentinel {
 struct TrackerState {
   AShooterPlayerController* controller = nullptr;  // none: gone
   AShooterCharacter* character = nullptr;
-  bool gone = true;  // his entries are dropped
+  bool gone = true;       // his entries are dropped
+  std::int32_t team = 0;  // his team now, read only where asked for and he is not gone
 };
 
 class TrackerStates {
@@ -23,12 +24,14 @@ class TrackerStates {
   // Whether a tracker's entries are dropped, given his controller and character (either none).
   using GoneTest = bool (*)(AShooterPlayerController* controller, AShooterCharacter* character);
 
-  explicit TrackerStates(GoneTest isGone) : isGone_(isGone) {}
+  explicit TrackerStates(GoneTest isGone, bool readsTeam = false)
+      : isGone_(isGone), readsTeam_(readsTeam) {}
 
   const TrackerState& Of(const host::WeakRef<AShooterPlayerController>& tracker);
 
  private:
   const GoneTest isGone_;
+  const bool readsTeam_;
   std::unordered_map<std::uint64_t, TrackerState> states_;  // by the reference's identity
   // A tracker's entries mostly follow one another: the last one asked is tried first.
   std::uint64_t lastIdentity_ = 0;

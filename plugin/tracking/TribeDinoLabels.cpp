@@ -43,6 +43,7 @@ constexpr DinoLabelKind kTribeLabels{&schema::kTrackTribeDinos,
                                      &schema::kTrackTribeDinosText,
                                      kGreen,
                                      true,
+                                     true,
                                      IsCreatureGone,
                                      IsTrackerGone,
                                      LabelText};

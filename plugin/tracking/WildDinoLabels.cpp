@@ -39,6 +39,7 @@ constexpr DinoLabelKind kWildLabels{&schema::kTrackWildDinos,
                                     &schema::kTrackWildDinosText,
                                     kYellow,
                                     false,
+                                    false,
                                     IsCreatureGone,
                                     IsTrackerGone,
                                     LabelText};

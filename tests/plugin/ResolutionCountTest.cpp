@@ -80,12 +80,14 @@ TEST_F(ResolutionCountTest, PerLabelAndPerSearchedCreature) {
     const char* kind;
     std::uint64_t resolutions;
   } cases[] = {
+      // One of them asks whether the creature is still what the search selected: wild, or of
+      // the tracker's tribe.
       {"wild creature label",
        [&] { AppendDinoEntry(WildDinoTrackers, Controller(*alice), Spawn("Rex", 0, 2000.f)); },
-       [] { WildDinoLabelUpdater(0.f); }, "debug_string", 10},
+       [] { WildDinoLabelUpdater(0.f); }, "debug_string", 11},
       {"tribe creature label",
        [&] { AppendDinoEntry(TribeDinoTrackers, Controller(*alice), Spawn("Rex", 7, 2000.f)); },
-       [] { TribeDinoLabelUpdater(0.f); }, "debug_string", 9},
+       [] { TribeDinoLabelUpdater(0.f); }, "debug_string", 10},
       // Two of them find his controller: the refresh reads each online controller's id once.
       {"tribe mate label",
        [&] {
