@@ -80,7 +80,7 @@ void FloorFindDinos::Examine(AActor* actor, UClass* dinoClass, const FloorReques
   if (!request.LevelMatches(level)) return;
   USceneComponent* root = game_.rootComponent.Of(actor);
   if (root == nullptr) return;
-  listed_.push_back({&name, level, game_.relativeLocation.Of(root)});
+  listed_.push_back({&name, level, game_.worldLocation.Of(root)});
 }
 
 void FloorFindDinos::SendList(AShooterPlayerController* controller, UWorld* world) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <utility>
@@ -72,6 +73,20 @@ class Field {
 
  private:
   std::ptrdiff_t offset_;
+};
+
+// A component's world location, read as the plugin reads it: the first three floats of its world
+// transform's translation.
+class WorldLocation {
+ public:
+  FVector Of(const void* component) const {
+    float xyz[3];
+    std::memcpy(xyz, &toWorld_.Of(component).Translation, sizeof xyz);
+    return {xyz[0], xyz[1], xyz[2]};
+  }
+
+ private:
+  Field<FTransform> toWorld_{"USceneComponent.ComponentToWorld"};
 };
 
 // One flag bit of a 32-bit word inside an object.
@@ -153,7 +168,7 @@ struct FloorGame {
   // Actors.
   Field<int32> targetingTeam{"AActor.TargetingTeam"};
   Field<USceneComponent*> rootComponent{"AActor.RootComponent"};
-  Field<FVector> relativeLocation{"USceneComponent.RelativeLocation"};
+  WorldLocation worldLocation;
   Method<float, AActor*> distanceTo{"AActor.GetDistanceTo"};
   Method<bool, UClass*> isA{"UObjectBaseUtility.IsA"};
   StaticFunction<UClass*> dinoClass{"APrimalDinoCharacter.GetPrivateStaticClass"};

@@ -134,7 +134,7 @@ void FloorTrackWildDinos::Search(AShooterPlayerController* controller, const Flo
   if (character == nullptr) return;
   USceneComponent* root = game_.rootComponent.Of(character);
   if (root == nullptr) return;
-  RingSearch search(game_, request, game_.relativeLocation.Of(root), freeSlots, taken_);
+  RingSearch search(game_, request, game_.worldLocation.Of(root), freeSlots, taken_);
   const nlohmann::json& range = CommandSettings("TrackWildDinos").at("MaxTrackRange");
   if (range.get<double>() > 0) {
     search.FixedRadius(ToInt32(range));

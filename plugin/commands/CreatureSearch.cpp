@@ -30,7 +30,7 @@ std::optional<host::Vector> SearchCentre(AShooterPlayerController* controller) {
   if (character == nullptr) return std::nullopt;
   USceneComponent* root = host::GetRootComponent(character);
   if (root == nullptr) return std::nullopt;
-  return host::GetRelativeLocation(root);
+  return host::GetWorldLocation(root);
 }
 
 class Search {

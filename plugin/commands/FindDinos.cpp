@@ -68,7 +68,7 @@ std::optional<Listed> ReadListed(AActor* actor, UClass* dinoClass, const Creatur
   if (!request.LevelMatches(level)) return std::nullopt;
   USceneComponent* root = host::GetRootComponent(dino);
   if (root == nullptr) return std::nullopt;
-  return Listed{name, level, host::GetRelativeLocation(root)};
+  return Listed{name, level, host::GetWorldLocation(root)};
 }
 
 // Every listed creature of the world, in the game's actor order, each actor examined once.
@@ -140,7 +140,8 @@ void FindDinosCommand(AShooterPlayerController* controller, host::TextView line,
   if (listed.empty()) {
     if (controller != nullptr) {
       host::ClientServerSOTFNotificationCustom(controller, host::Widen("No dinos found"),
-                                               kNoneColour, kNoneScale, kNoneSeconds, nullptr, nullptr);
+                                               kNoneColour, kNoneScale, kNoneSeconds, nullptr,
+                                               nullptr);
     }
     return;
   }

@@ -2,6 +2,8 @@
 
 #include "host/Game.h"
 
+#include <cstring>
+
 #include "host/GameName.h"
 
 namespace host {
@@ -145,8 +147,14 @@ USceneComponent* GetRootComponent(APrimalDinoCharacter* creature) {
 
 USceneComponent* GetRootComponent(AShooterCharacter* character) { return RootComponent(character); }
 
-Vector GetRelativeLocation(USceneComponent* component) {
-  return FromGame(GetNativeField<FVector>(component, "USceneComponent.RelativeLocation"_name));
+Vector GetWorldLocation(USceneComponent* component) {
+  const FTransform& toWorld =
+      *GetNativePointerField<FTransform*>(component, "USceneComponent.ComponentToWorld"_name);
+  // X, Y and Z lead the register; copied as bytes, so no compiler's own vector syntax is needed.
+  static_assert(sizeof(Vector) == 3 * sizeof(float));
+  Vector at;
+  std::memcpy(&at, &toWorld.Translation, sizeof at);
+  return at;
 }
 
 float GetDistanceTo(APrimalDinoCharacter* creature, AShooterCharacter* other) {

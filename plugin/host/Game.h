@@ -52,7 +52,9 @@ UClass* GetDinoClass();
 APrimalDinoCharacter* AsCreature(AActor* actor, UClass* creatureClass);
 USceneComponent* GetRootComponent(APrimalDinoCharacter* creature);
 USceneComponent* GetRootComponent(AShooterCharacter* character);
-Vector GetRelativeLocation(USceneComponent* component);
+// Where the component is in the world, wherever it is attached: its RelativeLocation is only an
+// offset from its parent (a rider's from his mount).
+Vector GetWorldLocation(USceneComponent* component);
 float GetDistanceTo(APrimalDinoCharacter* creature, AShooterCharacter* other);
 float GetDistanceTo(AShooterCharacter* character, AShooterCharacter* other);
 

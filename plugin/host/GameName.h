@@ -56,7 +56,7 @@ inline constexpr GameNameEntry kGameNames[] = {
     {NameKind::Field, "AActor.TargetingTeam"},
     {NameKind::Field, "AActor.RootComponent"},
     {NameKind::Field, "AController.PlayerState"},
-    {NameKind::Field, "USceneComponent.RelativeLocation"},
+    {NameKind::Field, "USceneComponent.ComponentToWorld"},
     {NameKind::Field, "APrimalCharacter.DescriptiveName"},
     {NameKind::Field, "APrimalCharacter.MyCharacterStatusComponent"},
     {NameKind::Field, "AShooterPlayerState.MyTribeData"},

@@ -52,14 +52,24 @@ void ReadOptions(const std::vector<Word>& words, std::size_t first, std::string_
     } else if (i + 3 >= words.size()) {
       throw ScenarioError("at takes X Y Z");
     } else {
-      *option->at = {ParseFloat(words[i + 1].text), ParseFloat(words[i + 2].text),
-                     ParseFloat(words[i + 3].text)};
+      *option->at = ParsePlace(words, i + 1);
       i += 3;
     }
   }
 }
 
 }  // namespace
+
+FVector ParsePlace(const std::vector<Word>& words, std::size_t first) {
+  return {ParseFloat(words[first].text), ParseFloat(words[first + 1].text),
+          ParseFloat(words[first + 2].text)};
+}
+
+game::AActor& DevServer::ActorNamed(std::string_view name) {
+  if (auto* dino = game_->FindDino(name)) return *dino;
+  if (auto* player = game_->FindPlayer(name)) return CharacterOf(*player);
+  throw ScenarioError(fmt::format("no creature or player named {}", Excerpt(name)));
+}
 
 game::AShooterCharacter& DevServer::CharacterOf(const game::Player& player) {
   if (player.character == nullptr) throw ScenarioError(Excerpt(player.name) + " has no character");

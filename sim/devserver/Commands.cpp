@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "devserver/DevServer.h"
 #include "devserver/Reports.h"
@@ -23,6 +24,16 @@ constexpr std::string_view kActors = "Actors (positions in game units, 100 = 1 m
 constexpr std::string_view kInteraction = "Interaction";
 constexpr std::string_view kState = "Seeing the state (answers go where help's do)";
 constexpr std::string_view kLeaving = "Help and leaving";
+
+// The game refuses a change it cannot make, naming why; the line is refused with that reason.
+template <typename Change>
+void AsScenarioError(const Change& change) {
+  try {
+    change();
+  } catch (const std::invalid_argument& error) {
+    throw ScenarioError(error.what());
+  }
+}
 
 }  // namespace
 
@@ -82,17 +93,30 @@ const std::vector<Command> DevServer::kCommands = {
       "around the origin, 0 or more",
       "dinos 1000 Dodo spread=100000 seed=7", 3, kAny, "COUNT \"Descriptive Name\""},
      [](DevServer& server, const CommandLine& line) { server.SpawnDinos(line.words); }},
-    {{kActors, "move", "NAME X Y Z", "move a creature or a player's character",
+    {{kActors, "move", "NAME X Y Z",
+      "move a creature or a player's character; one attached stays attached,\n"
+      "at the offset that puts it there, and what is attached to it follows",
       "move bob 0 -2000 0", 5, 5, "a name and a place: X Y Z"},
      [](DevServer& server, const CommandLine& line) {
+       server.game_->Move(&server.ActorNamed(line.words[1].text), ParsePlace(line.words, 2));
+     }},
+    {{kActors, "attach", "NAME PARENT [X Y Z]",
+      "attach a creature or a player's character to another, at offset X Y Z\n"
+      "(default 0 0 0): it follows PARENT wherever it goes",
+      "attach alice rex 0 0 300", 3, 6, "NAME PARENT, then the offset X Y Z if not 0 0 0"},
+     [](DevServer& server, const CommandLine& line) {
        const auto& words = line.words;
-       const FVector to{ParseFloat(words[2].text), ParseFloat(words[3].text),
-                        ParseFloat(words[4].text)};
-       if (auto* dino = server.game_->FindDino(words[1].text)) {
-         server.game_->Move(dino, to);
-       } else {
-         server.game_->Move(&server.CharacterOf(server.PlayerNamed(words[1].text)), to);
-       }
+       if (words.size() == 4 || words.size() == 5) line.command.RefuseWords();
+       auto& child = server.ActorNamed(words[1].text);
+       auto& parent = server.ActorNamed(words[2].text);
+       const FVector offset = words.size() == 6 ? ParsePlace(words, 3) : FVector();
+       AsScenarioError([&] { server.game_->Attach(&child, &parent, offset); });
+     }},
+    {{kActors, "detach", "NAME", "detach a creature or a player's character where it is",
+      "detach alice", 2, 2, "a creature's or a player's name"},
+     [](DevServer& server, const CommandLine& line) {
+       auto& child = server.ActorNamed(line.words[1].text);
+       AsScenarioError([&] { server.game_->Detach(&child); });
      }},
     {{kActors, "set", "NAME FLAG...",
       "creature: dead alive sleeping awake destroying health=F level=N team=N name=\"...\"\n"

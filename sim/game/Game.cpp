@@ -43,6 +43,8 @@ Game& Game::Current() {
 
 template <typename T>
 T* Game::Spawn() {
+  // Blocks come from plain operator new, aligned for a component's transform at most.
+  static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
   const UClass* objectClass = T::StaticClass();
   auto& blocks = freeMemory_[objectClass];
   void* memory;
@@ -70,8 +72,10 @@ T* Game::SpawnActor(std::string handle) {
 template <typename T>
 T* Game::SpawnCharacter(std::string handle, const FVector& at) {
   T* character = SpawnActor<T>(std::move(handle));
-  character->RootComponent = Spawn<USceneComponent>();
-  character->RootComponent->RelativeLocation = at;
+  USceneComponent* root = character->RootComponent = Spawn<USceneComponent>();
+  root->Owner = character;
+  root->RelativeLocation = at;
+  root->ComponentToWorld = TransformAt(at);
   character->MyCharacterStatusComponent = Spawn<UPrimalCharacterStatusComponent>();
   return character;
 }
@@ -103,7 +107,10 @@ void Game::DestroyActor(AActor* actor) {
     auto* character = static_cast<APrimalCharacter*>(actor);
     if (character->MyCharacterStatusComponent) DestroyObject(character->MyCharacterStatusComponent);
   }
-  if (actor->RootComponent) DestroyObject(actor->RootComponent);
+  if (actor->RootComponent) {
+    ReleaseAttachments(actor->RootComponent);
+    DestroyObject(actor->RootComponent);
+  }
   DestroyObject(actor);
 }
 
@@ -185,13 +192,6 @@ std::vector<APrimalDinoCharacter*> Game::Dinos() const {
     }
   }
   return dinos;
-}
-
-void Game::Move(AActor* actor, const FVector& to) {
-  if (actor->RootComponent == nullptr) return;
-  actor->RootComponent->RelativeLocation = to;
-  if (dinoIndex_.Contains(actor)) dinoIndex_.Move(actor, to);
-  if (playerIndex_.Contains(actor)) playerIndex_.Move(actor, to);
 }
 
 void Game::DestroyDino(APrimalDinoCharacter* dino) {

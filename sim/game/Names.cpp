@@ -19,6 +19,8 @@ void RegisterFields() {
   RegisterField("AActor.RootComponent", offsetof(AActor, RootComponent));
   RegisterField("AActor.TargetingTeam", offsetof(AActor, TargetingTeam));
   RegisterField("USceneComponent.RelativeLocation", offsetof(USceneComponent, RelativeLocation));
+  RegisterField("USceneComponent.AttachParent", offsetof(USceneComponent, AttachParent));
+  RegisterField("USceneComponent.ComponentToWorld", offsetof(USceneComponent, ComponentToWorld));
   RegisterField("APrimalCharacter.DescriptiveName", offsetof(APrimalCharacter, DescriptiveName));
   RegisterField("APrimalCharacter.MyCharacterStatusComponent",
                 offsetof(APrimalCharacter, MyCharacterStatusComponent));

@@ -118,6 +118,22 @@ std::vector<ScriptCase> Cases() {
       // Words counted as a person counts them.
       {"a missing name", "labels", "t.scn:1: labels takes a player's name\n"},
 
+      {"attaching to itself", "dino rex Rex\nattach rex rex",
+       "t.scn:2: rex cannot be attached to itself\n"},
+      {"attaching in a circle", "dino a A\ndino b B\nattach a b\nattach b a",
+       "t.scn:4: can't attach b to a: a is attached to b\n"},
+      {"attaching to nobody", "dino rex Rex\nattach rex nobody",
+       "t.scn:2: no creature or player named nobody\n"},
+      {"attaching to a player without a character",
+       "player p steam=1 data=1\ndino rex Rex\ndestroy p\nattach rex p",
+       "t.scn:4: p has no character\n"},
+      {"an offset without Z", "dino a A\ndino b B\nattach a b 1 2",
+       "t.scn:3: attach takes NAME PARENT, then the offset X Y Z if not 0 0 0\n"},
+      {"detaching what hangs on nothing", "player p steam=1 data=1\ndetach p",
+       "t.scn:2: p is not attached to anything\n"},
+      {"attaching, detaching and attaching again",
+       "player p steam=1 data=1\ndino rex Rex\nattach p rex 0 0 300\ndetach p\nattach p rex", ""},
+
       {"quit ends a script", "quit\nnosuch", ""},
       {"and exit", "  exit\nnosuch", ""},
       {"quit takes no words", "quit now", "t.scn:1: quit takes nothing after it\n"},

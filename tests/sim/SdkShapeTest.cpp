@@ -5,6 +5,7 @@
 #include <API/ARK/Ark.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <type_traits>
 
@@ -22,6 +23,8 @@ static_assert(sizeof(FString) == 16 && sizeof(TArray<int32>) == 16);
 static_assert(sizeof(FVector) == 12 && sizeof(FLinearColor) == 16);
 static_assert(sizeof(FColor) == 4 && alignof(FColor) == 4);
 static_assert(sizeof(TWeakObjectPtr<AActor>) == 8 && sizeof(TEnumAsByte<EChatType::Type>) == 1);
+static_assert(sizeof(FTransform) == 48 && alignof(FTransform) == 16 &&
+              offsetof(FTransform, Translation) == 16);
 
 // Conversions: what is implicit, what must be spelled.
 static_assert(std::is_convertible_v<const char*, FString>);

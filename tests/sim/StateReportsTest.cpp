@@ -2,7 +2,6 @@
 // a player was sent, both as answers and, in text output, one line a player per refresh.
 
 #include <fmt/format.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -34,6 +33,8 @@ TEST(WhoTest, TellsEachPlayersPlaceTribeGroupsConnectionAndCharacter) {
        "p       0 0 0        -      7     Default      not connected, respawning  alive"},
       {"player p steam=1 data=7\nset p nocharacter",
        "p       0 0 0        -      7     Default      connected      alive, not possessed"},
+      {"player p steam=1 data=7\ndino horse Horse at 1000 -20 0\nattach p horse 0 0 300",
+       "p       1000 -20 300  -      7     Default      connected      alive"},
       {"player p steam=1 data=7\ndestroy p",
        "p       -            -      7     Default      not connected  no character"},
   };

@@ -2,8 +2,14 @@
 
 #include <API/ARK/Ark.h>
 
+#include <cmath>
+#include <cstring>
+#include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "game/Allocator.h"
@@ -362,6 +368,203 @@ TEST(ControllerLookupTest, AnswersAsTheFrameworksLookupDoes) {
     auto* expected = c.history(game);
     EXPECT_EQ(reinterpret_cast<void*>(ArkApi::GetApiUtils().FindPlayerFromSteamId(7)),
               static_cast<void*>(expected));
+  }
+}
+
+// A world of three creatures and a player, each case attaching, moving, detaching or destroying
+// some of them, then checking each actor survived by how a plugin reads it (the fields by name),
+// how the game answers (its location, distances and label positions) and where the spatial
+// indices hold it.
+class AttachmentWorld {
+ public:
+  AttachmentWorld() {
+    for (const auto& [name, at] :
+         {std::pair{"a", FVector(1000, 0, 0)}, {"b", {0, 2000, 0}}, {"c", {0, 0, 50}}}) {
+      game.SpawnDino({name, "Dodo", 1, 0, at});
+    }
+    game::PlayerSpec setup;
+    setup.name = "p";
+    setup.steamId = setup.dataId = 1;
+    setup.at = {5, 5, 5};
+    game.AddPlayer(setup);
+  }
+
+  game::AActor* operator()(std::string_view name) {
+    if (auto* dino = game.FindDino(name)) return dino;
+    return game.FindPlayer(name)->character;
+  }
+  void Attach(const char* child, const char* parent, const FVector& offset) {
+    game.Attach((*this)(child), (*this)(parent), offset);
+  }
+  void Move(const char* name, const FVector& to) { game.Move((*this)(name), to); }
+
+  game::Game game;
+};
+
+std::vector<float> Xyz(const FVector& v) { return {v.X, v.Y, v.Z}; }
+
+// The first three floats of the world transform's translation, as a plugin takes them.
+std::vector<float> WorldTranslation(const void* component) {
+  const auto& toWorld =
+      *GetNativePointerField<FTransform*>(component, "USceneComponent.ComponentToWorld");
+  float xyz[3];
+  std::memcpy(xyz, &toWorld.Translation, sizeof xyz);
+  return {xyz[0], xyz[1], xyz[2]};
+}
+
+struct Placed {
+  const char* actor;
+  FVector world;
+  FVector relative;
+  const char* parent;  // "" for none
+};
+
+void ExpectPlaced(AttachmentWorld& world, const Placed& placed) {
+  SCOPED_TRACE(placed.actor);
+  game::AActor* actor = world(placed.actor);
+  auto* root = actor->RootComponent;
+  EXPECT_EQ(Xyz(actor->Location()), Xyz(placed.world));
+  EXPECT_EQ(WorldTranslation(root), Xyz(placed.world));
+  EXPECT_EQ(Xyz(GetNativeField<FVector>(root, "USceneComponent.RelativeLocation")),
+            Xyz(placed.relative));
+  const std::string_view parent = placed.parent;
+  EXPECT_EQ(GetNativeField<void*>(root, "USceneComponent.AttachParent"),
+            parent.empty() ? nullptr : world(parent)->RootComponent);
+
+  FVector top;
+  NativeCall<FVector*, FVector*>(actor, "APrimalCharacter.GetCapsuleTopLocation", &top);
+  EXPECT_EQ(top.X, placed.world.X);
+  EXPECT_EQ(top.Y, placed.world.Y);
+  const float distance = NativeCall<float, AActor*>(
+      actor, "AActor.GetDistanceTo", reinterpret_cast<AActor*>(world.game.FindDino("a")));
+  const FVector a = world("a")->Location();
+  EXPECT_FLOAT_EQ(distance,
+                  std::hypot(placed.world.X - a.X, placed.world.Y - a.Y, placed.world.Z - a.Z));
+
+  const int32 group = actor->IsA(game::APrimalDinoCharacter::StaticClass()) ? 2 : 1;
+  TArray<game::AActor*> found;
+  world.game.OverlapActors(placed.world, 1.f, group, found);
+  EXPECT_EQ(Listed(found), std::vector<game::AActor*>{actor}) << "the index holds it there";
+}
+
+TEST(AttachmentTest, AttachedActorsGoWithTheirParents) {
+  const struct {
+    const char* name;
+    std::function<void(AttachmentWorld&)> steps;
+    std::vector<Placed> expected;
+  } cases[] = {
+      {"at the parent plus the offset",
+       [](AttachmentWorld& w) {
+         w.Attach("p", "a", {0, 0, 300});
+       },
+       {{"p", {1000, 0, 300}, {0, 0, 300}, "a"}, {"a", {1000, 0, 0}, {1000, 0, 0}, ""}}},
+      {"following a move two levels down",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         w.Attach("p", "b", {10, 0, 0});
+         w.Move("a", {-5000, 7000, 20});
+       },
+       {{"a", {-5000, 7000, 20}, {-5000, 7000, 20}, ""},
+        {"b", {-5000, 7000, 320}, {0, 0, 300}, "a"},
+        {"p", {-4990, 7000, 320}, {10, 0, 0}, "b"}}},
+      {"moved while attached: still attached, at the offset that puts it there",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         w.Attach("p", "b", {10, 0, 0});
+         w.Move("b", {1500, 0, 0});
+         w.Move("a", {2000, 0, 0});
+       },
+       {{"b", {2500, 0, 0}, {500, 0, 0}, "a"}, {"p", {2510, 0, 0}, {10, 0, 0}, "b"}}},
+      {"detached where it is, its own riders with it",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         w.Attach("p", "b", {10, 0, 0});
+         w.game.Detach(w("b"));
+         w.Move("a", {9000, 0, 0});
+       },
+       {{"b", {1000, 0, 300}, {1000, 0, 300}, ""}, {"p", {1010, 0, 300}, {10, 0, 0}, "b"}}},
+      {"attached anew: the first parent no longer carries it",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         w.Attach("b", "c", {1, 2, 3});
+         w.Move("a", {9000, 0, 0});
+         w.Move("c", {0, 100, 0});
+       },
+       {{"b", {1, 102, 3}, {1, 2, 3}, "c"}}},
+      {"a destroyed parent leaves its children where they are, even once its memory is reused",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         w.Attach("c", "a", {0, 0, 600});
+         w.Attach("p", "b", {10, 0, 0});
+         auto* gone = w("a")->RootComponent;
+         w.game.DestroyDino(w.game.FindDino("a"));
+         auto* reused = w.game.SpawnDino({"a", "Dodo", 1, 0, {-40, 0, 0}});
+         EXPECT_EQ(reused->RootComponent, gone) << "the case needs the memory reused";
+         w.Move("a", {8000, 0, 0});
+         w.Move("b", {1000, 50, 300});
+       },
+       {{"a", {8000, 0, 0}, {8000, 0, 0}, ""},
+        {"b", {1000, 50, 300}, {1000, 50, 300}, ""},
+        {"c", {1000, 0, 600}, {1000, 0, 600}, ""},
+        {"p", {1010, 50, 300}, {10, 0, 0}, "b"}}},
+      {"a destroyed child leaves its parent, and what takes its memory is not carried",
+       [](AttachmentWorld& w) {
+         w.Attach("b", "a", {0, 0, 300});
+         auto* gone = w("b")->RootComponent;
+         w.game.DestroyDino(w.game.FindDino("b"));
+         auto* reused = w.game.SpawnDino({"b", "Dodo", 1, 0, {0, 0, 0}});
+         EXPECT_EQ(reused->RootComponent, gone) << "the case needs the memory reused";
+         w.Move("a", {3000, 0, 0});
+       },
+       {{"a", {3000, 0, 0}, {3000, 0, 0}, ""}, {"b", {0, 0, 0}, {0, 0, 0}, ""}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AttachmentWorld world;
+    c.steps(world);
+    for (const auto& placed : c.expected) ExpectPlaced(world, placed);
+  }
+}
+
+// What would make an actor carry itself is refused, and changes nothing.
+TEST(AttachmentTest, RefusesWhatWouldCarryItself) {
+  const struct {
+    const char* name;
+    std::function<void(AttachmentWorld&)> refused;
+    const char* message;
+  } cases[] = {
+      {"itself", [](AttachmentWorld& w) { w.Attach("a", "a", {}); },
+       "a cannot be attached to itself"},
+      {"its rider",
+       [](AttachmentWorld& w) {
+         w.Attach("a", "b", {7, 7, 7});
+       },
+       "can't attach a to b: b is attached to a"},
+      {"its rider's rider",
+       [](AttachmentWorld& w) {
+         w.Attach("a", "p", {7, 7, 7});
+       },
+       "can't attach a to p: p is attached to a"},
+      {"nothing to detach from", [](AttachmentWorld& w) { w.game.Detach(w("a")); },
+       "a is not attached to anything"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AttachmentWorld world;
+    world.Attach("b", "a", {0, 0, 300});
+    world.Attach("p", "b", {10, 0, 0});
+    try {
+      c.refused(world);
+      ADD_FAILURE() << "not refused";
+    } catch (const std::invalid_argument& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+    world.Move("a", {0, 0, 0});
+    for (const Placed& placed :
+         {Placed{"a", {0, 0, 0}, {0, 0, 0}, ""}, Placed{"b", {0, 0, 300}, {0, 0, 300}, "a"},
+          Placed{"p", {10, 0, 300}, {10, 0, 0}, "b"}}) {
+      ExpectPlaced(world, placed);
+    }
   }
 }
 

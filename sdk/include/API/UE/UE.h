@@ -3,9 +3,19 @@
 // The engine's object classes and the weak references to them. The classes carry the game's
 // hierarchy; their members are reached by name (API/Fields.h).
 
+#include <xmmintrin.h>
+
 #include "API/Fields.h"
 #include "API/UE/BasicTypes.h"
 #include "API/UE/Math/Color.h"
+
+// A component's placement: a quaternion, then the translation and the scale, each in a
+// register's four floats (X, Y, Z first).
+struct FTransform {
+  __m128 Rotation;
+  __m128 Translation;
+  __m128 Scale3D;
+};
 
 struct UObjectBase {};
 struct UObjectBaseUtility : UObjectBase {};

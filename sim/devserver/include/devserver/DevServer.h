@@ -131,6 +131,8 @@ class DevServer {
   void ReportRefreshes();
 
   game::Player& PlayerNamed(std::string_view name);
+  // A creature, else a player's character.
+  game::AActor& ActorNamed(std::string_view name);
   static game::AShooterCharacter& CharacterOf(const game::Player& player);
   static void ExpectConnected(const game::Player& player);
 
@@ -157,6 +159,9 @@ class DevServer {
   bool confirming_ = false;
   std::function<void()> lineEndListener_;
 };
+
+// The place X Y Z written in words[first] to words[first + 2].
+FVector ParsePlace(const std::vector<Word>& words, std::size_t first);
 
 // Lines a person can type, for `help`.
 std::string HelpText();

@@ -103,7 +103,16 @@ class Game final : public framework::GameBackend {
   const std::vector<std::unique_ptr<Player>>& Players() const { return players_; }
   std::vector<APrimalDinoCharacter*> Dinos() const;
 
+  // Puts the actor at a world location. An attached actor stays attached, at the offset that puts
+  // it there, as the engine moves an attached component; what is attached to it follows.
   void Move(AActor* actor, const FVector& to);
+  // child's root goes onto parent's at offset (no rotation), leaving any parent it had, and
+  // follows it from then on. Throws std::invalid_argument, changing nothing, for an actor without
+  // a root, one attached to itself, or to an actor attached to it (directly or further down).
+  void Attach(AActor* child, AActor* parent, const FVector& offset);
+  // Detached where it is: its RelativeLocation becomes its world location. Throws
+  // std::invalid_argument for an actor attached to nothing.
+  void Detach(AActor* child);
   void DestroyDino(APrimalDinoCharacter* dino);
   void DestroyCharacter(Player& player);
   // His controller is destroyed; his character stays, not connected.
@@ -179,6 +188,11 @@ class Game final : public framework::GameBackend {
   T* SpawnCharacter(std::string handle, const FVector& at);
   void DestroyObject(UObject* object);
   void DestroyActor(AActor* actor);
+  // The component's world placement from its parent's and its RelativeLocation, its owner's place
+  // in the spatial indices, and the same for everything attached below it.
+  void Place(USceneComponent* component);
+  // Before a component goes: what hangs on it stays where it is, and it leaves its parent.
+  void ReleaseAttachments(USceneComponent* component);
   // A character for the player, where he stands (not yet connected).
   void NewBody(Player& player, const FVector& at);
   AShooterPlayerController* NewController(Player& player);

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace game {
 
@@ -36,9 +37,36 @@ struct UObject {
   int32 InternalIndex = -1;
 };
 
+// A placement at a point: no rotation (the identity quaternion) and unit scale. The fourth
+// floats are the engine's: 1 for the quaternion's W, 0 beyond a vector's three.
+inline FTransform TransformAt(const FVector& at) {
+  return {_mm_setr_ps(0.f, 0.f, 0.f, 1.f), _mm_setr_ps(at.X, at.Y, at.Z, 0.f),
+          _mm_setr_ps(1.f, 1.f, 1.f, 0.f)};
+}
+
+inline FVector TranslationOf(const FTransform& transform) {
+  alignas(16) float xyzw[4];
+  _mm_store_ps(xyzw, transform.Translation);
+  return {xyzw[0], xyzw[1], xyzw[2]};
+}
+
+struct AActor;
+
+// Only the game moves components (Game::Place, Attach, Detach), so that a component's world
+// placement, its children's and the spatial indices stay in step.
 struct USceneComponent : UObject {
   static const UClass* StaticClass();
+  FVector WorldLocation() const { return TranslationOf(ComponentToWorld); }
+
+  // The offset from AttachParent; the world location while attached to nothing.
   FVector RelativeLocation;
+  USceneComponent* AttachParent = nullptr;
+  // The parent's world placement plus RelativeLocation: what the engine keeps up to date at each
+  // move, and what anyone reading a position in world terms reads.
+  FTransform ComponentToWorld = TransformAt({});
+  std::vector<USceneComponent*> AttachChildren;
+  // The actor whose root this is.
+  AActor* Owner = nullptr;
 };
 
 struct UPrimalCharacterStatusComponent : UObject {
@@ -49,7 +77,8 @@ struct UPrimalCharacterStatusComponent : UObject {
 
 struct AActor : UObject {
   static const UClass* StaticClass();
-  FVector Location() const { return RootComponent ? RootComponent->RelativeLocation : FVector{}; }
+  // In the world, wherever the actor is attached.
+  FVector Location() const { return RootComponent ? RootComponent->WorldLocation() : FVector{}; }
 
   USceneComponent* RootComponent = nullptr;
   int32 TargetingTeam = 0;
