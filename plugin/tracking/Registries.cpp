@@ -87,10 +87,19 @@ void RemoveTrackedItem(std::uint64_t playerId) {
   if (count != TrackCounts.end()) --count->second;
 }
 
+namespace {
+
+// A player without an entry tracks nothing: every limit test reads him so, whatever came before.
+std::int32_t CountOf(AShooterPlayerController* controller) {
+  const auto count = TrackCounts.find(host::GetPlayerId(controller));
+  return count == TrackCounts.end() ? 0 : count->second;
+}
+
+}  // namespace
+
 std::int32_t RemainingTrackSlots(AShooterPlayerController* controller) {
   if (controller == nullptr) return 0;
-  const auto [count, created] = TrackCounts.try_emplace(host::GetPlayerId(controller), 0);
-  const std::int64_t remaining = std::int64_t{GetTrackLimit(controller)} - count->second;
+  const std::int64_t remaining = std::int64_t{GetTrackLimit(controller)} - CountOf(controller);
   return static_cast<std::int32_t>(
       std::clamp<std::int64_t>(remaining, std::numeric_limits<std::int32_t>::min(),
                                std::numeric_limits<std::int32_t>::max()));
@@ -98,8 +107,7 @@ std::int32_t RemainingTrackSlots(AShooterPlayerController* controller) {
 
 bool IsTrackLimitReached(AShooterPlayerController* controller) {
   if (controller == nullptr) return true;
-  const auto count = TrackCounts.find(host::GetPlayerId(controller));
-  return count != TrackCounts.end() && count->second >= GetTrackLimit(controller);
+  return CountOf(controller) >= GetTrackLimit(controller);
 }
 
 void ResetTrackCount(std::uint64_t playerId) {
