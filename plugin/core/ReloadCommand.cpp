@@ -54,26 +54,29 @@ void SendProblems(ReloadReply auto&& reply, const ConfigProblems& problems) {
         host::DecodeUtf8("… and " + std::to_string(problems.size() - shown) + " more"));
 }
 
+// The log is written before the issuer is answered: an answer that fails (he left, the RCON
+// connection dropped) must not take the file's problems with it.
 void Reload(ReloadReply auto&& reply) {
   ConfigProblems warnings;
   try {
     warnings = ReadConfig();
   } catch (const std::exception& error) {
+    const auto* rejected = dynamic_cast<const ConfigRejected*>(&error);
+    if (rejected) LogConfigProblems(rejected->Problems());
+    host::LogError(error.what());
     reply(kRed, host::Widen(error.what()));
-    if (const auto* rejected = dynamic_cast<const ConfigRejected*>(&error)) {
+    if (rejected) {
       SendProblems(reply, rejected->Problems());
-      LogConfigProblems(rejected->Problems());
     } else {
       // The file could not be read at all: say which file, and that nothing changed.
       reply(kRed, host::Widen("The configuration in force stays. The file read is "
                               "ArkApi/Plugins/Packsentinel/config.json in the server's folder."));
     }
-    host::LogError(error.what());
     return;
   }
+  LogConfigProblems(warnings);
   reply(kGreen, host::Widen("Reloaded config"));
   SendProblems(reply, warnings);
-  LogConfigProblems(warnings);
 }
 
 }  // namespace
