@@ -64,6 +64,27 @@ bool hostFaultLogged = false;
 
 PluginState state = PluginState::NotLoaded;
 
+void LogWithdrawalFailure(const char* kind, const std::string& name, const char* why) noexcept {
+  try {
+    host::LogError("Can't withdraw the " + std::string(kind) + " " + name + ": " + why);
+  } catch (...) {
+    // Not even the log line could be made: the withdrawals after it matter more.
+  }
+}
+
+// Each withdrawal on its own: one that fails must not leave the rest registered, to be called
+// once the library is gone.
+void Withdraw(void (*remove)(const std::string&), const char* kind,
+              const std::string& name) noexcept {
+  try {
+    remove(name);
+  } catch (const std::exception& error) {
+    LogWithdrawalFailure(kind, name, error.what());
+  } catch (...) {
+    LogWithdrawalFailure(kind, name, "unknown error");
+  }
+}
+
 }  // namespace
 
 PluginState State() { return state; }
@@ -84,8 +105,8 @@ void RegisterReloadCommand() {
 
 void RemoveReloadCommand() {
   if (reloadRegistered) {
-    host::RemoveConsoleCommand(kReloadCommand);
-    host::RemoveRconCommand(kReloadCommand);
+    Withdraw(host::RemoveConsoleCommand, "console command", kReloadCommand);
+    Withdraw(host::RemoveRconCommand, "RCON command", kReloadCommand);
   }
   reloadRegistered = false;
 }
@@ -100,7 +121,7 @@ void RegisterChatCommands() {
 }
 
 void RemoveChatCommands() {
-  for (const auto& word : registeredWords) host::RemoveChatCommand(word);
+  for (const auto& word : registeredWords) Withdraw(host::RemoveChatCommand, "chat command", word);
   registeredWords.clear();
 }
 
@@ -113,7 +134,7 @@ void RegisterTickCallbacks() {
 }
 
 void RemoveTickCallbacks() {
-  for (const auto& id : registeredTicks) host::RemoveOnTickCallback(id);
+  for (const auto& id : registeredTicks) Withdraw(host::RemoveOnTickCallback, "tick callback", id);
   registeredTicks.clear();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FunctionHook.h"
 #include "support/PluginFixture.h"
 
 namespace {
@@ -123,6 +124,37 @@ TEST_F(LifecycleTest, UnloadLeavesAnotherPluginsCallbacks) {
   game.Tick();
   EXPECT_EQ(othersRun, 3);
   for (const char* id : generic) EXPECT_TRUE(commands.RemoveOnTickCallback(FString(id))) << id;
+}
+
+// A withdrawal that fails (here the game's allocator throws once) is logged, and every other
+// one still happens: nothing of the plugin may stay registered once its library is gone.
+using Malloc = void*(unsigned long long, unsigned int);
+Malloc* gameMalloc = nullptr;
+int mallocFailures = 0;
+void* FailingMalloc(unsigned long long count, unsigned int alignment) {
+  if (mallocFailures > 0 && mallocFailures--) throw std::runtime_error("out of memory");
+  return gameMalloc(count, alignment);
+}
+
+TEST_F(LifecycleTest, UnloadWithdrawsEverythingAWithdrawalFailureLeaves) {
+  Load();
+  framework::Events().ClearRetained();
+  {
+    testing_support::FunctionHook hook("FMemory.Malloc", &FailingMalloc, &gameMalloc);
+    mallocFailures = 1;
+    Unload();
+  }
+  EXPECT_EQ(Registrations("unregistered"),
+            (std::vector<std::string>{"rcon Packsentinel.Reload", "chat /trackmates",
+                                      "chat /tracktribe", "chat /trackdino", "chat /finddino",
+                                      "chat /stoptrack", "tick Packsentinel.DrawPlayersText",
+                                      "tick Packsentinel.DrawDinosText",
+                                      "tick Packsentinel.DrawWildDinos"}));
+  const auto logs = EventsOf("log");
+  ASSERT_FALSE(logs.empty());
+  EXPECT_EQ(logs[0]["text"],
+            "Can't withdraw the console command Packsentinel.Reload: out of memory");
+  EXPECT_TRUE(ArkApi::GetCommands().RemoveConsoleCommand(FString("Packsentinel.Reload")));
 }
 
 // The in-memory document can no longer name the words (a lookup turned a section into null, or
