@@ -103,6 +103,8 @@ TEST_F(TrackWildDinosTest, RepliesRepeatAtMostAHundredCharactersOfTheLine) {
       {std::u16string(99, u'a') + dinosaur, std::u16string(99, u'a')},
       // U+10000 is D800 DC00: the first of the leading halves.
       {std::u16string(99, u'a') + u"\U00010000", std::u16string(99, u'a')},
+      // U+10FFFF is DBFF DFFF: the last of them.
+      {std::u16string(99, u'a') + u"\U0010FFFF", std::u16string(99, u'a')},
       {std::u16string(98, u'a') + dinosaur + u"a", std::u16string(98, u'a') + dinosaur},
   };
   for (const auto& c : cases) {
