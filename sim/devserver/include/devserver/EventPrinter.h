@@ -31,11 +31,18 @@ class EventPrinter {
                     const SentLabels& sent);
   void Flush();
 
+  // 0, or the error (errno) that lost a line; nothing is written after it.
+  int WriteError() const { return writeError_; }
+
  private:
   void FlushBurst();
+  void WriteLine(std::string line);
+  // Keeps why a line was not written.
+  void Check(bool written);
 
   PrintOptions options_;
   std::FILE* out_;
+  int writeError_ = 0;
   RegistryBurst burst_;
   RepeatedRefreshes refreshes_;
 };
