@@ -8,7 +8,7 @@
 namespace devserver {
 
 void EventPrinter::Print(const framework::Event& event, int line) {
-  if (writeError_ != 0 || (!options_.registrations && IsRegistryEvent(event))) return;
+  if (!Writing() || (!options_.registrations && IsRegistryEvent(event))) return;
   framework::Event traced;
   if (options_.lines && line != 0) {
     traced = event;
@@ -42,17 +42,26 @@ void EventPrinter::FlushBurst() {
 }
 
 void EventPrinter::WriteLine(std::string line) {
-  if (writeError_ == 0) Check(WriteTextLine(out_, std::move(line)));
+  if (Writing()) Check(WriteTextLine(out_, std::move(line)));
 }
 
 // A write that a signal cut short is no failure of the output: the command, or the run, stops
-// for the signal, and what was not written goes with it.
+// for the signal, and what is printed until then goes with it, rather than wait on an output
+// that takes nothing.
+bool EventPrinter::Writing() {
+  if (cutShort_ && !signals::Pending()) cutShort_ = false;
+  return writeError_ == 0 && !cutShort_;
+}
+
 void EventPrinter::Check(bool written) {
   if (written) return;
   const int error = errno != 0 ? errno : EIO;
   std::clearerr(out_);
-  if (error == EINTR && signals::Pending()) return;
-  writeError_ = error;
+  if (error == EINTR && signals::Pending()) {
+    cutShort_ = true;
+  } else {
+    writeError_ = error;
+  }
 }
 
 }  // namespace devserver

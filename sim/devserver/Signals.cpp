@@ -35,11 +35,20 @@ void Note(int signal) {
 #else
   // Full means a wake-up is waiting already.
   [[maybe_unused]] const auto ignored = write(wake[1], "!", 1);
+  alarm(1);
 #endif
   errno = savedErrno;
 }
 
 #ifndef _WIN32
+
+// While a signal waits to be acted on, whatever blocks (a write to a pipe nobody reads, the
+// unload's events among them) is cut short every second, so that devserver gets to act on it.
+void Nudge(int /*signal*/) {
+  const int savedErrno = errno;
+  if (Pending()) alarm(1);
+  errno = savedErrno;
+}
 
 // Waits until fd has input to read: true, or false once a signal came, which goes first.
 bool WaitForInput(int fd) {
@@ -63,6 +72,7 @@ bool WaitForInput(int fd) {
 // would have.
 void OnFault(int signal) {
 #ifndef _WIN32
+  std::signal(SIGALRM, SIG_DFL);
   alarm(10);
 #endif
   framework::CrashServer("signal", Name(signal),
@@ -90,6 +100,8 @@ void Install() {
   // signal rather than wait on after it.
   action.sa_flags = 0;
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  action.sa_handler = Nudge;
+  sigaction(SIGALRM, &action, nullptr);
 }
 
 void InstallCrashReport() {
@@ -112,6 +124,10 @@ bool Pending() { return ctrlC != 0 || ending != 0; }
 bool TakeCtrlC() {
   const bool came = ctrlC != 0;
   ctrlC = 0;
+#ifndef _WIN32
+  // Nothing is left to act on: no call is cut short any more.
+  if (came && !Pending()) alarm(0);
+#endif
   return came;
 }
 

@@ -2,8 +2,11 @@
 // crash, and never a value the game or the printed events cannot take.
 
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -303,6 +306,47 @@ TEST(DevServerScriptTest, RefusesWhatItCannotUseOrRead) {
     EXPECT_EQ(ended.errors, c.errors);
     EXPECT_EQ(ended.status, c.status);
   }
+}
+
+// A signal ends devserver even while it waits to write events that nobody reads: that write is
+// cut short, and so is every one after it (the unload's), and it ends by that signal.
+TEST(DevServerScriptTest, SignalEndsItWhileItsOutputIsBlocked) {
+  testing_support::TempDir folder;
+  const std::string script = folder.Path() + "/long.scn";
+  std::ofstream(script) << "default-world\nload\nchat alice /trackmates on\ntick 100000000\n";
+  const std::string server = folder.Path() + "/server";
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out[1], STDOUT_FILENO);
+    close(out[0]);
+    close(out[1]);
+    execl(DEVSERVER_PATH, DEVSERVER_PATH, script.c_str(), "--events", "jsonl", "--dir",
+          server.c_str(), nullptr);
+    _exit(127);
+  }
+  close(out[1]);
+  // Until the pipe is about full: devserver then waits in a write.
+  int waiting = 0;
+  for (int i = 0; i < 6000 && waiting < 60000; ++i) {
+    usleep(10000);
+    ioctl(out[0], FIONREAD, &waiting);
+  }
+  kill(child, SIGTERM);
+  int status = 0;
+  bool ended = false;
+  for (int i = 0; i < 3000 && !ended; ++i) {
+    ended = waitpid(child, &status, WNOHANG) == child;
+    if (!ended) usleep(10000);
+  }
+  if (!ended) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+  }
+  close(out[0]);
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
 // help answers beside the errors, so that standard output keeps only events; inside a config

@@ -37,12 +37,14 @@ class EventPrinter {
  private:
   void FlushBurst();
   void WriteLine(std::string line);
+  bool Writing();
   // Keeps why a line was not written.
   void Check(bool written);
 
   PrintOptions options_;
   std::FILE* out_;
   int writeError_ = 0;
+  bool cutShort_ = false;  // a write a signal cut short, and that signal not acted on yet
   RegistryBurst burst_;
   RepeatedRefreshes refreshes_;
 };
