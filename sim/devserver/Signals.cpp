@@ -102,6 +102,9 @@ void Install() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
   action.sa_handler = Nudge;
   sigaction(SIGALRM, &action, nullptr);
+  // A reader that went away is a write that fails, told and cleaned up after as any other,
+  // rather than an end that leaves the server's folder behind.
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 void InstallCrashReport() {

@@ -1,6 +1,7 @@
 // Scripts devserver cannot run end at the offending line with its number and a reason: never a
 // crash, and never a value the game or the printed events cannot take.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -308,25 +309,32 @@ TEST(DevServerScriptTest, RefusesWhatItCannotUseOrRead) {
   }
 }
 
+// devserver started on script with events in JSON lines written to out, the caller's end of which
+// it closes, and its errors to errors.
+pid_t StartWithOutput(const std::string& script, const std::string& server, int out,
+                      const std::string& errors) {
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out, STDOUT_FILENO);
+    if (std::freopen(errors.c_str(), "w", stderr) == nullptr) _exit(126);
+    execl(DEVSERVER_PATH, DEVSERVER_PATH, script.c_str(), "--events", "jsonl", "--dir",
+          server.c_str(), nullptr);
+    _exit(127);
+  }
+  close(out);
+  return child;
+}
+
 // A signal ends devserver even while it waits to write events that nobody reads: that write is
 // cut short, and so is every one after it (the unload's), and it ends by that signal.
 TEST(DevServerScriptTest, SignalEndsItWhileItsOutputIsBlocked) {
   testing_support::TempDir folder;
   const std::string script = folder.Path() + "/long.scn";
   std::ofstream(script) << "default-world\nload\nchat alice /trackmates on\ntick 100000000\n";
-  const std::string server = folder.Path() + "/server";
   int out[2];
-  ASSERT_EQ(pipe(out), 0);
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(out[1], STDOUT_FILENO);
-    close(out[0]);
-    close(out[1]);
-    execl(DEVSERVER_PATH, DEVSERVER_PATH, script.c_str(), "--events", "jsonl", "--dir",
-          server.c_str(), nullptr);
-    _exit(127);
-  }
-  close(out[1]);
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  const pid_t child =
+      StartWithOutput(script, folder.Path() + "/server", out[1], folder.Path() + "/errors");
   // Until the pipe is about full: devserver then waits in a write.
   int waiting = 0;
   for (int i = 0; i < 6000 && waiting < 60000; ++i) {
@@ -347,6 +355,26 @@ TEST(DevServerScriptTest, SignalEndsItWhileItsOutputIsBlocked) {
   close(out[0]);
   EXPECT_TRUE(ended);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+}
+
+// Events written to a pipe whose reader went away are a write that fails: told, status 2, and
+// the run cleaned up after as any other, not a death by SIGPIPE.
+TEST(DevServerScriptTest, AReaderThatWentAwayIsAWriteThatFails) {
+  testing_support::TempDir folder;
+  const std::string script = folder.Path() + "/stats.scn";
+  std::ofstream(script) << "stats\n";
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  close(out[0]);
+  const std::string errors = folder.Path() + "/errors";
+  const pid_t child = StartWithOutput(script, folder.Path() + "/server", out[1], errors);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  std::ifstream written(errors);
+  std::string line;
+  std::getline(written, line);
+  EXPECT_EQ(line, "devserver: can't write the events: Broken pipe");
 }
 
 // help answers beside the errors, so that standard output keeps only events; inside a config
