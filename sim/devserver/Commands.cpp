@@ -202,11 +202,14 @@ const std::vector<Command> DevServer::kCommands = {
       "a console command from NAME (console - TEXT: the server console)",
       "console alice Packsentinel.Reload", 2, kAny, "NAME TEXT", 2},
      [](DevServer& server, const CommandLine& line) { server.Speak(line); }},
+    // The client's text is the whole rest of the line, quotes and all, as chat's is.
     {{kInteraction, "rcon", "TEXT",
       "an authenticated RCON client sends TEXT; replies are rcon_reply", "rcon Packsentinel.Reload",
-      2, kAny, "TEXT", 2},
+      1, 1, "TEXT", 1},
      [](DevServer& server, const CommandLine& line) {
-       if (!server.game_->Rcon(RestAfter(line.text, line.words, 0))) {
+       const std::string_view text = RestAfter(line.text, line.words, 0);
+       if (text.empty()) line.command.RefuseWords();
+       if (!server.game_->Rcon(text)) {
          server.Confirm(line.answers, "rcon line: no rcon command took it");
        }
      }},
@@ -222,6 +225,12 @@ const std::vector<Command> DevServer::kCommands = {
          return;
        }
        if (words.size() < 3 || words[2].text != "throw") line.command.RefuseWords();
+       if (game::IsAllocatorName(words[1].text)) {
+         throw ScenarioError(fmt::format(
+             "{} can't throw: the game's allocator never does, a failed allocation ends the "
+             "server",
+             words[1].text));
+       }
        const int count =
            words.size() == 4 ? static_cast<int>(ParseInteger(words[3].text, 1, INT32_MAX)) : 1;
        if (!game::Game::Fault(words[1].text, count)) {
@@ -232,7 +241,16 @@ const std::vector<Command> DevServer::kCommands = {
       "the game no longer has NAME, as after an update: the resolver answers it\n"
       "with offset 0, as the real one does",
       "forget APrimalCharacter.bIsDead", 2, 2, "a game name, Class.Member"},
-     [](DevServer&, const CommandLine& line) { framework::ForgetName(line.words[1].text); }},
+     [](DevServer&, const CommandLine& line) {
+       const std::string& name = line.words[1].text;
+       if (game::IsAllocatorName(name)) {
+         throw ScenarioError(fmt::format(
+             "{} can't be forgotten: the stand-in's own texts and arrays reach the allocator by "
+             "that name, so no line could run without it",
+             name));
+       }
+       framework::ForgetName(name);
+     }},
     {{kInteraction, "tick", "[N]", "run N server ticks (default 1); Ctrl-C stops a long run",
       "tick 21", 1, 2, "a number of ticks, or nothing for one"},
      [](DevServer& server, const CommandLine& line) { server.Tick(line); }},

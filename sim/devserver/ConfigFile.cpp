@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "devserver/DevServer.h"
+#include "devserver/Files.h"
 
 namespace devserver {
 namespace {
@@ -39,26 +39,12 @@ Json ParseNestingBounded(Input&& input, std::string_view what) {
       });
 }
 
-// Refuses what stands at path unless it is a regular file (symlinks followed) or nothing: a
-// folder reads as nothing, a FIFO blocks the open until something writes to it, and a device may
-// read without end.
-void ExpectFileOrNothing(const fs::path& path, std::string_view name) {
-  std::error_code ignored;
-  const fs::file_status status = fs::status(path, ignored);
-  if (fs::is_directory(status)) {
-    throw ScenarioError(fmt::format("{} is a folder, not a file", name));
-  }
-  if (fs::exists(status) && !fs::is_regular_file(status)) {
-    throw ScenarioError(fmt::format("{} is not a regular file", name));
-  }
-}
-
 Json ReadJson(const std::string& path) {
-  ExpectFileOrNothing(path, "config.json");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ScenarioError("there is no config.json to edit");
+  std::error_code ignored;
+  if (!fs::exists(path, ignored)) throw ScenarioError("there is no config.json to edit");
+  const std::string text = ReadWholeFile(path, "config.json");
   try {
-    return ParseNestingBounded(in, "config.json");
+    return ParseNestingBounded(text, "config.json");
   } catch (const Json::exception& error) {
     throw ScenarioError(fmt::format("config.json is not JSON: {}", Reason(error)));
   }
@@ -148,18 +134,14 @@ void DevServer::WriteConfig(const std::string& text) {
   ExpectFileOrNothing(ConfigPath(), "config.json");
   std::ofstream out(ConfigPath(), std::ios::binary | std::ios::trunc);
   out << text;
+  out.close();
   if (!out) throw ScenarioError("can't write " + ConfigPath());
 }
 
 void DevServer::CopyConfig(const CommandLine& line) {
   const std::string_view file = line.words[1].text;
   const fs::path path = fs::path(options_.scriptDir) / file;
-  ExpectFileOrNothing(path, Excerpt(file));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ScenarioError("can't read " + Excerpt(file));
-  std::ostringstream text;
-  text << in.rdbuf();
-  WriteConfig(text.str());
+  WriteConfig(ReadWholeFile(path, Excerpt(file)));
   Confirm(line.answers, fmt::format("config.json copied from {}", path.string()));
 }
 

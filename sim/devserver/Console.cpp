@@ -12,6 +12,7 @@
 #include <iostream>
 #include <optional>
 
+#include "devserver/Files.h"
 #include "devserver/Script.h"
 #include "devserver/Signals.h"
 #include "framework/Events.h"
@@ -19,9 +20,19 @@
 namespace devserver {
 namespace {
 
+// None without HOME, or where something other than a file stands, which is left alone: reading
+// or writing a FIFO there would wait for another program.
 std::string HistoryPath() {
   const char* home = std::getenv("HOME");
-  return home ? (std::filesystem::path(home) / ".devserver_history").string() : std::string();
+  if (home == nullptr) return {};
+  const auto path = std::filesystem::path(home) / ".devserver_history";
+  try {
+    ExpectFileOrNothing(path, path.string());
+  } catch (const ScenarioError& error) {
+    std::cerr << "devserver: no history kept: " << error.what() << "\n";
+    return {};
+  }
+  return path.string();
 }
 
 // readline hands a finished line to a callback. The console runs it once readline has let go of
@@ -52,12 +63,15 @@ class Console {
  public:
   explicit Console(DevServer& server) : server_(server) {}
 
-  void Run() {
+  int Run() {
     while (const auto line = ReadLine()) {
       if (!line->empty() && !server_.InConfigBlock()) add_history(line->c_str());
       secondCtrlCEnds_ = false;
       try {
         if (!RunLine(server_, *line, std::cout)) break;
+      } catch (const OutputFailed& error) {
+        std::cerr << "devserver: " << error.what() << "\n";
+        return 2;
       } catch (const Interrupted& stop) {
         std::cout << stop.what() << "\n";
         secondCtrlCEnds_ = true;
@@ -67,6 +81,7 @@ class Console {
       // A Ctrl-C during a command that ended by itself has nothing left to stop.
       signals::TakeCtrlC();
     }
+    return 0;
   }
 
  private:
@@ -128,7 +143,7 @@ class Console {
 
 }  // namespace
 
-void RunConsole(DevServer& server) {
+int RunConsole(DevServer& server) {
   const std::string history = HistoryPath();
   if (!history.empty()) read_history(history.c_str());
   std::cout << "Packsentinel devserver. Type help for the commands; Ctrl-C stops a running "
@@ -136,8 +151,9 @@ void RunConsole(DevServer& server) {
   // The console's own handlers see Ctrl-C and the signals that end the server.
   rl_catch_signals = 0;
   rl_input_available_hook = KeysWaiting;
-  Console(server).Run();
+  const int status = Console(server).Run();
   if (!history.empty()) write_history(history.c_str());
+  return status;
 }
 
 }  // namespace devserver

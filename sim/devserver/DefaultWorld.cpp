@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "devserver/DevServer.h"
+#include "devserver/Files.h"
 
 namespace devserver {
 namespace {
@@ -91,6 +92,7 @@ void DevServer::SpawnDefaultWorld() {
   for (const auto& seed : kDinos) {
     game_->SpawnDino({seed.name, seed.descriptiveName, seed.level, seed.team, seed.at});
   }
+  ExpectFileOrNothing(ConfigPath(), "config.json");
   std::error_code error;
   std::filesystem::copy_file(options_.shippedConfig, ConfigPath(),
                              std::filesystem::copy_options::overwrite_existing, error);

@@ -139,6 +139,7 @@ void DevServer::Tick(const CommandLine& line) {
     }
     game_->Tick(1);
     ReportRefreshes();
+    if (tickEndCheck_) tickEndCheck_();
   }
   if (events.Count() == before) {
     Confirm(line.answers, fmt::format("ticked {} (now at {}); nothing sent", count, events.Tick()));

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -138,16 +139,17 @@ std::string ToText(const framework::Event& event, bool terminalColour) {
   return out + below;
 }
 
-void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
+bool WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
                     bool terminalColour) {
-  WriteTextLine(
+  return WriteTextLine(
       out, output == EventOutput::JsonLines ? ToJsonLine(event) : ToText(event, terminalColour));
 }
 
-void WriteTextLine(std::FILE* out, std::string line) {
+bool WriteTextLine(std::FILE* out, std::string line) {
   line += '\n';
-  std::fwrite(line.data(), 1, line.size(), out);
-  std::fflush(out);
+  errno = 0;
+  const bool written = std::fwrite(line.data(), 1, line.size(), out) == line.size();
+  return std::fflush(out) == 0 && written;
 }
 
 std::string RefreshLine(std::uint64_t tick, std::string_view receiver, std::string_view summary) {

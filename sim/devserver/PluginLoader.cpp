@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "devserver/Files.h"
 #include "devserver/PluginInfo.h"
 #include "framework/Events.h"
 #include "framework/Server.h"
@@ -69,6 +70,7 @@ bool Fail(const std::string& reason) {
 }
 
 void Copy(const std::string& from, const fs::path& to) {
+  ExpectFileOrNothing(to, to.string());
   std::error_code error;
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
   if (error) throw std::runtime_error("can't install " + from + ": " + error.message());

@@ -97,6 +97,9 @@ int RunScript(std::istream& in, const std::string& name, DevServer& server, std:
       errors << name << ":" << number << ": there is not enough memory to run the line\n";
     }
     return ended(1);
+  } catch (const OutputFailed& error) {
+    errors << "devserver: " << error.what() << "\n";
+    return ended(2);
   } catch (const std::ios_base::failure& error) {
     if (!in.bad()) throw;
     errors << "devserver: can't read " << name << AfterLine(number) << ": "

@@ -10,6 +10,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ios>
+#include <system_error>
+
+#include "framework/Server.h"
 
 namespace devserver::signals {
 namespace {
@@ -31,11 +35,20 @@ void Note(int signal) {
 #else
   // Full means a wake-up is waiting already.
   [[maybe_unused]] const auto ignored = write(wake[1], "!", 1);
+  alarm(1);
 #endif
   errno = savedErrno;
 }
 
 #ifndef _WIN32
+
+// While a signal waits to be acted on, whatever blocks (a write to a pipe nobody reads, the
+// unload's events among them) is cut short every second, so that devserver gets to act on it.
+void Nudge(int /*signal*/) {
+  const int savedErrno = errno;
+  if (Pending()) alarm(1);
+  errno = savedErrno;
+}
 
 // Waits until fd has input to read: true, or false once a signal came, which goes first.
 bool WaitForInput(int fd) {
@@ -53,6 +66,20 @@ bool WaitForInput(int fd) {
 }
 #endif
 
+// A fault of the process itself, in the plugin or the game, ends the server as any crash does:
+// server_crash, then out. Whatever it prints runs on a heap or a stack that may be broken, so
+// an alarm ends a handler that cannot finish, and a second fault ends the process as the system
+// would have.
+void OnFault(int signal) {
+#ifndef _WIN32
+  std::signal(SIGALRM, SIG_DFL);
+  alarm(10);
+#endif
+  framework::CrashServer("signal", Name(signal),
+                         signal == SIGSEGV ? "an access to memory the process may not touch"
+                                           : "an access to memory that is not there");
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -61,16 +88,37 @@ bool WaitForInput(int fd) {
 void Install() {
   for (const int signal : {SIGINT, SIGTERM}) std::signal(signal, Note);
 }
+
+void InstallCrashReport() { std::signal(SIGSEGV, OnFault); }
 #else
 void Install() {
   if (pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) wake[0] = wake[1] = -1;
   struct sigaction action = {};
   action.sa_handler = Note;
   sigemptyset(&action.sa_mask);
-  // Writes of events go on across a signal rather than fail; waits on input poll, which a
-  // signal always cuts short.
-  action.sa_flags = SA_RESTART;
+  // No SA_RESTART: a call that blocks (an open, a write to a pipe nobody reads) must end at the
+  // signal rather than wait on after it.
+  action.sa_flags = 0;
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  action.sa_handler = Nudge;
+  sigaction(SIGALRM, &action, nullptr);
+  // A reader that went away is a write that fails, told and cleaned up after as any other,
+  // rather than an end that leaves the server's folder behind.
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+void InstallCrashReport() {
+  // A stack of its own: an overflowed one is a likely cause.
+  static char stack[256 * 1024];
+  stack_t alternate = {};
+  alternate.ss_sp = stack;
+  alternate.ss_size = sizeof stack;
+  sigaltstack(&alternate, nullptr);
+  struct sigaction action = {};
+  action.sa_handler = OnFault;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_ONSTACK | SA_RESETHAND;
+  for (const int signal : {SIGSEGV, SIGBUS}) sigaction(signal, &action, nullptr);
 }
 #endif
 
@@ -79,6 +127,10 @@ bool Pending() { return ctrlC != 0 || ending != 0; }
 bool TakeCtrlC() {
   const bool came = ctrlC != 0;
   ctrlC = 0;
+#ifndef _WIN32
+  // Nothing is left to act on: no call is cut short any more.
+  if (came && !Pending()) alarm(0);
+#endif
   return came;
 }
 
@@ -92,6 +144,12 @@ std::string Name(int signal) {
       return "Ctrl-C";
     case SIGTERM:
       return "SIGTERM";
+    case SIGSEGV:
+      return "SIGSEGV";
+#ifdef SIGBUS
+    case SIGBUS:
+      return "SIGBUS";
+#endif
 #ifdef SIGHUP
     case SIGHUP:
       return "SIGHUP";
@@ -119,9 +177,17 @@ void EndWith(int signal) {
   _exit(128 + signal);
 }
 
+// A read that fails is no end of input: the stream that called is marked bad and lets this out.
+[[noreturn]] void Stdin::ThrowReadError() {
+  throw std::ios_base::failure("can't read standard input",
+                               std::error_code(errno, std::generic_category()));
+}
+
 #ifdef _WIN32
 Stdin::int_type Stdin::underflow() {
   const int count = Pending() ? 0 : _read(0, buffer_, sizeof buffer_);
+  // A read a Ctrl-C cut short ends the input; any other that fails is an error.
+  if (count < 0 && !Pending()) ThrowReadError();
   if (count <= 0) return traits_type::eof();
   setg(buffer_, buffer_, buffer_ + count);
   return traits_type::to_int_type(buffer_[0]);
@@ -131,7 +197,8 @@ Stdin::int_type Stdin::underflow() {
   while (WaitForInput(STDIN_FILENO)) {
     const ssize_t count = read(STDIN_FILENO, buffer_, sizeof buffer_);
     if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) break;
+    if (count < 0) ThrowReadError();
+    if (count == 0) break;
     setg(buffer_, buffer_, buffer_ + count);
     return traits_type::to_int_type(buffer_[0]);
   }

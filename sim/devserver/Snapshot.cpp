@@ -15,10 +15,12 @@
 
 #include "devserver/DevServer.h"
 #include "devserver/EventFormat.h"
+#include "devserver/Files.h"
 #include "devserver/MapColours.h"
 #include "devserver/MapCoordinates.h"
 #include "devserver/Placement.h"
 #include "devserver/Reports.h"
+#include "devserver/Signals.h"
 #include "devserver/SnapshotEdges.h"
 #include "devserver/SnapshotFrame.h"
 #include "devserver/SnapshotStyle.h"
@@ -67,6 +69,11 @@ std::vector<std::pair<const SchemeColour*, LabelKindCount>> ByColourName(
     }
   }
   return named;
+}
+
+// A map of a million creatures takes a while: Ctrl-C stops it, and nothing is written.
+void StopIfSignalled() {
+  if (signals::Pending()) throw Interrupted("snapshot stopped: nothing written");
 }
 
 // Places to try around a point for a box, nearest first: above (where the game shows labels),
@@ -209,6 +216,7 @@ void SnapshotWriter::DrawMarks(std::string& svg, Placement& placement) {
         frame_.X(centre), frame_.Y(centre), *request_.radius * frame_.scale, kRadiusColour);
   }
   for (const auto* dino : game_.Dinos()) {
+    StopIfSignalled();
     const FVector at = dino->Location();
     if (!frame_.Shows(at)) continue;
     ++shownCreatures_;
@@ -238,6 +246,7 @@ void SnapshotWriter::DrawLabels(std::string& svg, Placement& placement) {
   for (const auto& receiver : receivers_) {
     std::vector<Label> drawn;
     for (const auto& label : receiver.sent->labels) {
+      StopIfSignalled();
       ++sentLabels_;
       if (!frame_.Shows(label.at)) {
         offFrame.push_back(label);
@@ -319,6 +328,7 @@ void SnapshotWriter::DrawNames(std::string& svg, Placement& placement) const {
     }
   }
   for (const auto* dino : game_.Dinos()) {
+    StopIfSignalled();
     if (frame_.Shows(dino->Location())) {
       name(dino->Location(), Excerpt(dino->DescriptiveName.ToString(), 30), false,
            kCreatureNameColour);
@@ -465,6 +475,7 @@ void DevServer::WriteSnapshot(const CommandLine& line) {
   }
   const std::string svg =
       SnapshotWriter(*game_, request, labels_, MapCoordinates(game_->WorldSettings())).Write();
+  ExpectFileOrNothing(request.file, Excerpt(request.file));
   std::ofstream out(request.file, std::ios::trunc);
   out << svg;
   out.close();

@@ -8,9 +8,11 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,9 +58,10 @@ A stand-in game server with the plugin loaded.
   --no-default-world   the console starts from an empty world
   --help               this text
 Exit status: 0 the scenario ran to its end, 1 a line could not be run (or held in memory),
-2 a usage error, a server folder devserver cannot use or a script it cannot read, 3 the server
-crashed (server_crash: an exception left a plugin's handler, or a plugin called a game function
-the game does not have); as a real server, it ends there, unloading nothing.
+2 a usage error, a server folder devserver cannot use, a script or standard input it cannot
+read, or events it cannot write, 3 the server crashed (server_crash: an exception left a
+plugin's handler, a plugin called a game function the game does not have or a member function
+on no object, or the process faulted); as a real server, it ends there, unloading nothing.
 
 Commands (help COMMAND at the console or in a script tells one):
 )";
@@ -211,6 +214,13 @@ void PrintEvents(devserver::EventPrinter& printer, const Arguments& arguments, b
   });
 }
 
+// Events that could not be written end the run where it is: nothing it does after can be seen.
+void ExpectWritten(const devserver::EventPrinter& printer) {
+  if (const int error = printer.WriteError()) {
+    throw devserver::OutputFailed(error, std::generic_category(), "can't write the events");
+  }
+}
+
 // A refresh printed as a line a player when summarised; what a line held back, printed as it ends.
 void PrintServerOutput(devserver::DevServer& server, devserver::EventPrinter& printer,
                        bool summarised) {
@@ -221,7 +231,11 @@ void PrintServerOutput(devserver::DevServer& server, devserver::EventPrinter& pr
       printer.PrintRefresh(actors, player, sent);
     });
   }
-  server.SetLineEndListener([&printer] { printer.Flush(); });
+  server.SetLineEndListener([&printer] {
+    printer.Flush();
+    ExpectWritten(printer);
+  });
+  server.SetTickEndCheck([&printer] { ExpectWritten(printer); });
 }
 
 // The console or the script, on a server started in dir: the exit status.
@@ -252,7 +266,7 @@ int RunServer(const Arguments& arguments, const ServerDir& dir, std::ifstream& s
   }
   if (interactive) {
 #ifndef _WIN32  // never at a terminal there
-    devserver::RunConsole(server);
+    status = devserver::RunConsole(server);
 #endif
   } else {
     status = devserver::RunScript(fromFile ? scriptFile : standardInput,
@@ -262,6 +276,15 @@ int RunServer(const Arguments& arguments, const ServerDir& dir, std::ifstream& s
   server.Shutdown();
   printer.Flush();
   return status;
+}
+
+// 0, or why standard output lost what was written to it: the events, the last of them the
+// unload's, and the console's answers.
+int OutputError(const devserver::EventPrinter& printer) {
+  if (const int error = printer.WriteError()) return error;
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  return errno != 0 ? errno : EIO;
 }
 
 // Everything after the command line is read: the server's folder, its events and its run.
@@ -285,14 +308,36 @@ int Serve(const Arguments& arguments, std::ifstream& scriptFile) {
   printerAtCrash = &printer;
   dirAtCrash = &*dir;
   framework::SetCrashHandler(OnServerCrash);
-  const int status = RunServer(arguments, *dir, scriptFile, printer, summarised, runningLine);
+  devserver::signals::InstallCrashReport();
+  int status = RunServer(arguments, *dir, scriptFile, printer, summarised, runningLine);
   framework::SetCrashHandler(nullptr);
   framework::Events().SetListener(nullptr);
-  std::cout.flush();
+  // A run whose output was lost has not succeeded; one that failed has said why already.
+  if (const int error = OutputError(printer); error != 0 && status == 0) {
+    std::cerr << "devserver: can't write the events: " << std::generic_category().message(error)
+              << "\n";
+    status = 2;
+  }
   dir.reset();
   if (const int signal = devserver::signals::Ending()) devserver::signals::EndWith(signal);
   return status;
 }
+
+#ifndef _WIN32
+// A standard stream the caller closed is opened on /dev/null, read-only, so that no file devserver
+// opens (the signals' wake pipe, a script, a log) takes its number: standard input then reads as
+// ended, and a write to standard output or error fails as it would on the closed one.
+void KeepStandardStreamsTaken() {
+  for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (fcntl(stream, F_GETFD) != -1 || errno != EBADF) continue;
+    const int opened = open("/dev/null", O_RDONLY);
+    if (opened >= 0 && opened != stream) {
+      dup2(opened, stream);
+      close(opened);
+    }
+  }
+}
+#endif
 
 }  // namespace
 
@@ -300,6 +345,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   // Events are lines ended by \n on every system, as the programs that read them expect.
   _setmode(_fileno(stdout), _O_BINARY);
+#else
+  KeepStandardStreamsTaken();
 #endif
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <mutex>
+#include <stdexcept>
 
 #include "FrameworkLog.h"
 #include "framework/Events.h"
@@ -46,12 +47,18 @@ spdlog::logger& FrameworkLogger() {
   return logger;
 }
 
-// The log file lives in the server directory, so it follows the directory.
+// The log file lives in the server directory, so it follows the directory. Only a regular file
+// is opened: the open of a FIFO waits for a reader, and a device takes lines without end.
 void AttachLogFile(const std::string& dir) {
   const auto folder = std::filesystem::path(dir) / "ArkApi" / "Logs";
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
-  auto file = std::make_shared<spdlog::sinks::basic_file_sink_mt>((folder / "ArkApi.log").string());
+  const auto path = folder / "ArkApi.log";
+  const auto status = std::filesystem::status(path, ignored);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    throw std::runtime_error(path.string() + " is not a regular file");
+  }
+  auto file = std::make_shared<spdlog::sinks::basic_file_sink_mt>(path.string());
   auto& sinks = Sinks();
   if (sinks.size() > 1) {
     sinks[1] = std::move(file);

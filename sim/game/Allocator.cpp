@@ -1,5 +1,6 @@
 #include "game/Allocator.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -38,6 +39,10 @@ void Free(void* original) {
   if (original == nullptr) return;
   std::free(original);
   --liveBlocks;
+}
+
+bool IsAllocatorName(std::string_view name) {
+  return std::ranges::find(kAllocatorNames, name) != std::end(kAllocatorNames);
 }
 
 std::int64_t LiveBlocks() { return liveBlocks; }

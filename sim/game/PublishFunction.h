@@ -9,6 +9,7 @@
 #include <API/Base.h>
 
 #include <new>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -36,13 +37,34 @@ To Convert(From&& value) {
   }
 }
 
-template <typename Published, auto Function, typename Own = decltype(Function)>
+// A member function called on no object: the real game reads through the null pointer, and the
+// server ends in an access violation. A server_crash naming the function, then the end.
+[[noreturn]] void CrashOnNoObject(const std::string& name);
+
+// A member function is called on an object, which it receives first as an integer; a static one
+// on none (nullptr by design).
+enum class Kind { kMember, kStatic };
+
+template <typename First, typename... Rest>
+DWORD64 ObjectOf(First self, const Rest&...) {
+  static_assert(std::is_same_v<First, DWORD64>, "a member function takes its object first");
+  return self;
+}
+
+template <typename Published, auto Function, Kind kind, typename Own = decltype(Function)>
 struct Adapter;
 
-template <typename R, typename... Args, auto Function, typename OwnR, typename... OwnArgs>
-struct Adapter<R(Args...), Function, OwnR (*)(OwnArgs...)> {
+template <typename R, typename... Args, auto Function, Kind kind, typename OwnR,
+          typename... OwnArgs>
+struct Adapter<R(Args...), Function, kind, OwnR (*)(OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
+  // What it is published as, for a crash to name.
+  static inline std::string name;
   static R Call(Args... args) {
+    if constexpr (kind == Kind::kMember) {
+      if (ObjectOf(args...) == 0) [[unlikely]]
+        CrashOnNoObject(name);
+    }
     faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     if constexpr (std::is_void_v<R>) {
       Function(Convert<OwnArgs>(std::forward<Args>(args))...);
@@ -60,7 +82,10 @@ struct ResultAdapter;
 template <typename R, typename... Args, auto Function, typename Self, typename... OwnArgs>
 struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
+  static inline std::string name;
   static R* Call(DWORD64 self, R* result, Args... args) {
+    if (self == 0) [[unlikely]]
+      CrashOnNoObject(name);
     faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     // Built in the caller's storage, as the game does: whatever the caller had there is not
     // released, so a caller must pass an empty record.
@@ -69,22 +94,32 @@ struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)
   }
 };
 
-}  // namespace publish
-
-// Publishes Function under name with the type plugins call it with.
-template <typename Published, auto Function>
-void PublishFunction(std::string_view name) {
-  const auto function = &publish::Adapter<Published, Function>::Call;
-  framework::RegisterFunction(name, function);
-  faults::Published(name, reinterpret_cast<const void*>(function));
+template <typename Adapter>
+void Publish(std::string_view name) {
+  Adapter::name = name;
+  framework::RegisterFunction(name, &Adapter::Call);
+  faults::Published(name, reinterpret_cast<const void*>(&Adapter::Call));
 }
 
-// The same for a function published with a result pointer (see ResultAdapter).
+}  // namespace publish
+
+// Publishes the member function Function under name with the type plugins call it with: a call
+// on no object crashes the server.
+template <typename Published, auto Function>
+void PublishFunction(std::string_view name) {
+  publish::Publish<publish::Adapter<Published, Function, publish::Kind::kMember>>(name);
+}
+
+// The same for a static function, which plugins call with no object.
+template <typename Published, auto Function>
+void PublishStaticFunction(std::string_view name) {
+  publish::Publish<publish::Adapter<Published, Function, publish::Kind::kStatic>>(name);
+}
+
+// The same for a member function published with a result pointer (see ResultAdapter).
 template <typename Published, auto Function>
 void PublishResultFunction(std::string_view name) {
-  const auto function = &publish::ResultAdapter<Published, Function>::Call;
-  framework::RegisterFunction(name, function);
-  faults::Published(name, reinterpret_cast<const void*>(function));
+  publish::Publish<publish::ResultAdapter<Published, Function>>(name);
 }
 
 }  // namespace game

@@ -97,15 +97,17 @@ void WeakAssign(FWeakObjectPtr* self, const UObject* object) {
 }  // namespace
 
 void RegisterWorldFunctions() {
-  PublishFunction<void*(unsigned long long, unsigned int), &Malloc>("FMemory.Malloc");
-  PublishFunction<void*(void*, unsigned long long), &Realloc>("FMemory.Realloc");
-  PublishFunction<void(void*), &Free>("FMemory.Free");
+  PublishStaticFunction<void*(unsigned long long, unsigned int), &Malloc>("FMemory.Malloc");
+  PublishStaticFunction<void*(void*, unsigned long long), &Realloc>("FMemory.Realloc");
+  PublishStaticFunction<void(void*), &Free>("FMemory.Free");
   PublishFunction<bool(DWORD64, ::UClass*), &IsA>("UObjectBaseUtility.IsA");
-  PublishFunction<::UClass*(), &DinoStaticClass>("APrimalDinoCharacter.GetPrivateStaticClass");
-  PublishFunction<void(::UObject*, ::UClass*, TArray<::AActor*>*), &GetAllActorsOfClass>(
+  PublishStaticFunction<::UClass*(), &DinoStaticClass>(
+      "APrimalDinoCharacter.GetPrivateStaticClass");
+  PublishStaticFunction<void(::UObject*, ::UClass*, TArray<::AActor*>*), &GetAllActorsOfClass>(
       "UGameplayStatics.GetAllActorsOfClass");
-  PublishFunction<TArray<::AActor*>*(TArray<::AActor*>*, ::UWorld*, FVector, float, int32, bool),
-                  &ServerOctreeOverlapActors>("UVictoryCore.ServerOctreeOverlapActors");
+  PublishStaticFunction<TArray<::AActor*>*(TArray<::AActor*>*, ::UWorld*, FVector, float, int32,
+                                           bool),
+                        &ServerOctreeOverlapActors>("UVictoryCore.ServerOctreeOverlapActors");
   PublishFunction<::AWorldSettings*(DWORD64, bool, bool), &GetWorldSettings>(
       "UWorld.GetWorldSettings");
   PublishFunction<float(DWORD64, ::AActor*), &GetDistanceTo>("AActor.GetDistanceTo");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,10 +60,12 @@ class Terminal {
   std::size_t seen_ = 0;
 };
 
-// devserver on a terminal of its own, its temporary folder and history file in the test's.
+// devserver on a terminal of its own, its temporary folder and history file in the test's; the
+// history a FIFO when asked.
 class Console {
  public:
-  explicit Console(const char* events) : child(Start(events)), terminal(fd) {}
+  explicit Console(const char* events, bool historyFifo = false)
+      : child(Start(events, historyFifo)), terminal(fd) {}
 
   // How it ended, once it has; killed when it has not within ten seconds of falling silent.
   int Status() {
@@ -83,7 +86,8 @@ class Console {
   Terminal terminal;
 
  private:
-  pid_t Start(const char* events) {
+  pid_t Start(const char* events, bool historyFifo) {
+    if (historyFifo) mkfifo((home.Path() + "/.devserver_history").c_str(), 0600);
     const pid_t started = forkpty(&fd, nullptr, nullptr, nullptr);
     if (started == 0) {
       setenv("TMPDIR", temporary.Path().c_str(), 1);
@@ -169,6 +173,20 @@ TEST(ConsoleTest, CtrlCStopsATickAndTheServerEndsCleanly) {
     EXPECT_NE(terminal.Output().find("plugin_unloaded"), std::string::npos) << terminal.Output();
     EXPECT_TRUE(std::filesystem::is_empty(console.temporary.Path()));
   }
+}
+
+// A history that is no file (a FIFO, whose open would wait for a writer) is left alone: the
+// console says so, keeps none, and starts and ends as ever.
+TEST(ConsoleTest, HistoryThatIsNoFileIsLeftAlone) {
+  Console console("none", true);
+  ASSERT_GT(console.child, 0);
+  auto& terminal = console.terminal;
+  EXPECT_TRUE(terminal.WaitFor("devserver: no history kept: ")) << terminal.Output();
+  ASSERT_TRUE(terminal.WaitFor("devserver> ")) << terminal.Output();
+  terminal.Type("quit\n");
+  const int status = console.Status();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << terminal.Output();
+  EXPECT_TRUE(std::filesystem::is_fifo(console.home.Path() + "/.devserver_history"));
 }
 
 }  // namespace

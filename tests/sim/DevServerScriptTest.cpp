@@ -1,9 +1,13 @@
 // Scripts devserver cannot run end at the offending line with its number and a reason: never a
 // crash, and never a value the game or the printed events cannot take.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -91,6 +95,9 @@ std::vector<ScriptCase> Cases() {
        "t.scn:1: folder is a folder, not a file\n"},
       {"config-file naming a device", "config-file /dev/zero",
        "t.scn:1: /dev/zero is not a regular file\n"},
+      // The process's own memory: a regular file whose first read fails.
+      {"config-file whose read fails", kSmallConfig + "config-file /proc/self/mem",
+       "t.scn:4: can't read /proc/self/mem: Input/output error\n", R"({"a": [1, 2]})"},
       {"editing a folder", "config-set /a 1", "t.scn:1: config.json is a folder, not a file\n", "",
        fs::file_type::directory},
       {"deleting a folder", "config-delete", "t.scn:1: config.json is a folder, not a file\n", "",
@@ -101,6 +108,8 @@ std::vector<ScriptCase> Cases() {
        fs::file_type::fifo},
       {"deleting a FIFO", "config-delete", "t.scn:1: config.json is not a regular file\n", "",
        fs::file_type::fifo},
+      {"the default world's config.json onto a FIFO", "default-world",
+       "t.scn:1: config.json is not a regular file\n", "", fs::file_type::fifo},
 
       {"CRLF lines", "player alice steam=1 data=1\r\nconfig <<END\r\n{\"a\": 1}\r\nEND\r\ntick\r\n",
        "", R"({"a": 1})"},
@@ -133,6 +142,21 @@ std::vector<ScriptCase> Cases() {
        "t.scn:2: p is not attached to anything\n"},
       {"attaching, detaching and attaching again",
        "player p steam=1 data=1\ndino rex Rex\nattach p rex 0 0 300\ndetach p\nattach p rex", ""},
+
+      // RCON's text is the client's, as typed.
+      {"rcon with an open quote", "rcon \"abc", ""},
+      {"rcon with a quote inside a word", "rcon a\"b", ""},
+      {"rcon with nothing to send", "rcon ", "t.scn:1: rcon takes TEXT\n"},
+
+      {"a fault of the allocator", "fault FMemory.Malloc throw",
+       "t.scn:1: FMemory.Malloc can't throw: the game's allocator never does, a failed "
+       "allocation ends the server\n"},
+      {"a fault of its release", "fault FMemory.Free throw 3",
+       "t.scn:1: FMemory.Free can't throw: the game's allocator never does, a failed allocation "
+       "ends the server\n"},
+      {"forgetting the allocator", "forget FMemory.Realloc",
+       "t.scn:1: FMemory.Realloc can't be forgotten: the stand-in's own texts and arrays reach "
+       "the allocator by that name, so no line could run without it\n"},
 
       {"quit ends a script", "quit\nnosuch", ""},
       {"and exit", "  exit\nnosuch", ""},
@@ -177,8 +201,11 @@ TEST(DevServerScriptTest, EndsAtTheLineItCannotRun) {
 #endif
 #if defined(MEMORY_CANNOT_BE_LIMITED)
 constexpr bool kMemoryCanBeLimited = false;
+// The sanitizer reports a bad read itself, before the process faults.
+constexpr bool kFaultsReachDevserver = false;
 #else
 constexpr bool kMemoryCanBeLimited = true;
+constexpr bool kFaultsReachDevserver = true;
 #endif
 
 struct Ended {
@@ -186,11 +213,14 @@ struct Ended {
   std::string errors;  // standard error, the folder's path in it written as <folder>
 };
 
-// Runs sh commands in folder, where devserver is the program, and t.scn a script of one tick.
+// Runs sh commands in folder, where devserver is the program (with --events none unless the
+// commands choose other events), and t.scn a script of one tick. A devserver that hangs is
+// killed: its status is then 124 or 137.
 Ended RunInFolder(const std::string& folder, const std::string& commands) {
   std::ofstream(folder + "/t.scn") << "tick\n";
   const std::string shell = "cd '" + folder +
-                            "' && devserver() { '" DEVSERVER_PATH "' \"$@\" --events none; } && (" +
+                            "' && devserver() { timeout -k 5 120 '" DEVSERVER_PATH
+                            "' --events none \"$@\"; } && (" +
                             commands + ") 2>&1 >/dev/null";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(shell.c_str(), "r"), &pclose);
   std::string errors;
@@ -215,6 +245,7 @@ TEST(DevServerScriptTest, RefusesWhatItCannotUseOrRead) {
     int status;
     const char* errors;
     bool limitsMemory = false;
+    bool faults = false;
   } cases[] = {
       {"a server folder whose ArkApi is a file",
        "mkdir server && : >server/ArkApi && devserver t.scn --dir server", 2,
@@ -238,15 +269,112 @@ TEST(DevServerScriptTest, RefusesWhatItCannotUseOrRead) {
        "{ echo tick; head -c 100000000 /dev/zero | tr '\\0' x; } | "
        "(ulimit -v 350000 && devserver -)",
        1, "<stdin>:2: there is not enough memory to run the line\n", true},
+      // Nothing is opened where a FIFO stands: its open would wait for a reader.
+      {"a log file that is a FIFO",
+       "mkdir -p server/ArkApi/Logs && mkfifo server/ArkApi/Logs/ArkApi.log && "
+       "devserver t.scn --dir server",
+       2,
+       "devserver: can't use server as the server's folder: "
+       "<folder>/server/ArkApi/Logs/ArkApi.log is not a regular file\n"},
+      {"a snapshot onto a FIFO", "mkfifo map.svg && echo 'snapshot map.svg' | devserver -", 1,
+       "<stdin>:1: map.svg is not a regular file\n"},
+      // Standard input that fails to read is no end of the script; one that is closed is.
+      {"standard input a folder", "devserver - <.", 2,
+       "devserver: can't read <stdin>: Is a directory\n"},
+      {"standard input closed", "devserver - <&-", 0, ""},
+      {"commands without a script, standard input closed", "devserver <&-", 0, ""},
+      // Events that cannot be written end the run, never with 0.
+      {"standard output full", "echo stats | devserver - --events jsonl >/dev/full", 2,
+       "devserver: can't write the events: No space left on device\n"},
+      {"standard output closed", "echo stats | devserver - --events text >&-", 2,
+       "devserver: can't write the events: Bad file descriptor\n"},
+      // A plugin that reads a field the game no longer has reads the object's first word as the
+      // field, and faults: the server ends as it crashed.
+      {"a fault of the process",
+       "printf 'default-world\\nload\\nforget APrimalCharacter.DescriptiveName\\n"
+       "chat alice /trackdino rex\\n' | devserver - --events jsonl >events; "
+       "status=$?; grep server_crash events >&2; exit $status",
+       3,
+       "{\"event\":\"server_crash\",\"tick\":0,\"kind\":\"signal\",\"name\":\"SIGSEGV\","
+       "\"text\":\"an access to memory the process may not touch\"}\n",
+       false, true},
   };
   for (const auto& c : cases) {
-    if (c.limitsMemory && !kMemoryCanBeLimited) continue;
+    if ((c.limitsMemory && !kMemoryCanBeLimited) || (c.faults && !kFaultsReachDevserver)) continue;
     SCOPED_TRACE(c.name);
     testing_support::TempDir folder;
     const auto ended = RunInFolder(folder.Path(), c.commands);
     EXPECT_EQ(ended.errors, c.errors);
     EXPECT_EQ(ended.status, c.status);
   }
+}
+
+// devserver started on script with events in JSON lines written to out, the caller's end of which
+// it closes, and its errors to errors.
+pid_t StartWithOutput(const std::string& script, const std::string& server, int out,
+                      const std::string& errors) {
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out, STDOUT_FILENO);
+    if (std::freopen(errors.c_str(), "w", stderr) == nullptr) _exit(126);
+    execl(DEVSERVER_PATH, DEVSERVER_PATH, script.c_str(), "--events", "jsonl", "--dir",
+          server.c_str(), nullptr);
+    _exit(127);
+  }
+  close(out);
+  return child;
+}
+
+// A signal ends devserver even while it waits to write events that nobody reads: that write is
+// cut short, and so is every one after it (the unload's), and it ends by that signal.
+TEST(DevServerScriptTest, SignalEndsItWhileItsOutputIsBlocked) {
+  testing_support::TempDir folder;
+  const std::string script = folder.Path() + "/long.scn";
+  std::ofstream(script) << "default-world\nload\nchat alice /trackmates on\ntick 100000000\n";
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  const pid_t child =
+      StartWithOutput(script, folder.Path() + "/server", out[1], folder.Path() + "/errors");
+  // Until the pipe is about full: devserver then waits in a write.
+  int waiting = 0;
+  for (int i = 0; i < 6000 && waiting < 60000; ++i) {
+    usleep(10000);
+    ioctl(out[0], FIONREAD, &waiting);
+  }
+  kill(child, SIGTERM);
+  int status = 0;
+  bool ended = false;
+  for (int i = 0; i < 3000 && !ended; ++i) {
+    ended = waitpid(child, &status, WNOHANG) == child;
+    if (!ended) usleep(10000);
+  }
+  if (!ended) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+  }
+  close(out[0]);
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+}
+
+// Events written to a pipe whose reader went away are a write that fails: told, status 2, and
+// the run cleaned up after as any other, not a death by SIGPIPE.
+TEST(DevServerScriptTest, AReaderThatWentAwayIsAWriteThatFails) {
+  testing_support::TempDir folder;
+  const std::string script = folder.Path() + "/stats.scn";
+  std::ofstream(script) << "stats\n";
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  close(out[0]);
+  const std::string errors = folder.Path() + "/errors";
+  const pid_t child = StartWithOutput(script, folder.Path() + "/server", out[1], errors);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  std::ifstream written(errors);
+  std::string line;
+  std::getline(written, line);
+  EXPECT_EQ(line, "devserver: can't write the events: Broken pipe");
 }
 
 // help answers beside the errors, so that standard output keeps only events; inside a config

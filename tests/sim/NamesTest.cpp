@@ -3,6 +3,7 @@
 
 #include <API/ARK/Ark.h>
 
+#include <functional>
 #include <type_traits>
 
 #include "framework/Names.h"
@@ -187,6 +188,49 @@ TEST_P(NamesTest, CallingAnUnknownFunctionCrashesTheServer) {
         NativeCall<bool>(dino, "APrimalCharacter.IsDead");
       },
       testing::ExitedWithCode(3), "the expected crash");
+}
+
+// A member function of the game called on no object ends the server, as the real game's access
+// violation would, naming the function; a static one takes no object by design.
+TEST_P(NamesTest, CallingAMemberOnNoObjectCrashesTheServer) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  AShooterPlayerController* const noController = nullptr;
+  APrimalCharacter* const noCharacter = nullptr;
+  const struct {
+    const char* name;
+    std::function<void()> call;
+  } cases[] = {
+      {"AShooterPlayerController.ClientChatMessage",
+       [&] {
+         NativeCall<void, FChatMessage>(noController, "AShooterPlayerController.ClientChatMessage",
+                                        FChatMessage());
+       }},
+      {"APrimalCharacter.IsDead",
+       [&] { NativeCall<bool>(noCharacter, "APrimalCharacter.IsDead"); }},
+      // Published with a result pointer.
+      {"APrimalCharacter.GetCapsuleTopLocation",
+       [&] {
+         FVector top;
+         NativeCall<FVector*, FVector*>(noCharacter, "APrimalCharacter.GetCapsuleTopLocation",
+                                        &top);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EXIT(
+        {
+          framework::Events().SetListener([&c](const framework::Event& event) {
+            if (event["event"] == "server_crash" && event["kind"] == "game" &&
+                event["name"] == c.name &&
+                event["text"].get<std::string>().starts_with("called on a null object")) {
+              std::fputs("the expected crash\n", stderr);
+            }
+          });
+          c.call();
+        },
+        testing::ExitedWithCode(3), "the expected crash");
+  }
+  EXPECT_NE(NativeCall<UClass*>(nullptr, "APrimalDinoCharacter.GetPrivateStaticClass"), nullptr);
 }
 
 // Each flag reads and writes its own bit, whatever the neighbouring flags in the same word say.

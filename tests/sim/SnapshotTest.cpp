@@ -8,13 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "devserver/Placement.h"
+#include "devserver/Signals.h"
 #include "support/DevServerRun.h"
 
 namespace {
@@ -420,6 +424,74 @@ TEST(SnapshotArgumentsTest, RefusesWhatItCannotDrawAndWritesNothing) {
       EXPECT_TRUE(std::filesystem::is_empty(dir));
     }
   }
+}
+
+// Ctrl-C stops a snapshot, which a large world makes long, and nothing is written.
+TEST(SnapshotArgumentsTest, CtrlCStopsItAndWritesNothing) {
+  devserver::signals::Install();
+  DevServerRun run(TEST_PLUGIN_PATH);
+  ASSERT_EQ(run.Run("player alice steam=1 data=1\ndinos 50 Dodo spread=2000"), 0);
+  const std::string file = run.PathOf("map.svg");
+  std::raise(SIGINT);
+  try {
+    run.Server().Execute("snapshot " + file);
+    ADD_FAILURE() << "the snapshot ran to its end";
+  } catch (const devserver::Interrupted& stop) {
+    EXPECT_STREQ(stop.what(), "snapshot stopped: nothing written");
+  }
+  EXPECT_TRUE(devserver::signals::TakeCtrlC());
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// Boxes are placed where a comparison with every box taken before would place them: the grid
+// that finds their neighbours misses none, whether a box spans many of its cells, lies on their
+// borders, has no size, or lies partly or wholly outside the area.
+TEST(PlacementTest, PlacesAsAComparisonWithEveryBoxWould) {
+  const devserver::Box area{30, 60, 700, 500};
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> place(-100, 900), size(0, 120);
+  const auto randomBox = [&] {
+    // Every fourth on the grid's cell borders, which are 16 pixels apart from the area's corner.
+    if (random() % 4 == 0) {
+      return devserver::Box{area.x + 16.f * (random() % 50), area.y + 16.f * (random() % 40),
+                            16.f * (random() % 4), 16.f * (random() % 3)};
+    }
+    return devserver::Box{place(random), place(random), size(random), size(random) / 4};
+  };
+  devserver::Placement placement(area);
+  std::vector<devserver::Box> taken;
+  int placedCount = 0;
+  for (int i = 0; i < 3000; ++i) {
+    if (i % 3 == 0) {
+      const auto box = randomBox();
+      placement.Occupy(box);
+      taken.push_back(box);
+      continue;
+    }
+    std::vector<devserver::Box> candidates(1 + random() % 6);
+    for (auto& candidate : candidates) candidate = randomBox();
+    std::optional<devserver::Box> expected;
+    for (const auto& candidate : candidates) {
+      const bool free = std::none_of(taken.begin(), taken.end(), [&](const devserver::Box& box) {
+        return box.Overlaps(candidate);
+      });
+      if (candidate.Inside(area) && free) {
+        expected = candidate;
+        taken.push_back(candidate);
+        break;
+      }
+    }
+    const auto placed = placement.Place(candidates);
+    ASSERT_EQ(placed.has_value(), expected.has_value()) << i;
+    if (placed) {
+      ++placedCount;
+      EXPECT_EQ(placed->x, expected->x) << i;
+      EXPECT_EQ(placed->y, expected->y) << i;
+    }
+  }
+  // Both answers were given often.
+  EXPECT_GT(placedCount, 100);
+  EXPECT_LT(placedCount, 1900);
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ class DevServerRun {
     return devserver::RunScript(in, "t.scn", server_, answers_);
   }
   std::string TakeAnswers() { return std::exchange(answers_, std::ostringstream()).str(); }
+  // For a line run as the console runs it, with no script around it.
+  devserver::DevServer& Server() { return server_; }
 
   // A file in the test's own folder.
   std::string PathOf(const std::string& name) const { return folder_.Path() + "/" + name; }

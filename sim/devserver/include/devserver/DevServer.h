@@ -87,10 +87,14 @@ class DevServer {
   // config edits, chat no command took, a tick that sent nothing. A script is not: its every line
   // would add one beside its errors.
   void SetConfirming(bool confirming) { confirming_ = confirming; }
-  // Told after each line, run or not, for output held back until a command ends.
+  // Told after each line, run or not, for output held back until a command ends. It may throw
+  // to end the run, as the tick end check does.
   void SetLineEndListener(std::function<void()> listener) {
     lineEndListener_ = std::move(listener);
   }
+  // Called after each tick of a tick command: it throws to stop a long run, as when its events
+  // can no longer be written.
+  void SetTickEndCheck(std::function<void()> check) { tickEndCheck_ = std::move(check); }
 
   void SpawnDefaultWorld();
   // Ends the run as a server shutting down: the plugin is unloaded.
@@ -158,6 +162,7 @@ class DevServer {
 
   bool confirming_ = false;
   std::function<void()> lineEndListener_;
+  std::function<void()> tickEndCheck_;
 };
 
 // The place X Y Z written in words[first] to words[first + 2].

@@ -32,11 +32,12 @@ std::string TextLine(std::uint64_t tick, std::string_view kind, std::string_view
 std::string ColourText(FColor colour);
 
 // Prints the event as one line and flushes it, so that an abrupt end of the process loses no
-// event printed before. output is Text or JsonLines.
-void WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
+// event printed before; false, errno telling why, when the line was not written whole. output is
+// Text or JsonLines.
+bool WriteEventLine(std::FILE* out, EventOutput output, const framework::Event& event,
                     bool terminalColour = false);
 // The same for a line of text output that is not an event.
-void WriteTextLine(std::FILE* out, std::string line);
+bool WriteTextLine(std::FILE* out, std::string line);
 
 // A refresh as text output sums it up for one player, unless asked for each label:
 // [  21] labels            to="alice" 3 labels: 2 wild #FFFF00, 1 mate #35C211

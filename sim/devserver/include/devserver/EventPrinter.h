@@ -31,11 +31,20 @@ class EventPrinter {
                     const SentLabels& sent);
   void Flush();
 
+  // 0, or the error (errno) that lost a line; nothing is written after it.
+  int WriteError() const { return writeError_; }
+
  private:
   void FlushBurst();
+  void WriteLine(std::string line);
+  bool Writing();
+  // Keeps why a line was not written.
+  void Check(bool written);
 
   PrintOptions options_;
   std::FILE* out_;
+  int writeError_ = 0;
+  bool cutShort_ = false;  // a write a signal cut short, and that signal not acted on yet
   RegistryBurst burst_;
   RepeatedRefreshes refreshes_;
 };

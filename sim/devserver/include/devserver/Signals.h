@@ -21,6 +21,9 @@ namespace signals {
 
 // From here on the three signals are noted; the other calls answer nothing before.
 void Install();
+// From here on a fault of the process (SIGSEGV, SIGBUS) is a server_crash of kind "signal",
+// named after it: the server ends as the crash handler says.
+void InstallCrashReport();
 // A signal came that the work being done should stop for.
 bool Pending();
 // Takes a Ctrl-C that came: true if one had.
@@ -36,12 +39,15 @@ void Drain();
 // After the clean-up: ends the process as the signal would have, so its parent learns why.
 [[noreturn]] void EndWith(int signal);
 
-// Standard input that reads as ended once a signal came, where a plain read would wait on.
+// Standard input that reads as ended once a signal came, where a plain read would wait on. A
+// read that fails throws std::ios_base::failure with the system's error.
 class Stdin : public std::streambuf {
  protected:
   int_type underflow() override;
 
  private:
+  [[noreturn]] static void ThrowReadError();
+
   char buffer_[4096];
 };
 
