@@ -68,6 +68,16 @@ TEST_F(FindDinosTest, CreaturesWithoutStatusOrRootComponentAreSkipped) {
   EXPECT_EQ(Shown(), (std::vector<std::string>{whole, whole, "none"}));
 }
 
+// Without a player there is nobody to answer, even when the gate lets id 0 through and
+// creatures match: the game would be called on no object.
+TEST_F(FindDinosTest, WithoutAPlayerNothingIsSent) {
+  game.SetGroups(AddPlayer("idless", 0), {"Admins"});
+  Spawn("rex", "Rex");
+  framework::Events().ClearRetained();
+  FindDinosCommand(nullptr, u"/finddino rex", 0);
+  EXPECT_TRUE(framework::Events().Retained().empty());
+}
+
 // What the hooked array query hands out instead of the game's answer.
 std::vector<game::AActor*> arrayEntries;
 
