@@ -65,13 +65,12 @@ RangeRule::RangeRule(const nlohmann::json& section, bool upperBound) {
   highest_ = !upperBound || unbounded ? kMost : MostNotAbove(maximum);
 }
 
-std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,
-                                           const schema::CommandSection& command) {
-  if (!RefreshGate(tickCount)) return std::nullopt;
-  nlohmann::json section = Config[schema::kCommands][command.key];
+const nlohmann::json* BeginRefresh(std::int32_t& tickCount, const schema::CommandSection& command) {
+  if (!RefreshGate(tickCount)) return nullptr;
+  nlohmann::json& section = Config[schema::kCommands][command.key];
   // Switched off: nothing is drawn and nothing is pruned.
-  if (!section[schema::kEnabled].get<bool>()) return std::nullopt;
-  return section;
+  if (!section[schema::kEnabled].get<bool>()) return nullptr;
+  return &section;
 }
 
 }  // namespace packsentinel

@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -343,6 +342,10 @@ TEST_F(ConfigCheckTest, WhatTheParsePassesOverIsAWarning) {
       {R"({"a": 1} {"MaxTrackPerPlayer": "x"} }}})",
        {{W, "", "the text after the configuration, from line 1, column 10 on, is ignored"}}},
       {"{\"a\": 1}\n\n  x", {{W, "", "from line 3, column 3 on"}}},
+      // A number ends at the first character that cannot continue it.
+      {"12x", {{W, "", "from line 1, column 3 on"}}},
+      {"-1.5e3 ]", {{W, "", "from line 1, column 8 on"}}},
+      {"7\n", {}},
       {R"({"a": 1, "a": 2})",
        {{W, "/a",
          "given twice, at line 1, column 2 and at line 1, column 10; the last one is used"}}},
@@ -356,8 +359,7 @@ TEST_F(ConfigCheckTest, WhatTheParsePassesOverIsAWarning) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    std::istringstream in(c.text);
-    ExpectProblems(ParseConfig(in, "config.json").ignored, c.expected);
+    ExpectProblems(ParseConfig(c.text, "config.json").ignored, c.expected);
   }
 }
 
