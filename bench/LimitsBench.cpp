@@ -1,8 +1,8 @@
 // What the configuration's bounds let a server pay at most, in time and in heap: a full
-// server's label refresh under the longest label templates the check accepts, and the reply to
-// a chat line of a megabyte. This program counts every allocation of the process (so that it can
-// give the most held at once), which costs every allocation a little: its times are a little
-// above what the other programs would measure.
+// server's label refresh under the longest label templates the check accepts and under the
+// largest file, and the reply to a chat line of a megabyte. This program counts every allocation
+// of the process (so that it can give the most held at once), which costs every allocation a
+// little: its times are a little above what the other programs would measure.
 
 #include <benchmark/benchmark.h>
 #include <heapmeter/HeapMeter.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "commands/TrackWildDinos.h"
+#include "config/ConfigFile.h"
 #include "config/Schema.h"
 #include "core/Config.h"
 #include "support/BenchServer.h"
@@ -68,6 +69,31 @@ BENCHMARK(BM_LongestTemplatesRefresh)
     ->Arg(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The full server's refresh under a configuration of the largest size allowed, nearly all of it a
+// text under an unknown key of a command section, beside the same refresh under the shipped
+// configuration: what the size bound lets a file cost each refresh. "file_bytes" is its size as
+// written, without blanks.
+void BM_LargestFileRefresh(benchmark::State& state) {
+  const auto world = MakeOrSkip<LabelWorld>(state);
+  if (!world) return;
+  nlohmann::json largest = packsentinel::Config;
+  auto& notes =
+      largest[packsentinel::schema::kCommands][packsentinel::schema::kTrackWildDinos.key]["Notes"];
+  notes = "";
+  notes = std::string(packsentinel::kConfigSizeLimit - largest.dump().size(), 'n');
+  const auto underTheBound = [&] {
+    packsentinel::Config.swap(largest);
+    world->RefreshPlugin();
+    packsentinel::Config.swap(largest);
+  };
+  const auto shipped = [&] { world->RefreshPlugin(); };
+  state.counters["file_bytes"] = static_cast<double>(largest.dump().size());
+  state.counters["peak_heap"] = PeakHeapOf(underTheBound);
+  TimePaired(state, underTheBound, shipped);
+  state.SetLabel("a file of 1 MiB, a text under an unknown key; floor: the shipped file");
+}
+BENCHMARK(BM_LargestFileRefresh)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // A chat line of a megabyte that matches nothing, answered with a message that repeats the name
 // as often as the check allows, beside the floor of reading the line once; "peak_heap" is the

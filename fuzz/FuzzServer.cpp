@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "core/Config.h"
 #include "core/Lifecycle.h"
@@ -23,6 +24,15 @@ std::string MakeFolder() {
   return pattern;
 }
 
+// The plugin logs what its handlers raised as "NAME failed: TEXT", NAME being a chat word, a
+// console command or a tick id: none holds a space. Other lines may quote " failed: " further on,
+// as a syntax error quotes the text it stopped at.
+bool IsHandlerErrorLine(std::string_view text) {
+  const auto space = text.find(' ');
+  return space != 0 && space != std::string_view::npos &&
+         text.substr(space).starts_with(" failed: ");
+}
+
 }  // namespace
 
 FuzzServer::FuzzServer() : folder_(MakeFolder()) {
@@ -32,9 +42,8 @@ FuzzServer::FuzzServer() : folder_(MakeFolder()) {
   // Events are built, as devserver builds them, but kept nowhere.
   framework::Events().SetMode(framework::EventLog::Mode::Record);
   framework::Events().SetListener([](const framework::Event& event) {
-    // The plugin logs what its handlers raised as "NAME failed: TEXT".
     const bool handlerFailed = event["event"] == "log" && event["logger"] == "Packsentinel" &&
-                               event["text"].get<std::string>().find(" failed: ") != std::string::npos;
+                               IsHandlerErrorLine(event["text"].get<std::string>());
     if (handlerFailed) {
       std::fprintf(stderr, "handler error: %s\n", event.dump().c_str());
       std::abort();

@@ -38,17 +38,14 @@ int main(int argc, char** argv) {
     std::cout << path << ": cannot be read: " << reason << "\n";
     return kUnreadable;
   };
-  packsentinel::ConfigFile file = packsentinel::OpenConfigFile(path);
+  const packsentinel::ConfigFile file = packsentinel::ReadConfigFile(path);
   if (!file.problem.empty()) return unreadable(file.problem);
   packsentinel::ParsedConfig parsed;
   try {
-    parsed = packsentinel::ParseConfig(file.stream, path);
+    parsed = packsentinel::ParseConfig(file.text, path);
   } catch (const packsentinel::ConfigSyntaxError& error) {
     std::cout << error.what() << "\n";
     return kUnreadable;
-  } catch (const std::ios_base::failure& error) {
-    // A regular file may still fail to read, as /proc/self/mem does.
-    return unreadable(error.code().message());
   }
 
   auto problems = std::move(parsed.ignored);

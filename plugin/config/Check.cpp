@@ -1,6 +1,8 @@
 #include "config/Check.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <initializer_list>
 #include <json.hpp>
 #include <numeric>
@@ -10,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/LabelDurations.h"
 #include "config/MessageFormat.h"
 #include "config/Numbers.h"
 #include "config/Ranges.h"
@@ -58,19 +61,37 @@ bool IsNameCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+// A number of seconds as short as it reads back.
+std::string Seconds(float seconds) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed).ptr;
+  return std::string(text, end) + " s";
+}
+
+// What the server compares a chat line's first word with: the word as registered (characters
+// beyond ASCII as "?"), up to a NUL, where the framework's texts end for every comparison.
+host::String AsCompared(std::string_view word) {
+  host::String registered = host::Widen(word);
+  registered.resize(std::min(registered.find(host::Char{0}), registered.size()));
+  return registered;
+}
+
 // Why two words that differ are registered as one.
 std::string HowTheyMeet(std::string_view word, std::string_view other) {
   if (word == other) return "";
-  const auto beyondAscii = [](std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  const auto compared = [](std::string_view text) { return text.substr(0, text.find('\0')); };
+  const std::string_view a = compared(word), b = compared(other);
+  const auto sameIgnoringCase = [](std::string_view x, std::string_view y) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                      [](char c, char d) { return LowerAscii(c) == LowerAscii(d); });
   };
   std::string reasons;
-  if (host::Widen(word) != host::Widen(other)) reasons = "letter case is ignored";
-  if (beyondAscii(word) || beyondAscii(other)) {
-    if (!reasons.empty()) reasons += ", and ";
-    reasons += "characters beyond ASCII become \"?\"";
-  }
+  const auto add = [&reasons](std::string_view reason) {
+    reasons += (reasons.empty() ? "" : ", and ") + std::string(reason);
+  };
+  if (host::Widen(a) != host::Widen(b)) add("letter case is ignored");
+  if (!sameIgnoringCase(a, b)) add("characters beyond ASCII become \"?\"");
+  if (word.substr(a.size()) != other.substr(b.size())) add("a word is compared up to a NUL only");
   return " as registered (" + reasons + ")";
 }
 
@@ -103,12 +124,17 @@ class Checker {
                 {schema::kCommands, schema::kMaxTrackPerPlayer, schema::kMaxTrackPerGroup,
                  schema::kUpdateTextEvery, schema::kMessages, schema::kFloatingTexts});
     CheckCommands(document);
-    CheckNumberSetting(document, "", schema::kMaxTrackPerPlayer,
-                       "below zero: players in none of the groups of \"MaxTrackPerGroup\" can "
-                       "track nothing");
+    CheckNumberSetting(document, "", schema::kMaxTrackPerPlayer, [](std::int32_t) {
+      return std::string(
+          "below zero: players in none of the groups of \"MaxTrackPerGroup\" can track nothing");
+    });
     CheckGroupLimits(document);
-    CheckNumberSetting(document, "", schema::kUpdateTextEvery,
-                       "below zero: labels are refreshed at every tick, as with 0");
+    CheckNumberSetting(document, "", schema::kUpdateTextEvery, [](std::int32_t period) {
+      return "below zero: labels are refreshed at every tick, as with 0, but sent to stay on "
+             "screen for a negative time: " +
+             Seconds(CreatureLabelDuration(period)) + " over creatures, " +
+             Seconds(MemberLabelDuration(period)) + " over tribe mates";
+    });
     CheckMessages(document);
     CheckLabelTemplates(document);
     // Errors first: they are what stands between the file and the server.
@@ -202,10 +228,11 @@ class Checker {
 
   // A number setting, and what the plugin makes of it (outcome, the plugin's own reading) where
   // that is not the number written: true and false, a fraction, a value beyond 32 bits, and
-  // below zero, where belowZero says what that means.
+  // below zero, where belowZero says what the value as read means.
   using Outcome = std::int32_t (*)(const json&);
+  using BelowZero = std::string (*)(std::int32_t number);
   void CheckNumberSetting(const json& value, const std::string& at, Outcome outcome,
-                          std::string_view belowZero) {
+                          BelowZero belowZero) {
     if (!value.is_number() && !value.is_boolean()) {
       Error(at, "found " + Found(value) + ", expected a number");
       return;
@@ -215,12 +242,14 @@ class Checker {
     std::string message;
     if (!asWritten) message = value.dump() + " is read as " + std::to_string(read);
     if (value.is_boolean()) message += "; a number is expected";
-    if (ReadInt32(value) < 0) message += (message.empty() ? "" : "; ") + std::string(belowZero);
+    if (const std::int32_t number = ReadInt32(value); number < 0) {
+      message += (message.empty() ? "" : "; ") + belowZero(number);
+    }
     if (!message.empty()) Warning(at, message);
   }
 
   void CheckNumberSetting(const json& object, const std::string& pointer, std::string_view key,
-                          std::string_view belowZero) {
+                          BelowZero belowZero) {
     const auto it = object.find(key);
     if (it == object.end()) {
       Error(Child(pointer, key), "missing, expected a number");
@@ -239,27 +268,53 @@ class Checker {
       return;
     }
     for (const auto& [group, limit] : it->items()) {
-      CheckNumberSetting(limit, Child("/MaxTrackPerGroup", group), GroupLimit,
-                         "a member also in a group with a higher limit gets that one");
+      CheckNumberSetting(limit, Child("/MaxTrackPerGroup", group), GroupLimit, [](std::int32_t) {
+        return std::string("a member also in a group with a higher limit gets that one");
+      });
     }
   }
 
-  // Ranges are compared, not read: absent or below zero they still mean something, if seldom
-  // what was meant. Said through the reading the searches and labels use.
+  // Ranges are compared, not read: absent, true, false or below zero they still mean something,
+  // if seldom what was meant, and a fraction comes down to whole metres. Said through the
+  // reading the searches and labels use.
   void CheckRange(const json& section, const std::string& pointer, std::string_view key,
-                  std::string_view meaning) {
+                  const schema::RangeMeanings& ranges) {
+    const bool top = key == schema::kMaxTrackRange;
+    const std::string meaning(top ? ranges.maxTrackRange : ranges.minTrackRange);
+    const std::string at = Child(pointer, key);
     const auto it = section.find(key);
     const RangeBound bound = RangeBoundOf(it == section.end() ? nullptr : &*it);
     if (it == section.end()) {
-      Warning(Child(pointer, key), "missing: " + std::string(meaning));
-    } else if (it->is_boolean() && key == schema::kMaxTrackRange) {
-      Warning(Child(pointer, key),
-              "found " + Found(*it) + ", which counts as below zero: " + std::string(meaning));
+      Warning(at, "missing: " + meaning);
+    } else if (it->is_boolean()) {
+      Warning(at, "found " + Found(*it) + ", which counts as below zero: " + meaning);
     } else if (!it->is_number()) {
-      Error(Child(pointer, key), "found " + Found(*it) + ", expected a number of metres");
+      Error(at, "found " + Found(*it) + ", expected a number of metres");
     } else if (bound.IsBelowZero()) {
-      Warning(Child(pointer, key), "below zero: " + std::string(meaning));
+      Warning(at, "below zero: " + meaning);
+    } else if (bound.metres != std::trunc(bound.metres)) {
+      Warning(at, it->dump() + " comes down to whole metres: " +
+                      (top ? WholeMaximum(*it, bound, ranges) : WholeMinimum(bound)));
     }
+  }
+
+  // What a fractional "MaxTrackRange" above zero searches and draws, as the search (which reads
+  // it as a number setting) and the labels (which compare it) use it.
+  static std::string WholeMaximum(const json& value, const RangeBound& bound,
+                                  const schema::RangeMeanings& ranges) {
+    std::string said;
+    if (ranges.maxIsSearchRadius) {
+      said = "the search has a radius of " + std::to_string(ReadInt32(value)) + " m";
+    }
+    if (ranges.maxIsFarthestLabel) {
+      said += (said.empty() ? "" : ", and ") + std::string("labels are drawn up to ") +
+              std::to_string(MostMetresNotAbove(bound)) + " m";
+    }
+    return said;
+  }
+
+  static std::string WholeMinimum(const RangeBound& bound) {
+    return "labels are drawn from " + std::to_string(LeastMetresNotBelow(bound)) + " m";
   }
 
   struct CommandWord {
@@ -297,8 +352,8 @@ class Checker {
         CheckGroupList(*section, at);
       }
       if (ranged) {
-        CheckRange(*section, at, schema::kMaxTrackRange, command.ranges.maxTrackRange);
-        CheckRange(*section, at, schema::kMinTrackRange, command.ranges.minTrackRange);
+        CheckRange(*section, at, schema::kMaxTrackRange, command.ranges);
+        CheckRange(*section, at, schema::kMinTrackRange, command.ranges);
       }
     }
     CheckCommandWords(words);
@@ -326,14 +381,22 @@ class Checker {
         Error(at, "the command word " + Quoted(word) +
                       " holds a space, so no chat line can start with it");
       }
+      const auto control = std::find_if(
+          word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+      if (control != word.end()) {
+        Error(at, "the command word " + Quoted(word) + " holds the control character " +
+                      json(std::string(1, *control)).dump() +
+                      ", which no chat line holds, so no chat line reaches the command");
+      }
       const host::String registered = host::Widen(word);
       if (registered != host::String(word.begin(), word.end())) {
         std::string shown(registered.begin(), registered.end());
         Warning(at, Quoted(word) + " holds characters beyond ASCII: it is registered as " +
                         Quoted(shown) + ", so typing " + Quoted(word) + " does not reach it");
       }
+      const host::String compared = AsCompared(word);
       for (std::size_t j = 0; j < i; ++j) {
-        if (!EqualsIgnoringAsciiCase(registered, host::Widen(words[j].word))) continue;
+        if (!EqualsIgnoringAsciiCase(compared, AsCompared(words[j].word))) continue;
         Error(at, "the command word " + Quoted(word) + " is also the word of " + words[j].pointer +
                       HowTheyMeet(word, words[j].word) +
                       "; only one of the two commands can be reached");

@@ -1,6 +1,6 @@
 #include "config/ParseError.h"
 
-#include <iterator>
+#include <algorithm>
 #include <json.hpp>
 #include <sstream>
 #include <string>
@@ -38,10 +38,44 @@ std::string Hint(std::string_view text, std::size_t at, std::string_view what) {
   return "";
 }
 
+// Where the first number written as token stands outside the texts. The parse stopped at the
+// first number it could not hold, and everything before it parsed, so an equal number before it
+// cannot be.
+std::size_t NumberAt(std::string_view text, std::string_view token) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '"') {
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\') ++i;
+      }
+      continue;
+    }
+    if (text[i] != '-' && (text[i] < '0' || text[i] > '9')) continue;
+    const std::size_t end = std::min(text.find_first_not_of("+-.0123456789eE", i), text.size());
+    if (text.substr(i, end - i) == token) return i;
+    i = end - 1;
+  }
+  return std::string_view::npos;
+}
+
+// The library says "number overflow parsing 'TOKEN'" without a place.
+std::string NumberTooLarge(const std::string& text, std::string_view what) {
+  const auto open = what.find('\'');
+  const auto close = what.rfind('\'');
+  const std::string_view token =
+      open < close ? what.substr(open + 1, close - open - 1) : std::string_view();
+  constexpr std::size_t kShown = 40;
+  const std::string shown = token.size() <= kShown
+                                ? std::string(token)
+                                : std::string(token.substr(0, kShown)) + "… (" +
+                                      std::to_string(token.size()) + " characters)";
+  const std::size_t at = NumberAt(text, token);
+  return (at == std::string_view::npos ? "" : TextLines(text).Where(at) + ": ") + "the number " +
+         shown + " is too large to be read: a number may reach about 1.8e308, either side of zero";
+}
+
 }  // namespace
 
-ParsedConfig ParseConfig(std::istream& in, const std::string& name) {
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+ParsedConfig ParseConfig(const std::string& text, const std::string& name) {
   std::istringstream stream(text);
   ParsedConfig parsed;
   try {
@@ -52,10 +86,15 @@ ParsedConfig ParseConfig(std::istream& in, const std::string& name) {
     const std::string what = WhereAndWhat(error.what());
     const std::string hint = Hint(text, at, what);
     throw ConfigSyntaxError(name + ": " + what + (hint.empty() ? "" : ". Hint: " + hint));
+  } catch (const nlohmann::json::out_of_range& error) {
+    // The one such error a parse raises.
+    throw ConfigSyntaxError(name + ": " + NumberTooLarge(text, error.what()));
   }
-  // The parse stops after the first complete value; a stream at its end cannot say where.
+  // The parse stops after the first complete value; a stream at its end cannot say where. A
+  // number ends only where a character that cannot continue it stands, which the parse has read.
   const auto end = stream.tellg();
-  const std::size_t valueEnd = end < 0 ? text.size() : static_cast<std::size_t>(end);
+  std::size_t valueEnd = end < 0 ? text.size() : static_cast<std::size_t>(end);
+  if (end >= 0 && parsed.document.is_number()) --valueEnd;
   parsed.ignored = FindIgnoredParts(text, valueEnd);
   return parsed;
 }

@@ -4,6 +4,8 @@
 // reading the searches, the labels and the checks all use, so that what the check says of a
 // value is what the plugin does with it.
 
+#include <cstdint>
+
 #include "config/JsonFwd.h"
 
 namespace packsentinel {
@@ -24,5 +26,12 @@ struct RangeBound {
 
 // None stands for an absent value.
 RangeBound RangeBoundOf(const nlohmann::json* value);
+
+// Distances are whole metres, so a bound comes down to whole metres too, in 64 bits to hold one
+// past either end of the 32-bit distances. The least distance not below the bound: past the
+// largest when there is none.
+std::int64_t LeastMetresNotBelow(const RangeBound& bound);
+// The greatest distance not above the bound: below the least when there is none.
+std::int64_t MostMetresNotAbove(const RangeBound& bound);
 
 }  // namespace packsentinel

@@ -27,10 +27,13 @@ inline constexpr const char* kAllowedGroups = "AllowedGroups";
 inline constexpr const char* kMaxTrackRange = "MaxTrackRange";
 inline constexpr const char* kMinTrackRange = "MinTrackRange";
 
-// What a range setting, absent or below zero, comes to for its command.
+// What the range settings of a command are for, and what they come to absent or below zero.
 struct RangeMeanings {
   std::string_view maxTrackRange;  // empty: the section has no ranges
   std::string_view minTrackRange;
+  bool maxIsSearchRadius;   // a "MaxTrackRange" above zero is the command's search radius
+  bool maxIsFarthestLabel;  // "MaxTrackRange" bounds where its labels are drawn (wild ones have
+                            // none: the command already chose what is near enough)
 };
 
 struct CommandSection {
@@ -43,14 +46,18 @@ inline constexpr std::string_view kLabelsFromZero = "labels are drawn from 0 m, 
 
 // The five sections under "Commands".
 inline constexpr CommandSection kTrackTribeMembers{
-    "TrackTribeMembers", true, {"no tribe mate labels are drawn at all", kLabelsFromZero}};
+    "TrackTribeMembers",
+    true,
+    {"no tribe mate labels are drawn at all", kLabelsFromZero, false, true}};
 inline constexpr CommandSection kTrackTribeDinos{
     "TrackTribeDinos",
     true,
     {"the search covers the whole map and no tribe creature labels are drawn at all",
-     kLabelsFromZero}};
+     kLabelsFromZero, true, true}};
 inline constexpr CommandSection kTrackWildDinos{
-    "TrackWildDinos", true, {"the search covers the whole map, as with 0", kLabelsFromZero}};
+    "TrackWildDinos",
+    true,
+    {"the search covers the whole map, as with 0", kLabelsFromZero, true, false}};
 inline constexpr CommandSection kFindDinos{"FindDinos", true, {}};
 inline constexpr CommandSection kStopTrack{"StopTrack", false, {}};
 

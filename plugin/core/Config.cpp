@@ -30,13 +30,13 @@ std::string ConfigPath() {
 }
 
 ConfigProblems ReadConfig() {
-  ConfigFile file = OpenConfigFile(ConfigPath());
+  const ConfigFile file = ReadConfigFile(ConfigPath());
   if (file.missing) throw std::runtime_error("Can't open config.json");
   if (!file.problem.empty()) throw std::runtime_error("Can't open config.json: " + file.problem);
 
   // Parsed aside, so a broken file leaves the document in force untouched. The parse stops
   // after the first complete value; whatever follows it is ignored, with a warning.
-  auto [next, problems] = ParseConfig(file.stream, "config.json");
+  auto [next, problems] = ParseConfig(file.text, "config.json");
 
   // Only a loaded plugin has commands to move; any other read is a first one.
   const bool reload = IsLoaded();

@@ -9,6 +9,14 @@
 namespace host {
 namespace {
 
+// The formatter's own refusal of a template. fmt 4.1, which the real framework bundles, names it
+// FormatError; fmt 5 and later format_error.
+#if FMT_VERSION < 50000
+using FormatterError = fmt::FormatError;
+#else
+using FormatterError = fmt::format_error;
+#endif
+
 // The framework's formatter takes its arguments as a pack, so the list is unfolded one argument
 // at a time: every combination of kinds up to kMostFormatArguments is one instantiation.
 template <typename... Unfolded>
@@ -35,8 +43,8 @@ String Format(TextView format, std::span<const FormatArgument> arguments) {
   try {
     const FString text = FormatUnfolded(terminated.c_str(), arguments);
     return String(ViewOf(text));
-  } catch (const std::runtime_error& error) {
-    // fmt 4.1 throws fmt::FormatError, fmt 9 fmt::format_error: both are runtime errors.
+  } catch (const FormatterError& error) {
+    // Anything else, a failed allocation above all, is no fault of the template's.
     throw FormatError(error.what());
   }
 }

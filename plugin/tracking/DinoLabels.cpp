@@ -3,6 +3,7 @@
 #include <json.hpp>
 #include <optional>
 
+#include "config/LabelDurations.h"
 #include "core/Config.h"
 #include "core/Lifecycle.h"
 #include "tracking/CreatureSelection.h"
@@ -15,7 +16,7 @@ void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
   const auto section = BeginRefresh(tickCount, *kind.command);
   if (!section) return;
 
-  const RangeRule range(*section, kind.upperBound);
+  const RangeRule range(*section, kind.command->ranges.maxIsFarthestLabel);
   const float duration = CreatureLabelDuration(TextUpdatePeriod);
   std::optional<LabelTemplate> labelTemplate;  // looked up once, by the first entry that is drawn
   host::String text;                           // every label of the refresh is written here,

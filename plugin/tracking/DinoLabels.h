@@ -19,7 +19,6 @@ struct DinoLabelKind {
   const schema::CommandSection* command;
   const schema::LabelSchema* label;
   host::LinearColour colour;
-  bool upperBound;  // whether "MaxTrackRange" limits where labels are drawn
   // Whether the creatures labelled are the tracker's team's, or else the wild: an entry whose
   // creature no longer is, as the search would select it now, is dropped.
   bool ofTrackersTeam;

@@ -75,8 +75,4 @@ class DecimalText {
   std::size_t size_ = 0;
 };
 
-// Seconds a label stays, from the refresh period in ticks, so that it lasts until redrawn.
-float CreatureLabelDuration(std::int32_t period);
-float MemberLabelDuration(std::int32_t period);
-
 }  // namespace packsentinel

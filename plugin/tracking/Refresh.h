@@ -4,9 +4,8 @@
 // configured ranges.
 
 #include <cstdint>
-#include "config/JsonFwd.h"
-#include <optional>
 
+#include "config/JsonFwd.h"
 #include "config/Schema.h"
 #include "host/Game.h"
 
@@ -31,9 +30,9 @@ class RangeRule {
   std::int64_t lowest_, highest_;
 };
 
-// The opening of every refresh: the gate, then the command section, copied for this refresh,
-// and its "Enabled" switch. None when there is nothing to do at this call.
-std::optional<nlohmann::json> BeginRefresh(std::int32_t& tickCount,
-                                           const schema::CommandSection& command);
+// The opening of every refresh: the gate, then the command section in force and its "Enabled"
+// switch. Null when there is nothing to do at this call. Not copied: a section may hold a
+// megabyte under a key nobody reads.
+const nlohmann::json* BeginRefresh(std::int32_t& tickCount, const schema::CommandSection& command);
 
 }  // namespace packsentinel

@@ -43,7 +43,6 @@ constexpr DinoLabelKind kTribeLabels{&schema::kTrackTribeDinos,
                                      &schema::kTrackTribeDinosText,
                                      kGreen,
                                      true,
-                                     true,
                                      IsCreatureGone,
                                      IsTrackerGone,
                                      LabelText};

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "config/LabelDurations.h"
 #include "config/Schema.h"
 #include "core/Config.h"
 #include "core/Lifecycle.h"
@@ -26,7 +27,8 @@ constexpr host::PackedColour kLabelColour{0xFF35C211};
 class MemberLabels {
  public:
   explicit MemberLabels(const nlohmann::json& section)
-      : range_(section, true), duration_(MemberLabelDuration(TextUpdatePeriod)) {}
+      : range_(section, schema::kTrackTribeMembers.ranges.maxIsFarthestLabel),
+        duration_(MemberLabelDuration(TextUpdatePeriod)) {}
 
   void DrawFor(AShooterPlayerController* tracker, AShooterCharacter* trackerCharacter) {
     AShooterPlayerState* state = host::GetPlayerState(tracker);

@@ -34,11 +34,9 @@ void LabelText(const LabelTemplate& labelTemplate, APrimalDinoCharacter* creatur
   labelTemplate.Fill(values, out);
 }
 
-// Wild labels have no upper range: the command already chose what is near enough.
 constexpr DinoLabelKind kWildLabels{&schema::kTrackWildDinos,
                                     &schema::kTrackWildDinosText,
                                     kYellow,
-                                    false,
                                     false,
                                     IsCreatureGone,
                                     IsTrackerGone,

@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -90,7 +89,8 @@ TEST_F(ConfigCheckTest, ShippedAndOtherSoundConfigurationsHaveNoProblem) {
       {{"/MaxTrackPerPlayer", 2147483647}, {"/MaxTrackPerGroup/Vip", 2.0}},
       {{"/MaxTrackPerGroup", std::nullopt}},
       {{"/MaxTrackPerGroup", json::object()}},
-      {{"/Commands/TrackWildDinos/MaxTrackRange", 0.5}},
+      // A whole number written as a fraction is as whole as written.
+      {{"/Commands/TrackWildDinos/MaxTrackRange", 300.0}},
       {{"/Commands/FindDinos/AllowedGroups", json::array()}},
       {{"/Messages/StopTrackingSuccess", "{{done}} }}{{"}},
       {{"/Messages/NoPermissions", "{{:>5000}}"}},
@@ -153,8 +153,6 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
        {{E, "/Commands/FindDinos/AllowedGroups/1", "found 3, expected a group name"}}},
       {{{"/Commands/TrackWildDinos/MaxTrackRange", "far"}},
        {{E, "/Commands/TrackWildDinos/MaxTrackRange", "expected a number of metres"}}},
-      {{{"/Commands/TrackTribeDinos/MinTrackRange", true}},
-       {{E, "/Commands/TrackTribeDinos/MinTrackRange", "found true"}}},
       {{{"/Commands/StopTrack", 5}}, {{E, "/Commands/StopTrack", "found 5, expected an object"}}},
       {{{"/Commands/StopTrack/Command", std::nullopt}},
        {{E, "/Commands/StopTrack/Command", "missing, expected a text"}}},
@@ -200,6 +198,31 @@ TEST_F(ConfigCheckTest, WhatWouldFailAtUseIsAnError) {
         {E, "/Commands/StopTrack/Command", "the command word is empty"}}},
       {{{"/Commands/FindDinos/Command", "/find dino"}},
        {{E, "/Commands/FindDinos/Command", "holds a space"}}},
+      // No chat line holds a control character. The server compares a word up to a NUL only,
+      // so one that differs from another from a NUL on is the same word; from a tab on it is not.
+      {{{"/Commands/FindDinos/Command", std::string("/find\0dino", 10)}},
+       {{E, "/Commands/FindDinos/Command",
+         "\"/find\\u0000dino\" holds the control character \"\\u0000\", which no chat line "
+         "holds"}}},
+      {{{"/Commands/FindDinos/Command", "/find\ndino"}},
+       {{E, "/Commands/FindDinos/Command", "holds the control character \"\\n\""}}},
+      {{{"/Commands/FindDinos/Command", "/trackdino\t"}},
+       {{E, "/Commands/FindDinos/Command", "holds the control character \"\\t\""}}},
+      {{{"/Commands/FindDinos/Command", "\x1f"}},
+       {{E, "/Commands/FindDinos/Command", "holds the control character \"\\u001f\""}}},
+      {{{"/Commands/FindDinos/Command", std::string("/TrackDino\0x", 12)}},
+       {{E, "/Commands/FindDinos/Command", "control character"},
+        {E, "/Commands/FindDinos/Command",
+         "also the word of /Commands/TrackWildDinos/Command as registered (letter case is "
+         "ignored, and a word is compared up to a NUL only); only"}}},
+      {{{"/Commands/FindDinos/Command", std::string("/trackdino\0x", 12)},
+        {"/Commands/StopTrack/Command", std::string("/trackdino\0y", 12)}},
+       {{E, "/Commands/FindDinos/Command", "control character"},
+        {E, "/Commands/FindDinos/Command", "(a word is compared up to a NUL only); only"},
+        {E, "/Commands/StopTrack/Command", "control character"},
+        {E, "/Commands/StopTrack/Command",
+         "also the word of /Commands/TrackWildDinos/Command as registered (a word is compared "
+         "up to a NUL only); only"}}},
       // The document itself
       {{{"/Commands/TrackWildDinos/Enabled", "no"}, {"/MaxTrackPerPlayer", std::nullopt}},
        {{E, "/Commands/TrackWildDinos/Enabled", "found the text \"no\""},
@@ -222,6 +245,7 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"TrackingDinosNoLevel", "Tracking {} ({2}).",
        "{2} names no argument; this message's arguments are {0} to {1} (or {} each)"},
       {"TrackingDinosWithLevel", "Tracking {} ({3}).", "cannot be formatted"},
+      {"NoDinosFound", "{0} {1}", "{1} names no argument; this message's one argument is {0}"},
       {"NoDinosFound", "No {x} here.",
        "{x} is no field: this message's one argument is {0} (or {}); write {{x}} to show it as "
        "it stands"},
@@ -325,6 +349,29 @@ TEST_F(ConfigCheckTest, WhatIsAppliedButProbablyMeantOtherwiseIsAWarning) {
       {{{"/MaxTrackPerGroup/Vip", false}},
        {{W, "/MaxTrackPerGroup/Vip", "false is read as 0; a number is expected"}}},
       {{{"/UpdateTextEvery", -1}}, {{W, "/UpdateTextEvery", "refreshed at every tick"}}},
+      // What players see: labels sent to stay for a negative time.
+      {{{"/UpdateTextEvery", -5}},
+       {{W, "/UpdateTextEvery",
+         "but sent to stay on screen for a negative time: -0.35 s over creatures, -0.1875 s over "
+         "tribe mates"}}},
+      {{{"/Commands/TrackTribeDinos/MinTrackRange", true}},
+       {{W, "/Commands/TrackTribeDinos/MinTrackRange",
+         "found true, which counts as below zero: labels are drawn from 0 m, as with 0"}}},
+      // A fraction comes down to whole metres: the search's radius and the farthest label are
+      // below it, the nearest label above it.
+      {{{"/Commands/TrackWildDinos/MaxTrackRange", 0.5}},
+       {{W, "/Commands/TrackWildDinos/MaxTrackRange",
+         "0.5 comes down to whole metres: the search has a radius of 0 m"}}},
+      {{{"/Commands/TrackTribeDinos/MaxTrackRange", 10.9}},
+       {{W, "/Commands/TrackTribeDinos/MaxTrackRange",
+         "10.9 comes down to whole metres: the search has a radius of 10 m, and labels are drawn "
+         "up to 10 m"}}},
+      {{{"/Commands/TrackTribeMembers/MaxTrackRange", 10.9}},
+       {{W, "/Commands/TrackTribeMembers/MaxTrackRange",
+         "10.9 comes down to whole metres: labels are drawn up to 10 m"}}},
+      {{{"/Commands/TrackWildDinos/MinTrackRange", 2.5}},
+       {{W, "/Commands/TrackWildDinos/MinTrackRange",
+         "2.5 comes down to whole metres: labels are drawn from 3 m"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.edits.front().pointer);
@@ -343,6 +390,10 @@ TEST_F(ConfigCheckTest, WhatTheParsePassesOverIsAWarning) {
       {R"({"a": 1} {"MaxTrackPerPlayer": "x"} }}})",
        {{W, "", "the text after the configuration, from line 1, column 10 on, is ignored"}}},
       {"{\"a\": 1}\n\n  x", {{W, "", "from line 3, column 3 on"}}},
+      // A number ends at the first character that cannot continue it.
+      {"12x", {{W, "", "from line 1, column 3 on"}}},
+      {"-1.5e3 ]", {{W, "", "from line 1, column 8 on"}}},
+      {"7\n", {}},
       {R"({"a": 1, "a": 2})",
        {{W, "/a",
          "given twice, at line 1, column 2 and at line 1, column 10; the last one is used"}}},
@@ -356,8 +407,7 @@ TEST_F(ConfigCheckTest, WhatTheParsePassesOverIsAWarning) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    std::istringstream in(c.text);
-    ExpectProblems(ParseConfig(in, "config.json").ignored, c.expected);
+    ExpectProblems(ParseConfig(c.text, "config.json").ignored, c.expected);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "config/LabelDurations.h"
 #include "core/AsciiCase.h"
 #include "host/Text.h"
 #include "support/GameFixture.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ConfigFile.h"
 #include "support/FunctionHook.h"
 #include "support/PluginFixture.h"
 
@@ -222,6 +223,15 @@ TEST_F(LifecycleTest, ReloadWithAnUnusableFileChangesNothing) {
       {"a text without its closing quote", "{\"Messages\": {\"NoPermissions\": \"No.\n}}",
        "Hint: a text is missing its closing quote"},
       {"a key not quoted", "{MaxTrackPerPlayer: 10}", "Hint: keys are texts in double quotes"},
+      // A number beyond a double is said at its place, past texts that hold the same digits.
+      {"a number too large", "{\"a\": \"1e999\",\n  \"MaxTrackPerPlayer\": 1e999}",
+       "config.json: line 2, column 24: the number 1e999 is too large to be read"},
+      {"an integer too large", "[0, -1" + std::string(400, '0') + "]",
+       "config.json: line 1, column 5: the number -100000000000000000000000000000000000000… "
+       "(402 characters) is too large"},
+      {"over the size bound", std::string(kConfigSizeLimit + 1, ' '),
+       "Can't open config.json: it holds 1048577 bytes, more than the 1048576 bytes a "
+       "configuration may hold"},
       {"an array", "[1]", "found a list, expected an object holding the settings"},
       {"a number", "42", "found 42, expected an object holding the settings"},
       {"null", "null", "found null, expected an object holding the settings"},

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/MessageFormat.h"
+#include "host/Format.h"
 #include "support/GameFixture.h"
 
 namespace {
@@ -105,6 +106,21 @@ TEST_F(MessageFormatTest, HugeWidthsAreRefusedWithoutFormatting) {
   EXPECT_TRUE(CheckMessageFormat("{:>4001}", schema::kName).has_value());
   // Digits outside a field's format are text or an argument's index, not a width.
   EXPECT_FALSE(CheckMessageFormat("99999 {0}", schema::kName).has_value());
+}
+
+// Only the formatter's refusal of a template is the template's fault: a failed allocation passes
+// on as itself, not as a message that cannot be formatted.
+TEST_F(MessageFormatTest, AFailedAllocationIsNoFaultOfTheTemplate) {
+  ASSERT_TRUE(game::Game::Fault("FMemory.Malloc", 1));
+  try {
+    const auto why = CheckMessageFormat("{0}", schema::kName);
+    ADD_FAILURE() << "checked: " << why.value_or("no problem");
+  } catch (const host::FormatError& error) {
+    ADD_FAILURE() << "taken for a formatting error: " << error.what();
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "fault: FMemory.Malloc");
+  }
+  game::Game::ClearFaults();
 }
 
 }  // namespace
