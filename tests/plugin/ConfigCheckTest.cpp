@@ -235,6 +235,8 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"NoDinosFound", "{:d}", "cannot be formatted"},
       {"TrackingDinosNoLevel", "{} {1:s}", "cannot be formatted"},
       {"NoDinosFound", "{:>2000000000}", "width or precision of 2000000000"},
+      // Digits before the colon number an argument; only those after it are a width.
+      {"NoDinosFound", "{4001}", "{4001} names no argument"},
       {"NoDinosFound", "{:.99999999999999999999}", "width or precision of"},
       {"TrackingDinosNoLevel", "{0:>{1}}", "taken from an argument is not allowed"},
       {"TrackingDinosNoLevel", "{:>{}}", "taken from an argument is not allowed"},
