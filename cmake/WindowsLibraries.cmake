@@ -22,7 +22,7 @@ set(CMAKE_SHARED_LIBRARY_PREFIX "")
 set(CMAKE_SHARED_MODULE_PREFIX "")
 # The compiler's own runtime libraries go beside the programs, where Windows looks first.
 foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+  execute_process(COMMAND ${MINGW_GXX} -print-file-name=${runtime}
     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
   file(COPY ${path} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 endforeach()

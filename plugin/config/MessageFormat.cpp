@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/FieldFormat.h"
 #include "host/Format.h"
 #include "host/Text.h"
 
@@ -81,10 +82,15 @@ std::string FieldsTaken(std::size_t count) {
   return "this message's arguments are {0} to {" + std::to_string(count - 1) + "} (or {} each)";
 }
 
-// The field a refused template stumbles on, and the fix, in words; empty when the fault is
-// another (such as mixing {} with numbered fields), which the formatter's own words then tell.
-std::string FaultyField(host::TextView format, std::size_t count) {
+std::string KindName(schema::ArgumentKind kind) {
+  return kind == schema::ArgumentKind::Number ? "a number" : "a text";
+}
+
+// The field a template stumbles on, and the fix, in words; empty when no field is at fault (the
+// formatter may still refuse the whole, such as {} mixed with numbered fields, in its own words).
+std::string FaultyField(host::TextView format, std::span<const schema::MessageArgument> arguments) {
   const auto at = [](std::size_t i) { return " at character " + std::to_string(i + 1); };
+  const std::size_t count = arguments.size();
   std::size_t automatic = 0;
   for (std::size_t i = 0; i < format.size(); ++i) {
     const host::Char c = format[i];
@@ -98,21 +104,34 @@ std::string FaultyField(host::TextView format, std::size_t count) {
     const std::size_t close = format.find(HOST_TEXT('}'), i);
     if (close == host::TextView::npos) return "a lone {" + at(i) + ": write {{ to show a brace";
     const host::TextView field = format.substr(i, close - i + 1);
-    const host::TextView id =
-        field.substr(1, std::min(field.find(HOST_TEXT(':')), field.size() - 1) - 1);
+    const std::size_t colon = std::min(field.find(HOST_TEXT(':')), field.size() - 1);
+    const host::TextView id = field.substr(1, colon - 1);
     const std::string shown = host::ToUtf8(field);
     const bool numbered = !id.empty() && std::all_of(id.begin(), id.end(), [](host::Char d) {
       return d >= HOST_TEXT('0') && d <= HOST_TEXT('9');
     });
-    if (id.empty() && automatic++ >= count) {
-      return shown + at(i) + " finds no argument left; " + FieldsTaken(count);
-    }
-    if (numbered && id.size() <= 9 && std::stoul(host::ToUtf8(id)) >= count) {
-      return shown + " names no argument; " + FieldsTaken(count);
-    }
-    if (!id.empty() && !numbered) {
+    std::size_t index = 0;
+    if (id.empty()) {
+      index = automatic++;
+      if (index >= count) return shown + at(i) + " finds no argument left; " + FieldsTaken(count);
+    } else if (!numbered) {
       return shown + " is no field: " + FieldsTaken(count) + "; write {" + shown +
              "} to show it as it stands";
+    } else {
+      if (id.size() > 9 || std::stoul(host::ToUtf8(id)) >= count) {
+        return shown + " names no argument; " + FieldsTaken(count);
+      }
+      index = std::stoul(host::ToUtf8(id));
+      // fmt 9 refuses the leading zero that fmt 4.1 reads past.
+      if (id.size() > 1 && id.front() == HOST_TEXT('0')) {
+        return shown + " numbers its argument with a leading zero: write {" +
+               std::to_string(index) + "}";
+      }
+    }
+    const schema::ArgumentKind kind = arguments[index].kind;
+    if (!IsSharedFieldFormat(field.substr(colon + 1, field.size() - colon - 2), kind)) {
+      return shown + at(i) + " does not suit its argument, " + KindName(kind) + ": " +
+             std::string(SharedFieldFormats(kind));
     }
     i = close;
   }
@@ -138,13 +157,17 @@ std::optional<std::string> CheckMessageFormat(const std::string& text,
       samples.emplace_back(kLongestNumber);
     }
   }
+  const auto refused = [&](const std::string& why) {
+    return "cannot be formatted with its arguments (" + ArgumentList(arguments) + "): " + why;
+  };
+  if (const std::string fault = FaultyField(format, arguments); !fault.empty()) {
+    return refused(fault);
+  }
   std::size_t length = 0;
   try {
     length = host::Format(format, samples).size();
   } catch (const host::FormatError& error) {
-    const std::string fault = FaultyField(format, arguments.size());
-    return "cannot be formatted with its arguments (" + ArgumentList(arguments) +
-           "): " + (fault.empty() ? std::string(error.what()) : fault);
+    return refused(error.what());
   }
   return TooLong(length, schema::kMessageLengthLimit,
                  " with the longest arguments a reply passes (texts cut to " +

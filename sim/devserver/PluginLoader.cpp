@@ -14,6 +14,7 @@
 #include "devserver/Files.h"
 #include "devserver/PluginInfo.h"
 #include "framework/Events.h"
+#include "framework/Log.h"
 #include "framework/Server.h"
 
 namespace devserver {
@@ -134,8 +135,8 @@ bool PluginLoader::Load() {
   framework::Events().Emit("plugin_loaded", {{"text", pluginName_}});
   for (const auto& dependency : info.dependencies) {
     if (!ArkApi::Tools::IsPluginLoaded(dependency)) {
-      framework::FrameworkLogger().error("Plugin {} depends on {}, which is not loaded",
-                                         pluginName_, dependency);
+      framework::LogFrameworkError(
+          fmt::format("Plugin {} depends on {}, which is not loaded", pluginName_, dependency));
     }
   }
   return true;

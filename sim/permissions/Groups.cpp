@@ -78,6 +78,9 @@ namespace Permissions {
 // is exported under MSVC's name only (Permissions.def), not under its own.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wattributes"
+#ifdef __clang__
+#pragma GCC diagnostic ignored "-Winconsistent-dllimport"
+#endif
 // Group names match ignoring case, as the real plugin's do. With the cache on, a pair not cached
 // yet is cached and then answered from the cache as it was before: "no", whatever the truth.
 bool IsPlayerInGroup(uint64 steam_id, const FString& group) {

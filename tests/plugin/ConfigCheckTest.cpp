@@ -259,6 +259,8 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"NoDinosFound", "{:d}", "cannot be formatted"},
       {"TrackingDinosNoLevel", "{} {1:s}", "cannot be formatted"},
       {"NoDinosFound", "{:>2000000000}", "width or precision of 2000000000"},
+      // Digits before the colon number an argument; only those after it are a width.
+      {"NoDinosFound", "{4001}", "{4001} names no argument"},
       {"NoDinosFound", "{:.99999999999999999999}", "width or precision of"},
       {"TrackingDinosNoLevel", "{0:>{1}}", "taken from an argument is not allowed"},
       {"TrackingDinosNoLevel", "{:>{}}", "taken from an argument is not allowed"},
@@ -266,6 +268,24 @@ TEST_F(ConfigCheckTest, MessagesMustFormatWithTheirArgumentsAndStayShort) {
       {"NoDinosFound", "{:?}", "the locale flag L or the debug type ?"},
       {"NoDinosFound", "{:L<", "cannot be formatted"},  // L fills, even with nothing after
       {"TrackingDinosNoLevel", "{} {1:L}", "the locale flag L or the debug type ?"},
+      // What the game server's formatter and packsentinel-check's take or show otherwise.
+      {"NoDinosFound", "{:d}",
+       "{:d} at character 1 does not suit its argument, a text: a text's field takes a fill and "
+       "alignment (<, > or ^), a width, a precision and the type s"},
+      {"TrackingDinosNoLevel", "{} {1:c}",
+       "{1:c} at character 4 does not suit its argument, a number: a number's field takes a fill "
+       "and alignment (<, > or ^), a sign (+, - or a space), #, 0 when no alignment is given, a "
+       "width and the type d, x, X, o, b or B (not o with #)"},
+      {"TrackingDinosNoLevel", "{} {1:n}", "{1:n} at character 4 does not suit its argument"},
+      {"TrackingDinosNoLevel", "{} {1:=5}", "{1:=5} at character 4 does not suit its argument"},
+      {"TrackingDinosNoLevel", "{} {1:<05}", "{1:<05} at character 4 does not suit its argument"},
+      {"TrackingDinosNoLevel", "{} {1:#o}", "{1:#o} at character 4 does not suit its argument"},
+      {"TrackingDinosNoLevel", "{} {1:.2}", "{1:.2} at character 4 does not suit its argument"},
+      {"NoDinosFound", "{:05}", "{:05} at character 1 does not suit its argument, a text"},
+      {"NoDinosFound", "{:+}", "{:+} at character 1 does not suit its argument, a text"},
+      {"NoDinosFound", "{:.}", "{:.} at character 1 does not suit its argument, a text"},
+      {"NoDinosFound", "{:ss}", "{:ss} at character 1 does not suit its argument, a text"},
+      {"NoDinosFound", "{00}", "{00} numbers its argument with a leading zero: write {0}"},
       {"NoDinosFound", "{:>4000}!", "comes to 4001 characters"},
       // Measured with the longest arguments a reply passes: texts of 100 characters and the
       // number with the most digits, in binary 33 characters with its sign.

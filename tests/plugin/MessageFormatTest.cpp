@@ -123,4 +123,15 @@ TEST_F(MessageFormatTest, AFailedAllocationIsNoFaultOfTheTemplate) {
   game::Game::ClearFaults();
 }
 
+// Field formats that both the game server's formatter and ours take and show alike are accepted,
+// whatever the kind of their argument; the table of refusals is in ConfigCheckTest.
+TEST_F(MessageFormatTest, FieldFormatsBothFormattersShowAlikeAreAccepted) {
+  const char* shared[] = {"{0:*^9.3s}", "{0:>12}",  "{0:.0}",   "{0:s}",   "{0:é<5}",
+                          "{1:+08x}",   "{1:#X}",   "{1:<+8d}", "{1:^#b}", "{1: 09}",
+                          "{1:0>7o}",   "{1:#B}",   "{1:-d}",   "{1:_<}",  "{1}{0:}"};
+  for (const char* text : shared) {
+    EXPECT_EQ(CheckMessageFormat(text, schema::kNameLimit), std::nullopt) << text;
+  }
+}
+
 }  // namespace

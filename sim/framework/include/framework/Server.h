@@ -4,7 +4,6 @@
 // game, and the entry points through which the server hands it chat, console lines and ticks.
 
 #include <API/ARK/Ark.h>
-#include <spdlog/logger.h>
 
 #include <string>
 #include <string_view>
@@ -42,8 +41,5 @@ ARK_API void SetPluginLoaded(const std::string& name, bool loaded);
 [[noreturn]] ARK_API void CrashServer(std::string_view kind, std::string_view name,
                                       std::string_view text);
 ARK_API void SetCrashHandler(void (*handler)());
-
-// The framework's own logger ("ArkApi"), over the shared sinks.
-ARK_API spdlog::logger& FrameworkLogger();
 
 }  // namespace framework
