@@ -58,12 +58,16 @@ template <typename R, typename... Args, auto Function, Kind kind, typename OwnR,
           typename... OwnArgs>
 struct Adapter<R(Args...), Function, kind, OwnR (*)(OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
-  // What it is published as, for a crash to name.
-  static inline std::string name;
+  // What it is published as, for a crash to name. Made at its first use: names may be
+  // published by another file's static initialisation, before a static member would exist.
+  static std::string& Name() {
+    static std::string name;
+    return name;
+  }
   static R Call(Args... args) {
     if constexpr (kind == Kind::kMember) {
       if (ObjectOf(args...) == 0) [[unlikely]]
-        CrashOnNoObject(name);
+        CrashOnNoObject(Name());
     }
     faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     if constexpr (std::is_void_v<R>) {
@@ -82,10 +86,13 @@ struct ResultAdapter;
 template <typename R, typename... Args, auto Function, typename Self, typename... OwnArgs>
 struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)> {
   static_assert(sizeof...(Args) == sizeof...(OwnArgs), "one argument for each parameter");
-  static inline std::string name;
+  static std::string& Name() {
+    static std::string name;
+    return name;
+  }
   static R* Call(DWORD64 self, R* result, Args... args) {
     if (self == 0) [[unlikely]]
-      CrashOnNoObject(name);
+      CrashOnNoObject(Name());
     faults::ThrowIfArmed(reinterpret_cast<const void*>(&Call));
     // Built in the caller's storage, as the game does: whatever the caller had there is not
     // released, so a caller must pass an empty record.
@@ -96,7 +103,7 @@ struct ResultAdapter<R*(DWORD64, R*, Args...), Function, R (*)(Self, OwnArgs...)
 
 template <typename Adapter>
 void Publish(std::string_view name) {
-  Adapter::name = name;
+  Adapter::Name() = name;
   framework::RegisterFunction(name, &Adapter::Call);
   faults::Published(name, reinterpret_cast<const void*>(&Adapter::Call));
 }
