@@ -25,8 +25,7 @@ void RefreshDinoLabels(DinoTrackList& registry, std::int32_t& tickCount,
   for (auto entry = registry.begin(); entry != registry.end();) {
     const TrackerState& tracker = trackers.Of(entry->tracker);
     APrimalDinoCharacter* creature = tracker.gone ? nullptr : entry->creature.Get();
-    if (tracker.gone || kind.isCreatureGone(creature) ||
-        !BelongsTo(creature, kind.ofTrackersTeam ? std::optional(tracker.team) : std::nullopt)) {
+    if (tracker.gone || kind.isCreatureGone(creature) || !BelongsTo(creature, tracker.team)) {
       entry = DropDinoEntry(registry, entry);
       continue;
     }

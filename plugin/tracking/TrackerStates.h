@@ -5,6 +5,7 @@
 // refresh, however many entries he has: every one of those asks is a lookup by name.
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 #include "host/GameTypes.h"
@@ -15,8 +16,10 @@ namespace packsentinel {
 struct TrackerState {
   AShooterPlayerController* controller = nullptr;  // none: gone
   AShooterCharacter* character = nullptr;
-  bool gone = true;       // his entries are dropped
-  std::int32_t team = 0;  // his team now, read only where asked for and he is not gone
+  bool gone = true;  // his entries are dropped
+  // His team now, read only where asked for and he is not gone: what his entries' creatures
+  // must belong to; none, the wild.
+  std::optional<std::int32_t> team;
 };
 
 class TrackerStates {
